@@ -1,0 +1,1 @@
+namespace brendalo { const char* machine_placeholder() { return ""; } }
