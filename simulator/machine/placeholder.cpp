@@ -1,1 +1,0 @@
-namespace brendalo { const char* machine_placeholder() { return ""; } }
