@@ -1,0 +1,308 @@
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/comctl/comctl.h"
+#include "platform/forms/form.h"
+#include "platform/forms/proplog.h"
+#include "platform/forms/render.h"
+#include "platform/forms/virtual_services.h"
+#include "platform/forms/widgets.h"
+
+using namespace plat;
+
+namespace {
+
+int g_loads = 0;
+int g_unloads = 0;
+
+// A window declared the way the program declares its windows.
+class Sample : public Form {
+ public:
+  static constexpr const char* kName = "Sample";
+  Sample()
+      : Form(kName, {
+                        {"Sample", -1, Kind::Form, "", -1, {0, 0, 6000, 4500}, "Lagina", {{"BackColor", 0xFFFFFF}}},
+                        {"Frame1", -1, Kind::Frame, "", -1, {150, 150, 3000, 2000}, "Markoa", {}},
+                        {"Frame2", -1, Kind::Frame, "", -1, {3300, 150, 2400, 2000}, "Bigarrena", {}},
+                        {"Label2", 0, Kind::Label, "Frame1", -1, {150, 300, 900, 255}, "bat", {}},
+                        {"Label2", 7, Kind::Label, "Frame2", -1, {150, 300, 900, 255}, "zazpi", {}},
+                        {"Shape1", -1, Kind::Shape, "", -1, {150, 2400, 1500, 900}, "",
+                         {{"BackStyle", 1}, {"BackColor", 0xFF0000}}},
+                        {"Line1", 0, Kind::Line, "", -1, {150, 2850, 1650, 2850}, "",
+                         {{"BorderColor", 0x0000FF}, {"BorderWidth", 3}}},
+                        {"Label9", -1, Kind::Label, "", -1, {2100, 2400, 1500, 600}, "azpian",
+                         {{"BackColor", 0x00FF00}}},
+                        {"Command1", -1, Kind::CommandButton, "", -1, {2100, 2400, 1200, 450}, "&Onartu", {}},
+                        {"Timer1", -1, Kind::Timer, "", -1, {}, "", {{"Interval", 1000}}},
+                        {"Artxibo", 2, Kind::Menu, "", -1, {}, "&Artxiboa", {}},
+                        {"Artxibo1", 1, Kind::Menu, "Artxibo", -1, {}, "&Ireki", {{"Shortcut", "Ctrl+O"}}},
+                        {"Artxibo3", 1, Kind::Menu, "Artxibo", -1, {}, "&Irten", {{"Shortcut", "Del"}}},
+                        {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 0, 6000, 300}, "", {{"Panels.Count", 5}}},
+                        {"ProgressBar1", -1, Kind::ProgressBar, "", -1, {150, 3500, 3000, 255}, "", {}},
+                    }) {
+    on("Command1", Event::Click, [this](EventArgs&) { Command1_Click(); });
+    on("Timer1", Event::Timer, [this](EventArgs&) { ++ticks; });
+    on("Artxibo1", Event::Click, [this](EventArgs& a) { menu_index = a.index; ++menu_clicks; });
+    on("Artxibo3", Event::Click, [this](EventArgs&) { ++exits; });
+  }
+  void Form_Load() override {
+    ++g_loads;
+    // A reference from inside the load gets this same window.
+    self_seen = &form<Sample>() == this;
+  }
+  void Form_Unload(int16_t& cancel) override {
+    ++g_unloads;
+    cancel = refuse_unload;
+  }
+  void Command1_Click() { ++clicks; }
+
+  int clicks = 0, ticks = 0, menu_clicks = 0, menu_index = -1, exits = 0;
+  bool self_seen = false;
+  int16_t refuse_unload = 0;
+};
+
+class Opts : public Form {
+ public:
+  static constexpr const char* kName = "Opts";
+  Opts()
+      : Form(kName, {{"Option1", 6, Kind::OptionButton, "", -1, {100, 100, 1500, 300}, "a", {}},
+                     {"Option1", 7, Kind::OptionButton, "", -1, {100, 500, 1500, 300}, "b", {}},
+                     {"Check2", -1, Kind::CheckBox, "", -1, {100, 900, 1500, 300}, "z", {}}}) {}
+};
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { g_loads = g_unloads = 0; }
+  void TearDown() override {
+    unload_all_forms();
+    QApplication::processEvents();
+    reset_program_end();
+  }
+  VirtualServices clock;
+};
+
+QRgb pixel_at_twips(const QImage& img, Form& f, int x_tw, int y_tw) {
+  // The client area starts below the menu bar.
+  const QWidget* client = f.form_window()->client();
+  return img.pixel(client->x() + x_tw / 15, client->y() + y_tw / 15);
+}
+
+}  // namespace
+
+TEST_F(FormsTest, WindowIsLoadedHiddenOnFirstReferenceAndOnce) {
+  EXPECT_FALSE(is_loaded<Sample>());
+  Sample& s = form<Sample>();
+  EXPECT_TRUE(is_loaded<Sample>());
+  EXPECT_EQ(g_loads, 1);
+  EXPECT_TRUE(s.self_seen);
+  EXPECT_FALSE(s.visible());
+  EXPECT_FALSE(s.window()->isVisible());
+  EXPECT_EQ(&form<Sample>(), &s);
+  EXPECT_EQ(g_loads, 1);
+  s.Show();
+  EXPECT_TRUE(s.window()->isVisible());
+  EXPECT_EQ(s.window()->windowTitle(), "Lagina");
+}
+
+TEST_F(FormsTest, UnloadRunsHandlerAndNextReferenceStartsFromDesign) {
+  Sample& s = form<Sample>();
+  s.ctl("Label2", 0).set_caption("aldatua");
+  s.clicks = 5;
+  EXPECT_TRUE(unload_form("Sample"));
+  EXPECT_EQ(g_unloads, 1);
+  EXPECT_FALSE(is_loaded<Sample>());
+  Sample& again = form<Sample>();
+  EXPECT_EQ(g_loads, 2);
+  EXPECT_EQ(again.ctl("Label2", 0).caption(), "bat");
+  EXPECT_EQ(again.clicks, 0);
+}
+
+TEST_F(FormsTest, CancelledUnloadKeepsTheWindow) {
+  Sample& s = form<Sample>();
+  s.refuse_unload = 1;
+  EXPECT_FALSE(unload_form("Sample"));
+  EXPECT_TRUE(is_loaded<Sample>());
+  s.refuse_unload = 0;
+}
+
+TEST_F(FormsTest, UnloadFromItsOwnHandlerDefersDestruction) {
+  Sample& s = form<Sample>();
+  s.on("Command1", Event::Click, [&s](EventArgs&) {
+    unload_form("Sample");
+    // still safe to touch: nothing is destroyed under a running handler
+    s.ctl("Label2", 0).set_caption("x");
+  });
+  QTest::mouseClick(static_cast<QPushButton*>(s.ctl("Command1").widget()), Qt::LeftButton);
+  EXPECT_FALSE(is_loaded<Sample>());
+  QApplication::processEvents();
+}
+
+TEST_F(FormsTest, ControlArraysAreSparseAndSpanContainers) {
+  Sample& s = form<Sample>();
+  EXPECT_EQ(s.indices("Label2"), (std::vector<int>{0, 7}));
+  EXPECT_EQ(s.ctl("Label2", 0).container(), &s.ctl("Frame1"));
+  EXPECT_EQ(s.ctl("label2", 7).container(), &s.ctl("Frame2"));
+  EXPECT_EQ(s.find("Label2", 3), nullptr);
+  EXPECT_THROW(s.ctl("Label2", 3), std::out_of_range);
+}
+
+TEST_F(FormsTest, PropertiesReadBackExactlyAsWritten) {
+  Sample& s = form<Sample>();
+  struct Case {
+    const char* control;
+    int index;
+    const char* prop;
+    Value v;
+  } cases[] = {
+      {"Label2", 0, "Caption", "  bi  "},       {"Label2", 7, "BackColor", 0x8000000F},
+      {"Line1", 0, "BorderWidth", 3},           {"Line1", 0, "X2", 4321},
+      {"Shape1", -1, "FillStyle", 0},           {"Command1", -1, "Left", 2222},
+      {"ProgressBar1", -1, "Value", 104.5},      {"StatusBar1", -1, "Panels(5).Text", "11''"},
+      {"Artxibo1", 1, "Checked", true},          {"Label9", -1, "ToolTipText", "laguntza"},
+  };
+  for (auto& c : cases) {
+    s.ctl(c.control, c.index).set(c.prop, c.v);
+    EXPECT_EQ(s.ctl(c.control, c.index).get(c.prop), c.v) << c.control << "." << c.prop;
+  }
+  // defaults exist before any write
+  EXPECT_TRUE(s.ctl("Label2", 0).visible());
+  EXPECT_EQ(s.ctl("Label2", 0).get("Left").to_int(), 150);
+}
+
+TEST_F(FormsTest, ProgressValuePastRangeShowsRangeEnd) {
+  Sample& s = form<Sample>();
+  Control& pb = s.ctl("ProgressBar1");
+  pb.set_value(140.0);
+  EXPECT_DOUBLE_EQ(pb.get("Value").to_double(), 140.0);
+  pb.set_value(-3.0);
+  EXPECT_DOUBLE_EQ(pb.get("Value").to_double(), -3.0);
+}
+
+TEST_F(FormsTest, RenderedImageShowsWindowlessControlsInZOrderBelowWindowed) {
+  Sample& s = form<Sample>();
+  QImage img = render_form(s);
+  ASSERT_FALSE(img.isNull());
+  // the red line (drawn after the blue shape) lies on top of it
+  EXPECT_EQ(QColor(pixel_at_twips(img, s, 600, 2850)), QColor(255, 0, 0));
+  EXPECT_EQ(QColor(pixel_at_twips(img, s, 600, 2550)), QColor(0, 0, 255));
+  // the green label is under the button; below the button it shows
+  EXPECT_NE(QColor(pixel_at_twips(img, s, 2400, 2550)), QColor(0, 255, 0));
+  EXPECT_EQ(QColor(pixel_at_twips(img, s, 2400, 2950)), QColor(0, 255, 0));
+  // hiding the line uncovers the shape
+  s.ctl("Line1", 0).set_visible(false);
+  img = render_form(s);
+  EXPECT_EQ(QColor(pixel_at_twips(img, s, 600, 2850)), QColor(0, 0, 255));
+  EXPECT_TRUE(save_form_png(s, testing::TempDir() + "/sample.png"));
+}
+
+TEST_F(FormsTest, PropertyLogRecordsWritesInOrder) {
+  Sample& s = form<Sample>();
+  PropertyLog::start();
+  s.ctl("Line1", 0).set_border_color(0xFF0000);
+  s.ctl("Label2", 7).set_caption("z");
+  s.set_caption("Beste");
+  PropertyLog::stop();
+  s.ctl("Label2", 0).set_caption("not logged");
+  auto& w = PropertyLog::writes();
+  ASSERT_EQ(w.size(), 3u);
+  EXPECT_EQ(w[0].control, "Line1");
+  EXPECT_EQ(w[0].index, 0);
+  EXPECT_EQ(w[0].property, "BorderColor");
+  EXPECT_EQ(w[0].value, Value(int64_t(0xFF0000)));
+  EXPECT_EQ(w[1].control, "Label2");
+  EXPECT_EQ(w[1].index, 7);
+  EXPECT_EQ(w[2].form, "Sample");
+  EXPECT_EQ(w[2].control, "");
+  EXPECT_EQ(w[2].property, "Caption");
+}
+
+TEST_F(FormsTest, TimersRunOnTheVirtualClock) {
+  Sample& s = form<Sample>();
+  clock.advance(3500);
+  EXPECT_EQ(s.ticks, 3);
+  s.ctl("Timer1").set_enabled(false);
+  clock.advance(5000);
+  EXPECT_EQ(s.ticks, 3);
+  s.ctl("Timer1").set_enabled(true);
+  unload_form("Sample");
+  clock.advance(5000);  // an unloaded window's timer is gone
+  EXPECT_EQ(clock.pending(), 0u);
+}
+
+TEST_F(FormsTest, ChoosingAMenuItemNeverTogglesItsMarkAndPassesTheIndex) {
+  Sample& s = form<Sample>();
+  Control& item = s.ctl("Artxibo1", 1);
+  item.set("Checked", true);
+  item.action()->trigger();
+  EXPECT_EQ(s.menu_clicks, 1);
+  EXPECT_EQ(s.menu_index, 1);
+  EXPECT_TRUE(item.get("Checked").to_bool());
+  EXPECT_TRUE(item.action()->isChecked());
+  item.set("Checked", false);
+  item.action()->trigger();
+  EXPECT_FALSE(item.action()->isChecked());
+  EXPECT_EQ(item.action()->shortcut(), QKeySequence("Ctrl+O"));
+}
+
+TEST_F(FormsTest, DisabledWindowTakesNoInputShortcutsIncluded) {
+  Sample& s = form<Sample>();
+  s.Show();
+  s.set_enabled(false);
+  s.ctl("Artxibo3", 1).action()->trigger();
+  EXPECT_EQ(s.exits, 0);
+  s.click("Command1");
+  EXPECT_EQ(s.clicks, 0);
+  s.set_enabled(true);
+  s.ctl("Artxibo3", 1).action()->trigger();
+  EXPECT_EQ(s.exits, 1);
+  s.click("Command1");
+  EXPECT_EQ(s.clicks, 1);
+}
+
+TEST_F(FormsTest, StatusBarPanelsAndToolbarButtons) {
+  Sample& s = form<Sample>();
+  set_panel_text(s.ctl("StatusBar1"), 1, "Aginduaren zain");
+  EXPECT_EQ(panel_text(s.ctl("StatusBar1"), 1), "Aginduaren zain");
+  EXPECT_EQ(panel_text(s.ctl("StatusBar1"), 2), "");
+}
+
+TEST_F(FormsTest, MessageBoxesAndBeepsAreRecorded) {
+  message_box("Aginduaren simulazioa amaitu da", vbInformation, "Agindua simulatzen");
+  beep();
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].style, 64);
+  EXPECT_EQ(clock.messages[0].title, "Agindua simulatzen");
+  EXPECT_EQ(clock.beeps, 1);
+}
+
+TEST_F(FormsTest, EndingTheProgramEndsEveryWait) {
+  bool after = false;
+  clock.after(1000, [] { end_program(); });
+  clock.after(5000, [&] { after = true; });
+  const int64_t start = clock.now_ms();
+  while (!ending() && clock.now_ms() - start < 10000) wait_until(start + 10000);
+  EXPECT_TRUE(ending());
+  EXPECT_EQ(clock.now_ms(), 1000);
+  wait_until(start + 10000);  // returns at once now
+  EXPECT_EQ(clock.now_ms(), 1000);
+  EXPECT_FALSE(after);
+}
+
+TEST_F(FormsTest, OptionButtonsMayAllBeTurnedOffByCode) {
+  Opts& o = form<Opts>();
+  o.click("Option1", 6);
+  EXPECT_TRUE(o.ctl("Option1", 6).get("Value").to_bool());
+  o.click("Option1", 7);
+  EXPECT_FALSE(o.ctl("Option1", 6).get("Value").to_bool());
+  EXPECT_TRUE(o.ctl("Option1", 7).get("Value").to_bool());
+  o.ctl("Option1", 7).set_value(false);
+  EXPECT_FALSE(o.ctl("Option1", 6).get("Value").to_bool());
+  EXPECT_FALSE(o.ctl("Option1", 7).get("Value").to_bool());
+  o.click("Check2");
+  EXPECT_EQ(o.ctl("Check2").value(), 1);
+  o.ctl("Check2").set_value(2);
+  EXPECT_EQ(o.ctl("Check2").value(), 2);
+}
