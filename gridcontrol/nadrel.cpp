@@ -1,0 +1,408 @@
+#include "gridcontrol/nadrel.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+
+#include "gridcontrol/about.h"
+#include "gridcontrol/surface.h"
+#include "platform/com/errors.h"
+
+namespace nadrel {
+
+using plat::com::kErrOverflow;
+using plat::com::kErrSubscript;
+using plat::com::kErrTypeMismatch;
+using plat::com::RuntimeError;
+
+int16_t to16(int64_t v) {
+  if (v < INT16_MIN || v > INT16_MAX) throw RuntimeError(kErrOverflow);
+  return int16_t(v);
+}
+
+Nadrel::Nadrel() {
+  // Creation: a store with the single cell (0, 0); the current cell, the
+  // selection and the first shown row and column at 1; painting off until
+  // the first-time defaults or the saved properties are taken.
+  surface_ = new GridSurface(*this);
+}
+
+Nadrel::~Nadrel() { delete surface_.data(); }
+
+QWidget* Nadrel::widget() { return surface_; }
+
+size_t Nadrel::row_index(int32_t r) const {
+  if (r < 0 || size_t(r) >= S.RowHeights.size()) throw RuntimeError(kErrSubscript);
+  return size_t(r);
+}
+
+size_t Nadrel::col_index(int32_t c) const {
+  if (c < 0 || size_t(c) >= S.ColWidths.size()) throw RuntimeError(kErrSubscript);
+  return size_t(c);
+}
+
+void Nadrel::transaction(const std::function<void()>& change) {
+  State before = S;
+  try {
+    change();
+  } catch (...) {
+    S = std::move(before);
+    sync_widget();
+    throw;
+  }
+}
+
+void Nadrel::fire_event(int32_t id, std::vector<Variant> args) { fire(id, args); }
+
+void Nadrel::render() {
+  ++render_count_;
+  if (surface_) surface_->update();
+}
+
+void Nadrel::sync_widget() {
+  if (!surface_) return;
+  surface_->setEnabled(S.Enabled);
+  surface_->setCursor(plat::com::cursor_shape_of(S.MousePointer));
+}
+
+void Nadrel::Refresh() {
+  if (!S.RedrawOn) return;
+  S.LineWidth = S.GridLinesOn ? 1 : 0;
+  DrawGrid(true);
+}
+
+void Nadrel::DrawGrid(bool) { render(); }
+
+// Rows and columns -------------------------------------------------------
+
+void Nadrel::Rows(int32_t n) {
+  // The vertical scroll bar's range is 16-bit, and the arrays cannot have a
+  // negative bound: both are checked before anything changes.
+  int16_t max = to16(n);
+  CellArray::check_size(n, S.Cells.Cols());
+  S.VScrollMax = max;
+  SetRowCount(n);
+  S.RowCount = n;
+  Refresh();
+}
+
+void Nadrel::Cols(int32_t n) {
+  int16_t max = to16(n);
+  if (n < 0) throw RuntimeError(kErrSubscript);
+  CellArray::check_size(S.Cells.Rows(), n == 0 ? 1 : n);
+  S.HScrollMax = max;
+  SetColCount(n);
+  S.ColCount = n;
+  Refresh();
+}
+
+namespace {
+void format_cell(CellRecord& c, int32_t col, int32_t row) {
+  if (row >= 1 && col >= 1) {
+    c.Style = 2;
+    return;
+  }
+  c.Style = 1;
+  c.TextAlignVertical = 1;
+  if (col == 0 && row >= 1) c.Value = 0;
+}
+}  // namespace
+
+void Nadrel::SetColCount(int32_t n) {
+  const int32_t old = S.ColCount;
+  S.ColWidths.resize(size_t(n) + 1);
+  S.ColAligns.resize(size_t(n) + 1);
+  S.ColEditable.resize(size_t(n) + 1);
+  S.ColMasks.resize(size_t(n) + 1);
+  const int32_t first = old == 0 ? 0 : old + 1;
+  if (S.RowCount == 0) {
+    S.RowHeights.resize(std::max<size_t>(S.RowHeights.size(), 2));
+    S.RowBookmarks.resize(std::max<size_t>(S.RowBookmarks.size(), 2));
+  }
+  S.Cells.Cols(n == 0 ? 1 : n);
+  for (int32_t c = first; c <= n; ++c) {
+    S.ColWidths[c] = c == 0 ? 32 : 64;
+    S.ColAligns[c] = 0;
+    S.ColEditable[c] = -1;
+    S.ColMasks[c] = 0;
+    for (int32_t r = 0; r <= S.RowCount; ++r) {
+      S.RowHeights[r] = 15;
+      format_cell(S.Cells.cell(c, r), c, r);
+    }
+  }
+}
+
+void Nadrel::SetRowCount(int32_t n) {
+  if (S.ColCount == 0) {
+    for (auto* v : {&S.ColWidths, &S.ColAligns, &S.ColEditable, &S.ColMasks})
+      v->resize(std::max<size_t>(v->size(), 2));
+  }
+  S.RowHeights.resize(size_t(n) + 1);
+  S.RowBookmarks.resize(size_t(n) + 1);
+  const int32_t first = S.RowCount == 0 ? 0 : S.RowCount + 1;
+  S.Cells.Rows(n);
+  for (int32_t c = 0; c <= S.ColCount; ++c)
+    for (int32_t r = first; r <= n; ++r) {
+      S.RowHeights[r] = 15;
+      format_cell(S.Cells.cell(c, r), c, r);
+    }
+}
+
+// Look and feel ----------------------------------------------------------
+
+void Nadrel::ColHeader(bool v) {
+  S.ColHeaderOn = v;
+  Refresh();
+  notify_property_changed("ColHeader");
+}
+
+void Nadrel::RowHeader(bool v) {
+  S.RowHeaderOn = v;
+  Refresh();
+  notify_property_changed("RowHeader");
+}
+
+void Nadrel::LeftCol(int32_t n) {
+  S.ScrollLeftCol = n;
+  if (S.RedrawOn) DrawGrid(true);
+}
+
+void Nadrel::ShowGrid(bool v) {
+  S.GridLinesOn = v;
+  Refresh();
+}
+
+void Nadrel::GridSolid(bool v) {
+  S.GridLinesSolid = v;
+  Refresh();
+}
+
+void Nadrel::HChange() {
+  S.ScrollLeftCol = S.HScrollValue;
+  DrawGrid(true);
+}
+
+void Nadrel::VChange() {
+  S.ScrollTopRow = S.VScrollValue;
+  DrawGrid(false);
+}
+
+void Nadrel::DrawRow(int32_t lThisRow, int32_t, bool) {
+  row_index(lThisRow);
+  render();
+}
+
+void Nadrel::DrawCol(int32_t lThisCol, int32_t, bool) {
+  col_index(lThisCol);
+  render();
+}
+
+void Nadrel::Row(int32_t n) {
+  MoveCurrentCell();
+  S.CurRow = n;
+  MoveCurrentCell();
+}
+
+void Nadrel::Col(int32_t n) {
+  MoveCurrentCell();
+  S.CurCol = n;
+  MoveCurrentCell();
+}
+
+void Nadrel::Redraw(bool v) {
+  S.RedrawOn = v;
+  Refresh();
+}
+
+void Nadrel::GridLineColor(uint32_t v) {
+  S.LineColor = int32_t(v);
+  Refresh();
+  notify_property_changed("GridLineColor");
+}
+
+void Nadrel::DblClick() {
+  if (S.CurRow >= 0 && S.CurCol >= 0 && S.CurCol < int32_t(S.ColMasks.size()) && S.ColMasks[S.CurCol] != 4)
+    BeginEdit(32);
+}
+
+void Nadrel::BeginEdit(int16_t) {
+  // The editor itself comes with the input handling; the container already
+  // hears of the edit.
+  fire_event(event::BeforeEdit, {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(false)});
+}
+
+void Nadrel::SetColWidth(int32_t lThisCol, int32_t w) {
+  size_t c = col_index(lThisCol);
+  S.ColWidths[c] = to16(w);
+  DrawGrid(true);
+}
+
+void Nadrel::RowHeight(int32_t lThisRow, int32_t h) {
+  size_t r = row_index(lThisRow);
+  S.RowHeights[r] = to16(h);
+  Refresh();
+}
+
+void Nadrel::ColWidth(int32_t lThisCol, int32_t w) {
+  size_t c = col_index(lThisCol);
+  S.ColWidths[c] = to16(w);
+  Refresh();
+}
+
+void Nadrel::ColAlign(int32_t lThisCol, int32_t v) {
+  size_t c = col_index(lThisCol);
+  if (v < 0 || v > 2) return;
+  S.ColAligns[c] = int16_t(v);
+  Refresh();
+}
+
+void Nadrel::BorderStyle(int32_t v) {
+  int16_t b = to16(v);
+  if (b == S.BorderKind) return;
+  S.BorderKind = b;
+  render();
+  notify_property_changed("BorderStyle");
+}
+
+void Nadrel::MousePointer(int16_t v) {
+  S.MousePointer = v;
+  sync_widget();
+  notify_property_changed("MousePointer");
+}
+
+void Nadrel::Recordset(const Variant& v) {
+  // Kept as given; binding the grid to it comes with the recordset support.
+  if (!v.is_object()) throw RuntimeError(kErrTypeMismatch);
+  S.BoundRecordset = v.deref();
+  notify_property_changed("Recordset");
+}
+
+void Nadrel::AllowSelection(bool v) {
+  S.SelectionAllowed = v;
+  notify_property_changed("AllowSelection");
+}
+
+void Nadrel::BackColor(uint32_t v) {
+  S.GridBackColor = int32_t(v);
+  SetRowCount(S.RowCount);
+  Refresh();
+  notify_property_changed("BackColor");
+}
+
+void Nadrel::BackColorFixed(uint32_t v) {
+  S.FixedBackColor = int32_t(v);
+  Refresh();
+  notify_property_changed("BackColorFixed");
+}
+
+void Nadrel::ForeColor(uint32_t v) {
+  S.GridForeColor = int32_t(v);
+  notify_property_changed("ForeColor");
+}
+
+void Nadrel::ForeColorFixed(uint32_t v) {
+  S.FixedForeColor = int32_t(v);
+  Refresh();
+  notify_property_changed("ForeColorFixed");
+}
+
+void Nadrel::FixedStyle(int32_t v) {
+  int16_t f = to16(v);
+  if (f == S.FixedLook) return;
+  S.FixedLook = f;
+  Refresh();
+  notify_property_changed("FixedStyle");
+}
+
+void Nadrel::SelectionMode(int32_t v) {
+  S.SelMode = to16(v);
+  notify_property_changed("SelectionMode");
+}
+
+void Nadrel::Enabled(bool v) {
+  S.Enabled = v;
+  sync_widget();
+  notify_property_changed("Enabled");
+}
+
+void Nadrel::Font(std::shared_ptr<plat::com::Font> f) {
+  S.CellFont = std::move(f);
+  Refresh();
+  notify_property_changed("Font");
+}
+
+void Nadrel::FontFixed(std::shared_ptr<plat::com::Font> f) {
+  S.FixedFont = std::move(f);
+  Refresh();
+  notify_property_changed("FontFixed");
+}
+
+void Nadrel::ShowAbout() { show_about_box(); }
+
+void Nadrel::BackColorBkg(uint32_t v) {
+  S.BkgColor = int32_t(v);
+  Refresh();
+  notify_property_changed("BackColorBkg");
+}
+
+void Nadrel::AllowUserResizing(bool v) {
+  S.ResizeAllowed = v;
+  notify_property_changed("AllowUserResizing");
+}
+
+void Nadrel::AutoNewRow(bool v) {
+  S.AutoNewRowOn = v;
+  notify_property_changed("AutoNewRow");
+}
+
+void Nadrel::UseItemData(bool v) {
+  S.ItemDataMode = v;
+  notify_property_changed("UseItemData");
+}
+
+void Nadrel::ListBoxRows(int16_t v) {
+  S.ListRows = v;
+  notify_property_changed("ListBoxRows");
+}
+
+void Nadrel::ColAllowEdit(int32_t iCol, bool v) {
+  S.ColEditable[col_index(iCol)] = v ? -1 : 0;
+  notify_property_changed("ColAllowEdit");
+}
+
+void Nadrel::ColMask(int32_t iCol, int16_t v) {
+  size_t c = col_index(iCol);
+  if (v < 0 || v > 4) return;
+  S.ColMasks[c] = v;
+  Refresh();
+}
+
+// Buttons and lookup items -------------------------------------------------
+
+void Nadrel::RemoveButton(int16_t iCol) {
+  std::erase_if(S.ButtonCols, [iCol](const ButtonCol& b) { return b.Column == iCol; });
+}
+
+bool Nadrel::ColHasButton(int16_t iCol) const {
+  return std::any_of(S.ButtonCols.begin(), S.ButtonCols.end(), [iCol](const ButtonCol& b) { return b.Column == iCol; });
+}
+
+void Nadrel::RemoveLookupValue(int16_t iCol, const std::string& Value) {
+  auto it = std::find_if(S.Lookups.begin(), S.Lookups.end(),
+                         [&](const LookupItem& l) { return l.Column == iCol && l.Value == Value; });
+  if (it != S.Lookups.end()) S.Lookups.erase(it);
+}
+
+void Nadrel::RemoveLookup(int16_t iCol) {
+  std::erase_if(S.Lookups, [iCol](const LookupItem& l) { return l.Column == iCol; });
+}
+
+bool Nadrel::ColHasLookup(int16_t iCol) const {
+  return std::any_of(S.Lookups.begin(), S.Lookups.end(), [iCol](const LookupItem& l) { return l.Column == iCol; });
+}
+
+double Nadrel::text_width(const std::string& s) const {
+  QFont f = surface_ ? surface_->font() : QFont();
+  return QFontMetricsF(f).horizontalAdvance(QString::fromStdString(s));
+}
+
+}  // namespace nadrel

@@ -1,0 +1,252 @@
+#pragma once
+// The Nadrel grid control: a grid of text cells with a header row 0 and a
+// header column 0, per-cell colours and fonts, lookup lists and cell buttons,
+// and its saved properties. Containers reach it late-bound through
+// plat::com::Control (identifiers in nadrel_ids.h); this header is the
+// library's own.
+//
+// Every member validates first and changes state only once nothing can fail
+// any more, so a failing member leaves the grid as it was.
+//
+// Drawing goes through one hook, render(), called by Refresh (while Redraw is
+// on) and by the few members that repaint regardless of it.
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gridcontrol/cell_array.h"
+#include "gridcontrol/nadrel_ids.h"
+#include "platform/com/control.h"
+
+namespace nadrel {
+
+using plat::com::Variant;
+
+struct LookupItem {  // clsLookup
+  int16_t Column = 0;
+  std::string Value;
+  int32_t ItemData = 0;
+};
+
+struct ButtonCol {  // clsButton
+  int16_t Column = 0;
+};
+
+// The instance variables of one grid.
+struct State {
+  int32_t RowCount = 0, ColCount = 0;
+  int32_t CurRow = 1, CurCol = 1;
+  int32_t SelRow1 = 1, SelCol1 = 1, SelRow2 = 1, SelCol2 = 1;
+  int32_t ScrollTopRow = 1, ScrollLeftCol = 1;
+  bool ColHeaderOn = false, RowHeaderOn = false;
+  bool GridLinesOn = false, GridLinesSolid = false;
+  int32_t LineColor = 0;
+  bool RedrawOn = false;
+  int16_t BorderKind = 0;
+  int16_t FixedLook = 0;
+  int16_t SelMode = 0;
+  bool SelectionAllowed = false, ResizeAllowed = false, AutoNewRowOn = false, ItemDataMode = false;
+  int16_t ListRows = 0;
+  int32_t GridBackColor = 0, GridForeColor = 0;
+  int32_t FixedBackColor = 0, FixedForeColor = 0;
+  int32_t BkgColor = 0;
+  std::shared_ptr<plat::com::Font> CellFont, FixedFont;
+  std::string FormatText;
+  Variant BoundRecordset, BoundDataSource;
+  CellArray Cells;
+  std::vector<int16_t> RowHeights;     // 0..RowCount
+  std::vector<Variant> RowBookmarks;   // 0..RowCount
+  std::vector<int16_t> ColWidths;      // 0..ColCount
+  std::vector<int16_t> ColAligns;
+  std::vector<int16_t> ColEditable;    // Booleans, -1 / 0
+  std::vector<int16_t> ColMasks;
+  std::vector<LookupItem> Lookups;
+  std::vector<ButtonCol> ButtonCols;
+  bool EditorOpen = false, Selecting = false;
+  bool WholeRowsSelected = false, WholeColsSelected = false;
+  bool ColResizing = false, RowResizing = false;
+  int32_t ResizeIndex = 0;
+  std::vector<int32_t> ColBorders;
+  bool HScrollShown = false, VScrollShown = false;
+  uint8_t LineWidth = 0;
+  int32_t CellsBottom = 0, CellsRight = 0, RowsPerPage = 0, ColsPerPage = 0;
+  bool RecordsetBound = false;
+  // State of the control surface and its scroll bars.
+  bool Enabled = true;
+  int16_t MousePointer = 0;
+  int16_t VScrollMax = 0, HScrollMax = 0;
+  int16_t VScrollValue = 0, HScrollValue = 0;
+};
+
+class Nadrel final : public plat::com::Control {
+ public:
+  Nadrel();
+  ~Nadrel() override;
+
+  // plat::com::Control
+  const plat::com::ClassInfo& class_info() const override;
+  QWidget* widget() override;
+  void init_properties() override;
+  void read_properties(const plat::com::PropertyBag& bag) override;
+  void write_properties(plat::com::PropertyBag& bag) override;
+  void focus_left() override {}
+
+  const State& state() const { return S; }
+
+  // Members of _Nadrel. A get takes the arguments, its let the arguments
+  // and then the value.
+  int32_t Rows() const { return S.RowCount; }
+  void Rows(int32_t n);
+  int32_t Cols() const { return S.ColCount; }
+  void Cols(int32_t n);
+  void Refresh();
+  bool ColHeader() const { return S.ColHeaderOn; }
+  void ColHeader(bool v);
+  bool RowHeader() const { return S.RowHeaderOn; }
+  void RowHeader(bool v);
+
+  const CellRecord& cell(int32_t col, int32_t row) const { return S.Cells.cell(col, row); }
+  // Writes one field of a cell (column first) and refreshes, as every cell
+  // property let does.
+  template <class F>
+  void set_cell(int32_t col, int32_t row, F&& write) {
+    write(S.Cells.cell(col, row));
+    Refresh();
+  }
+
+  int32_t TopRow() const { return S.ScrollTopRow; }
+  void TopRow(int32_t n) { S.ScrollTopRow = n; }
+  int32_t LeftCol() const { return S.ScrollLeftCol; }
+  void LeftCol(int32_t n);
+  bool ShowGrid() const { return S.GridLinesOn; }
+  void ShowGrid(bool v);
+  bool GridSolid() const { return S.GridLinesSolid; }
+  void GridSolid(bool v);
+  void HChange();
+  void VChange();
+  void DrawRow(int32_t lThisRow, int32_t y, bool bDrawHeader);
+  void DrawCol(int32_t lThisCol, int32_t x, bool bDrawHeader);
+  int32_t Row() const { return S.CurRow; }
+  void Row(int32_t n);
+  int32_t Col() const { return S.CurCol; }
+  void Col(int32_t n);
+  const std::string& Text() const { return cell(S.CurCol, S.CurRow).Text; }
+  void Text(std::string v) { S.Cells.cell(S.CurCol, S.CurRow).Text = std::move(v); }
+  const std::string& TextMatrix(int32_t vRow, int32_t vCol) const { return cell(vCol, vRow).Text; }
+  void TextMatrix(int32_t vRow, int32_t vCol, std::string v) { S.Cells.cell(vCol, vRow).Text = std::move(v); }
+  bool Redraw() const { return S.RedrawOn; }
+  void Redraw(bool v);
+  uint32_t GridLineColor() const { return uint32_t(S.LineColor); }
+  void GridLineColor(uint32_t v);
+  void EditKeyPress(int16_t& KeyAscii) { if (KeyAscii == 13) KeyAscii = 0; }
+  void DblClick();
+  int32_t GetColWidth(int32_t lThisCol) const { return S.ColWidths[col_index(lThisCol)]; }
+  void SetColWidth(int32_t lThisCol, int32_t w);
+  bool BlockSelected() const { return S.SelRow1 != S.SelRow2 || S.SelCol1 != S.SelCol2; }
+  int32_t RowHeight(int32_t lThisRow) const { return S.RowHeights[row_index(lThisRow)]; }
+  void RowHeight(int32_t lThisRow, int32_t h);
+  Variant RowBookmark(int32_t lThisRow) const { return S.RowBookmarks[row_index(lThisRow)]; }
+  void RowBookmark(int32_t lThisRow, const Variant& v) { S.RowBookmarks[row_index(lThisRow)] = v.deref(); }
+  int32_t ColWidth(int32_t lThisCol) const { return GetColWidth(lThisCol); }
+  void ColWidth(int32_t lThisCol, int32_t w);
+  int32_t ColAlign(int32_t lThisCol) const { return S.ColAligns[col_index(lThisCol)]; }
+  void ColAlign(int32_t lThisCol, int32_t v);
+  int32_t BorderStyle() const { return S.BorderKind; }
+  void BorderStyle(int32_t v);
+  int16_t MousePointer() const { return S.MousePointer; }
+  void MousePointer(int16_t v);
+  const Variant& Recordset() const { return S.BoundRecordset; }
+  void Recordset(const Variant& v);
+  bool AllowSelection() const { return S.SelectionAllowed; }
+  void AllowSelection(bool v);
+  uint32_t BackColor() const { return uint32_t(S.GridBackColor); }
+  void BackColor(uint32_t v);
+  uint32_t BackColorFixed() const { return uint32_t(S.FixedBackColor); }
+  void BackColorFixed(uint32_t v);
+  uint32_t ForeColor() const { return uint32_t(S.GridForeColor); }
+  void ForeColor(uint32_t v);
+  uint32_t ForeColorFixed() const { return uint32_t(S.FixedForeColor); }
+  void ForeColorFixed(uint32_t v);
+  int32_t FixedStyle() const { return S.FixedLook; }
+  void FixedStyle(int32_t v);
+  int32_t SelectionMode() const { return S.SelMode; }
+  void SelectionMode(int32_t v);
+  bool Enabled() const { return S.Enabled; }
+  void Enabled(bool v);
+  std::shared_ptr<plat::com::Font> Font() const { return S.CellFont; }
+  void Font(std::shared_ptr<plat::com::Font> f);
+  std::shared_ptr<plat::com::Font> FontFixed() const { return S.FixedFont; }
+  void FontFixed(std::shared_ptr<plat::com::Font> f);
+  void ShowAbout();
+  uint32_t BackColorBkg() const { return uint32_t(S.BkgColor); }
+  void BackColorBkg(uint32_t v);
+  bool AllowUserResizing() const { return S.ResizeAllowed; }
+  void AllowUserResizing(bool v);
+  const std::string& FormatString() const { return S.FormatText; }
+  void FormatString(const std::string& s);
+  void AutoSetup(const Variant& NRows, const Variant& NCols, bool vRowHeader, bool vColHeader,
+                 const Variant& vFormatString);
+  bool AutoNewRow() const { return S.AutoNewRowOn; }
+  void AutoNewRow(bool v);
+  bool RowEmpty(int32_t iRow) const;
+  void AddButton(int16_t iCol) { S.ButtonCols.push_back({iCol}); }
+  void RemoveButton(int16_t iCol);
+  bool ColHasButton(int16_t iCol) const;
+  void AddLookup(int16_t iCol, const std::string& Value, int32_t ItemData = 0) {
+    S.Lookups.push_back({iCol, Value, ItemData});
+  }
+  void RemoveLookupValue(int16_t iCol, const std::string& Value);
+  void RemoveLookup(int16_t iCol);
+  bool ColHasLookup(int16_t iCol) const;
+  bool UseItemData() const { return S.ItemDataMode; }
+  void UseItemData(bool v);
+  int16_t ListBoxRows() const { return S.ListRows; }
+  void ListBoxRows(int16_t v);
+  bool ColAllowEdit(int32_t iCol) const { return S.ColEditable[col_index(iCol)] != 0; }
+  void ColAllowEdit(int32_t iCol, bool v);
+  int16_t ColMask(int32_t iCol) const { return S.ColMasks[col_index(iCol)]; }
+  void ColMask(int32_t iCol, int16_t v);
+  void AddItem(const std::string& RowData);
+  void RemoveItem(int16_t iRow);
+  void Clear();
+
+  // How many times the grid was drawn whole (tests and the renderer's own checks).
+  int render_count() const { return render_count_; }
+
+ protected:
+  Variant dispatch(plat::com::DispId id, plat::com::CallKind kind, std::span<Variant> args) override;
+
+ private:
+  friend class GridSurface;
+
+  // Index checks of the per-row and per-column arrays: error 9 outside.
+  size_t row_index(int32_t r) const;
+  size_t col_index(int32_t c) const;
+
+  void SetRowCount(int32_t n);
+  void SetColCount(int32_t n);
+  void ParseFormatString();
+  void ClearLookupItems() { S.Lookups.clear(); }
+  void BeginEdit(int16_t KeyAscii);
+  void MoveCurrentCell() {}  // the current-cell mark comes with the input handling
+  void DrawGrid(bool bDrawHeader);
+  // The one place where drawing happens.
+  void render();
+  void sync_widget();
+  // Runs `change`; when it fails, the state is put back as it was.
+  void transaction(const std::function<void()>& change);
+  void fire_event(int32_t id, std::vector<Variant> args);
+  // Width of a text in the control's own font, in pixels.
+  double text_width(const std::string& s) const;
+
+  State S;
+  QPointer<QWidget> surface_;
+  int render_count_ = 0;
+};
+
+// A 16-bit value of a 32-bit one; error 6 outside -32768..32767.
+int16_t to16(int64_t v);
+
+}  // namespace nadrel

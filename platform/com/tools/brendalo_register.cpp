@@ -1,0 +1,68 @@
+// brendalo-register LIB...             registers each control library
+// brendalo-register --unregister LIB...
+// brendalo-register --all DIR          registers every control library in DIR
+//                                      (other files are skipped silently)
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/com/registry.h"
+
+namespace {
+
+int usage() {
+  std::fprintf(stderr,
+               "usage: brendalo-register LIB...\n"
+               "       brendalo-register --unregister LIB...\n"
+               "       brendalo-register --all DIR\n");
+  return 2;
+}
+
+bool register_one(const std::string& lib) {
+  try {
+    for (const std::string& cls : plat::com::register_library(lib))
+      std::printf("registered %s (%s)\n", cls.c_str(), lib.c_str());
+    return true;
+  } catch (const plat::com::RuntimeError& e) {
+    std::fprintf(stderr, "brendalo-register: %s\n", e.description.c_str());
+    return false;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);  // the registry's default place comes from Qt's standard paths
+  if (argc < 2) return usage();
+  int failed = 0;
+  if (std::strcmp(argv[1], "--all") == 0) {
+    if (argc != 3) return usage();
+    QDir dir(QString::fromLocal8Bit(argv[2]));
+    if (!dir.exists()) {
+      std::fprintf(stderr, "brendalo-register: no folder %s\n", argv[2]);
+      return 1;
+    }
+    for (const QString& name : dir.entryList({"*.so"}, QDir::Files, QDir::Name)) {
+      std::string lib = dir.absoluteFilePath(name).toStdString();
+      if (plat::com::is_control_library(lib) && !register_one(lib)) ++failed;
+    }
+  } else if (std::strcmp(argv[1], "--unregister") == 0) {
+    if (argc < 3) return usage();
+    for (int i = 2; i < argc; ++i) {
+      try {
+        plat::com::unregister_library(argv[i]);
+        std::printf("unregistered %s\n", argv[i]);
+      } catch (const plat::com::RuntimeError& e) {
+        std::fprintf(stderr, "brendalo-register: %s\n", e.description.c_str());
+        ++failed;
+      }
+    }
+  } else {
+    for (int i = 1; i < argc; ++i)
+      if (argv[i][0] == '-' || !register_one(argv[i])) ++failed;
+  }
+  std::printf("registry: %s\n", plat::com::registry_path().c_str());
+  return failed ? 1 : 0;
+}
