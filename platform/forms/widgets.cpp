@@ -465,6 +465,12 @@ void Realizer::apply(Control& c, std::string_view prop) {
     case Kind::CommandButton: {
       auto* b = static_cast<QPushButton*>(w);
       if (is("Caption")) b->setText(QString::fromStdString(c.caption()));
+      if (is("Picture") || is("Style")) {
+        // A graphical button shows its picture beside (or instead of) its caption.
+        const QImage img = c.get("Style").to_int() == 1 ? picture(c.get("Picture").to_string()) : QImage();
+        b->setIcon(img.isNull() ? QIcon() : QIcon(QPixmap::fromImage(img)));
+        if (!img.isNull()) b->setIconSize(img.size());
+      }
       if (is("BackColor") || is("Style")) {
         if (c.get("Style").to_int() == 1) {
           set_palette_color(b, QPalette::Button, color_of(c, "BackColor"));

@@ -6,6 +6,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/form.h"
+#include "platform/forms/pictures.h"
 #include "platform/forms/proplog.h"
 #include "platform/forms/render.h"
 #include "platform/forms/virtual_services.h"
@@ -71,6 +72,14 @@ class Opts : public Form {
       : Form(kName, {{"Option1", 6, Kind::OptionButton, "", -1, {100, 100, 1500, 300}, "a", {}},
                      {"Option1", 7, Kind::OptionButton, "", -1, {100, 500, 1500, 300}, "b", {}},
                      {"Check2", -1, Kind::CheckBox, "", -1, {100, 900, 1500, 300}, "z", {}}}) {}
+};
+
+class Pictured : public Form {
+ public:
+  static constexpr const char* kName = "Pictured";
+  Pictured()
+      : Form(kName, {{"Command1", -1, Kind::CommandButton, "", -1, {0, 0, 615, 255}, "", {{"Style", 1}, {"Picture", "test:red"}}},
+                     {"Command2", -1, Kind::CommandButton, "", -1, {0, 300, 615, 255}, "a", {{"Picture", "test:red"}}}}) {}
 };
 
 class FormsTest : public ::testing::Test {
@@ -305,4 +314,18 @@ TEST_F(FormsTest, OptionButtonsMayAllBeTurnedOffByCode) {
   EXPECT_EQ(o.ctl("Check2").value(), 1);
   o.ctl("Check2").set_value(2);
   EXPECT_EQ(o.ctl("Check2").value(), 2);
+}
+
+TEST_F(FormsTest, GraphicalButtonShowsItsPicture) {
+  QImage red(16, 16, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  register_picture("test:red", red);
+  Pictured& p = form<Pictured>();
+  auto icon = [&](const char* n) { return static_cast<QPushButton*>(p.ctl(n).widget())->icon(); };
+  EXPECT_FALSE(icon("Command1").isNull());
+  EXPECT_TRUE(icon("Command2").isNull());  // a standard button shows no picture
+  p.ctl("Command2").set("Style", 1);
+  EXPECT_FALSE(icon("Command2").isNull());
+  p.ctl("Command1").set("Picture", "");
+  EXPECT_TRUE(icon("Command1").isNull());
 }
