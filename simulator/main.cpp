@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "platform/com/registry.h"
 #include "platform/forms/form.h"
 #include "simulator/mainwindow/nagusia.h"
 
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brendalo");
   // One look on every desktop: the layouts were drawn for a plain grey style.
   QApplication::setStyle(QStyleFactory::create("Fusion"));
+  // The controls ship beside the program; register any that the registry does not know yet.
+  plat::com::register_libraries_in(QCoreApplication::applicationDirPath().toStdString(), true);
   auto& main_window = plat::form<brendalo::Nagusia>();
   main_window.set_window_state(2);
   main_window.Show();

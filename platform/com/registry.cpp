@@ -8,6 +8,8 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -175,5 +177,23 @@ std::vector<std::string> register_library(const std::string& path) {
 }
 
 void unregister_library(const std::string& path) { call_entry(path, kUnregisterEntry); }
+
+std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new) {
+  std::vector<std::string> done;
+  QDir d(QString::fromStdString(dir));
+  if (!d.exists()) return done;
+  const auto known = registered_classes();
+  for (const QString& name : d.entryList({"*.so"}, QDir::Files, QDir::Name)) {
+    const std::string lib = d.absoluteFilePath(name).toStdString();
+    if (only_new && std::any_of(known.begin(), known.end(), [&](auto& k) { return k.second == lib; })) continue;
+    if (!is_control_library(lib)) continue;
+    try {
+      for (auto& cls : register_library(lib)) done.push_back(cls);
+    } catch (const RuntimeError& e) {
+      std::fprintf(stderr, "%s\n", e.description.c_str());
+    }
+  }
+  return done;
+}
 
 }  // namespace plat::com

@@ -58,5 +58,9 @@ bool is_control_library(const std::string& path);
 // library's name when it cannot be loaded or has no entry point.
 std::vector<std::string> register_library(const std::string& path);
 void unregister_library(const std::string& path);
+// Registers the control libraries found in `dir` (every one, or with
+// `only_new` those no registered class points at yet); returns the classes
+// registered. A library that fails is reported on stderr and skipped.
+std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new);
 
 }  // namespace plat::com

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "platform/forms/form.h"
+#include "platform/forms/hosted_state.h"
 #include "platform/forms/proplog.h"
 #include "platform/forms/widgets.h"
 

@@ -20,6 +20,7 @@ class QMenu;
 namespace plat {
 
 class Form;
+struct HostedState;
 
 enum class Kind {
   Form,  // the window itself (first row of a layout)
@@ -148,6 +149,7 @@ class Control {
  private:
   friend class Form;
   friend struct Realizer;
+  friend struct HostedAccess;
   void apply(std::string_view prop);  // pushes one property to the Qt side
   void store_silently(std::string_view prop, Value v);  // from user input: stored, not logged
 
@@ -161,6 +163,7 @@ class Control {
   QWidget* widget_ = nullptr;
   QAction* action_ = nullptr;
   QMenu* submenu_ = nullptr;
+  std::unique_ptr<HostedState> hosted_;  // Kind::Hosted only
   int timer_id_ = 0;
   bool in_timer_ = false;
   bool building_ = true;

@@ -161,6 +161,19 @@ void Form::fire(Control& c, Event ev, EventArgs& args) {
   h(args);
 }
 
+void Form::on_object_event(std::string_view control, com::DispId event, ObjectHandler h) {
+  object_handlers_[{lower(control), event}] = std::move(h);
+}
+
+void Form::fire_object_event(Control& c, com::DispId event, std::span<com::Variant> args) {
+  if (!loaded_) return;
+  auto it = object_handlers_.find({lower(c.name()), event});
+  if (it == object_handlers_.end()) return;
+  ObjectHandler h = it->second;
+  HandlerScope scope;
+  h(c.index(), args);
+}
+
 void Form::fire(Control& c, Event ev) {
   EventArgs a;
   fire(c, ev, a);

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/com/dispatch.h"
 #include "platform/forms/control.h"
 
 class QWidget;
@@ -67,6 +68,11 @@ class Form {
   // Raises an event as the user would: runs the bound handler, if any.
   void fire(Control& c, Event ev, EventArgs& args);
   void fire(Control& c, Event ev);
+  // Binds a handler to an event of a hosted component, by the event's
+  // dispatch identifier; `index` is the control-array index of the sender.
+  using ObjectHandler = std::function<void(int index, std::span<com::Variant> args)>;
+  void on_object_event(std::string_view control, com::DispId event, ObjectHandler h);
+  void fire_object_event(Control& c, com::DispId event, std::span<com::Variant> args);
   // Clicks a control as the user would (enabled and visible controls only).
   void click(std::string_view control, int index = -1);
 
@@ -93,6 +99,7 @@ class Form {
   std::unique_ptr<Control> self_;
   std::map<std::pair<std::string, int>, Control*> by_name_;
   std::map<std::pair<std::string, int>, Handler> handlers_;
+  std::map<std::pair<std::string, com::DispId>, ObjectHandler> object_handlers_;
   std::unique_ptr<FormWindow> window_;
   bool loaded_ = false;
   bool unloading_ = false;

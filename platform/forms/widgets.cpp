@@ -17,6 +17,7 @@
 #include "platform/comctl/comctl_widgets.h"
 #include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
+#include "platform/forms/hosted.h"
 #include "platform/forms/pictures.h"
 #include "platform/forms/services.h"
 #include "platform/forms/units.h"
@@ -311,7 +312,7 @@ void Realizer::create(Control& c) {
       w = create_comctl_widget(c, parent);
       break;
     case Kind::Hosted:
-      w = new QWidget(parent);
+      w = create_hosted(c, parent);
       break;
     case Kind::Timer:
       break;
