@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 
 #include "platform/comctl/comctl_widgets.h"
+#include "platform/display/display_modes.h"
 #include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/hosted.h"
@@ -376,7 +377,15 @@ void Realizer::apply(Control& c, std::string_view prop) {
       } else {
         switch (c.get("WindowState").to_int()) {
           case 1: w->showMinimized(); break;
-          case 2: w->showMaximized(); break;
+          case 2:
+            if (auto area = program_screen()) {
+              // a display mode set by the program: maximised means filling that area
+              w->showNormal();
+              w->setGeometry(*area);
+            } else {
+              w->showMaximized();
+            }
+            break;
           default: w->showNormal(); break;
         }
       }
