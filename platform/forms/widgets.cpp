@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 #include "platform/comctl/comctl_widgets.h"
 #include "platform/display/display_modes.h"
@@ -183,6 +184,23 @@ void Surface::mouseMoveEvent(QMouseEvent* e) { mouse(e, 1); }
 void Surface::mouseReleaseEvent(QMouseEvent* e) { mouse(e, 2); }
 void Surface::mouseDoubleClickEvent(QMouseEvent* e) { mouse(e, 3); }
 void Surface::resizeEvent(QResizeEvent*) { relayout(); }
+
+bool Surface::event(QEvent* e) {
+  if (e->type() == QEvent::ToolTip) {
+    // Windowless controls have no widget of their own to carry a tooltip.
+    auto* help = static_cast<QHelpEvent*>(e);
+    Control* c = hit(help->pos());
+    const std::string tip = c ? c->get("ToolTipText").to_string() : std::string();
+    if (tip.empty()) {
+      QToolTip::hideText();
+      e->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    }
+    return true;
+  }
+  return QWidget::event(e);
+}
 
 void Surface::relayout() {
   for (auto& c : form_.controls()) {

@@ -28,6 +28,7 @@ class Surface : public QWidget {
   void mouseMoveEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
   void resizeEvent(QResizeEvent*) override;
+  bool event(QEvent* e) override;
 
  private:
   Control* hit(QPoint p) const;
