@@ -42,6 +42,19 @@ const MicroprogramVariant kMicroprogramMain{
 const MicroprogramVariant kMicroprogramWindow{
     blanks(16) + "Mikroaginduak" + blanks(2) + "|" + blanks(22) + "Azalpena" + blanks(25), 200, 200};
 
+// The background of columns 1-2 of a window listing's row: the main-window
+// grid's, or silver for a row the main grid does not have yet (listed before
+// it), rather than failing half-way through the colours.
+class BackgroundSource {
+ public:
+  explicit BackgroundSource(const Grid* main) : main_(main), rows_(main ? main->Rows() : 0) {}
+  int32_t at(int col, int row) const { return main_ && row <= rows_ ? main_->CellBackColor(col, row) : kListingSilver; }
+
+ private:
+  const Grid* main_;
+  int32_t rows_;
+};
+
 // `source` is the main-window grid whose background the window listing copies.
 void list_microprogram(Grid g, const MicroprogramVariant& v, const Grid* source) {
   g.AutoSetup(21, 2, false, true, v.header);
@@ -50,9 +63,10 @@ void list_microprogram(Grid g, const MicroprogramVariant& v, const Grid* source)
   g.Clear();
   const auto& text = machine().Microprogram_text;
   for (int m = 0; m < kMicroinstructions; ++m) g.AddItem(text[m][0] + "\t" + text[m][1]);
+  const BackgroundSource back(source);
   for (int row = 1; row <= kMicroinstructions; ++row)
     for (int col = 1; col <= 2; ++col) {
-      g.CellBackColor(col, row, source ? source->CellBackColor(col, row) : kListingSilver);
+      g.CellBackColor(col, row, back.at(col, row));
       g.CellForeColor(col, row, 0);
     }
 }
@@ -106,11 +120,12 @@ void list_control_memory(Grid g, const Grid* source) {
     for (const std::string& cell : Control_memory_row_texts(m)) row += (row.empty() ? "" : "\t") + cell;
     g.AddItem(row);
   }
+  const BackgroundSource back(source);
   for (int row = 1; row <= kMicroinstructions; ++row)
     for (int col = 1; col <= 2; ++col) {
       if (row == 10 || row == 20)
         if (Abiarazi* a = starting_up()) progress_step(*a, 1);
-      g.CellBackColor(col, row, source ? source->CellBackColor(col, row) : kListingSilver);
+      g.CellBackColor(col, row, back.at(col, row));
     }
   for (int row = 1; row <= kMicroinstructions; ++row)
     for (int col = 1; col <= kControlMemoryCols; ++col) {
