@@ -158,6 +158,12 @@ void list_registers(Grid g, const RegisterVariant& v) {
   for (int r = 1; r <= kRegisters; ++r) g.CellBackColor(1, r, kListingSilver);
 }
 
+// `g` as it is, or laid out by `show` first when it has fewer rows than its layout.
+Grid laid_out(Grid g, int rows, void (*show)()) {
+  if (g.Rows() < rows) show();
+  return g;
+}
+
 void refresh_registers(Grid g, const RegisterVariant& v) {
   const auto& regs = machine().Register_file_text;
   for (int r = 1; r <= kRegisters; ++r) {
@@ -259,9 +265,15 @@ void Show_control_memory_window() {
 
 void Show_registers_main() { list_registers(Nagusia_Nadrel4(), kRegistersMain); }
 void Show_registers_window() { list_registers(MNetaEM_Nadrel1(), kRegistersWindow); }
-void Refresh_registers_main() { refresh_registers(Nagusia_Nadrel4(), kRegistersMain); }
-void Refresh_registers_window() { refresh_registers(MNetaEM_Nadrel1(), kRegistersWindow); }
+void Refresh_registers_main() {
+  refresh_registers(laid_out(Nagusia_Nadrel4(), kRegisters, Show_registers_main), kRegistersMain);
+}
+void Refresh_registers_window() {
+  refresh_registers(laid_out(MNetaEM_Nadrel1(), kRegisters, Show_registers_window), kRegistersWindow);
+}
 void Show_main_memory_main() { list_main_memory(Nagusia_Nadrel3(), kMemoryMain); }
 void Show_main_memory_window() { list_main_memory(MNetaEM_Nadrel3(), kMemoryWindow); }
+Grid Laid_out_main_memory_main() { return laid_out(Nagusia_Nadrel3(), kMemoryGridRows, Show_main_memory_main); }
+Grid Laid_out_main_memory_window() { return laid_out(MNetaEM_Nadrel3(), kMemoryGridRows, Show_main_memory_window); }
 
 }  // namespace brendalo

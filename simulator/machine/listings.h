@@ -24,7 +24,7 @@ void Show_control_memory_main();    // Nadrel1 of Nagusia
 void Show_control_memory_window();  // Nadrel2 of Kontrolmemoria
 void Show_registers_main();         // Nadrel4(1) of Nagusia: number column only
 void Show_registers_window();       // Nadrel1 of MNetaEM
-void Refresh_registers_main();      // all 32 rows from Register_file_text
+void Refresh_registers_main();      // all 32 rows from Register_file_text (laid out first if short)
 void Refresh_registers_window();
 void Show_main_memory_main();    // Nadrel3 of Nagusia: the 72-row skeleton
 void Show_main_memory_window();  // Nadrel3(0) of MNetaEM
@@ -44,6 +44,12 @@ inline constexpr int kLastProgramRow = 71;   // 4014H, the word after the progra
 // Colours of a memory grid: columns 2 of the data rows and of the program
 // rows in the listing colours; with `whole`, every cell light grey first.
 void Color_memory_grid(Grid& g, bool whole);
+
+// The memory grids for the routines that write into their layout (the
+// example listing, the run's marks): a grid with fewer rows than its 72 is
+// laid out first, so those writes never fall outside it.
+Grid Laid_out_main_memory_main();    // Nadrel3 of Nagusia
+Grid Laid_out_main_memory_window();  // Nadrel3(0) of MNetaEM
 
 // True while the splash window's start-up loading runs. Reading it does not
 // load the splash window.

@@ -69,9 +69,9 @@ void empty(Grid g) {
 
 }  // namespace
 
-void Fill_example_program_grid() { fill(Nagusia_Nadrel3(), ""); }
-void Fill_example_program_memory_window() { fill(MNetaEM_Nadrel3(), kWindowPrefix); }
-void Clear_main_memory_grid() { empty(Nagusia_Nadrel3()); }
-void Clear_main_memory_window_grid() { empty(MNetaEM_Nadrel3()); }
+void Fill_example_program_grid() { fill(Laid_out_main_memory_main(), ""); }
+void Fill_example_program_memory_window() { fill(Laid_out_main_memory_window(), kWindowPrefix); }
+void Clear_main_memory_grid() { empty(Laid_out_main_memory_main()); }
+void Clear_main_memory_window_grid() { empty(Laid_out_main_memory_window()); }
 
 }  // namespace brendalo

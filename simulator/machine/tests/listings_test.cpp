@@ -388,5 +388,22 @@ TEST_F(ListingsTest, AWindowListingOfAClosedWindowLoadsItHiddenAndListsOnce) {
   EXPECT_EQ(MNetaEM_Nadrel3().TextMatrix(72, 1), "   -----------");
 }
 
+TEST_F(ListingsTest, WritesIntoALayoutThatIsNotThereYetLayTheGridOutFirst) {
+  // The main window's grids before any listing: the example listing and the
+  // register refresh find their rows all the same.
+  Fill_example_program_grid();
+  Grid mem = Nagusia_Nadrel3();
+  EXPECT_EQ(mem.Rows(), 72);
+  EXPECT_EQ(mem.TextMatrix(72, 1), "   -----------");
+  EXPECT_EQ(mem.TextMatrix(55, 3), "   segi: ldx r3, A[r1]");
+  Refresh_registers_main();
+  EXPECT_EQ(Nagusia_Nadrel4().Rows(), 32);
+  EXPECT_EQ(Nagusia_Nadrel4().TextMatrix(32, 3), "  0000000000000000");
+  // A grid already laid out is written in place, not listed again.
+  Nagusia_Nadrel4().CellBackColor(3, 2, 0x8080FF);
+  Refresh_registers_main();
+  EXPECT_EQ(Nagusia_Nadrel4().CellBackColor(3, 2), 0x8080FF);
+}
+
 }  // namespace
 }  // namespace brendalo
