@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QProgressBar>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -365,9 +366,14 @@ TEST_F(ListingsTest, AWindowListingOfAClosedWindowLoadsItHiddenAndListsOnce) {
   Show_control_memory_main();
   Show_microprogram_window();
   Show_control_memory_window();
-  plat::unload_form(Mikroprograma::kName);
-  plat::unload_form(Kontrolmemoria::kName);
+  // The user closes both windows.
+  for (plat::Form* w : {plat::loaded_form(Mikroprograma::kName), plat::loaded_form(Kontrolmemoria::kName)}) {
+    w->Show();
+    w->window()->close();
+  }
   QApplication::processEvents();
+  ASSERT_FALSE(plat::is_loaded<Mikroprograma>());
+  ASSERT_FALSE(plat::is_loaded<Kontrolmemoria>());
   Show_microprogram_window();
   Show_control_memory_window();
   ASSERT_TRUE(plat::is_loaded<Mikroprograma>());
