@@ -1,17 +1,28 @@
 #include "simulator/dialogs/kontrolmemoria.h"
 
+#include "gridcontrol/nadrel_ids.h"
+#include "simulator/dialogs/listing_windows.h"
+#include "simulator/machine/listings.h"
+
 namespace brendalo {
 
 namespace {
 std::vector<plat::ControlDef> layout() {
   using plat::Kind;
+  // The grid holds the listing's 21 columns (840 wide) and its 23 rows.
   return {
-      {"Kontrolmemoria", -1, Kind::Form, "", -1, {0, 0, 11520, 8400}, "Kontrol Memoria", {{"BackColor", 0xE0E0E0}}},
-      {"Nadrel2", -1, Kind::Hosted, "", -1, {240, 240, 10935, 7815}, "NadrelControl.Nadrel", {}},
+      {"Kontrolmemoria", -1, Kind::Form, "", -1, {0, 0, 13200, 5880}, "Kontrol Memoria", {{"BackColor", 0xE0E0E0}}},
+      {"Nadrel2", -1, Kind::Hosted, "", -1, {240, 240, 12720, 5400}, nadrel::kClassName, {}},
   };
 }
 }  // namespace
 
 Kontrolmemoria::Kontrolmemoria() : Form(kName, layout()) {}
+
+void Kontrolmemoria::Form_Load() {
+  if (!Start_up_loading_runs()) Show_control_memory_window();
+}
+
+void Kontrolmemoria::Form_Unload(int16_t&) { Focus_main_window(); }
 
 }  // namespace brendalo

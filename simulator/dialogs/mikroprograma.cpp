@@ -1,17 +1,28 @@
 #include "simulator/dialogs/mikroprograma.h"
 
+#include "gridcontrol/nadrel_ids.h"
+#include "simulator/dialogs/listing_windows.h"
+#include "simulator/machine/listings.h"
+
 namespace brendalo {
 
 namespace {
 std::vector<plat::ControlDef> layout() {
   using plat::Kind;
+  // The grid holds the listing's two columns (200 + 200) and its 23 rows.
   return {
-      {"Mikroprograma", -1, Kind::Form, "", -1, {0, 0, 11520, 8400}, "Mikroprograma", {{"BackColor", 0xE0E0E0}}},
-      {"NadrelMikro", -1, Kind::Hosted, "", -1, {240, 240, 10935, 7815}, "NadrelControl.Nadrel", {}},
+      {"Mikroprograma", -1, Kind::Form, "", -1, {0, 0, 6720, 5880}, "Mikroprograma", {{"BackColor", 0xE0E0E0}}},
+      {"NadrelMikro", -1, Kind::Hosted, "", -1, {240, 240, 6240, 5400}, nadrel::kClassName, {}},
   };
 }
 }  // namespace
 
 Mikroprograma::Mikroprograma() : Form(kName, layout()) {}
+
+void Mikroprograma::Form_Load() {
+  if (!Start_up_loading_runs()) Show_microprogram_window();
+}
+
+void Mikroprograma::Form_Unload(int16_t&) { Focus_main_window(); }
 
 }  // namespace brendalo

@@ -3,11 +3,17 @@
 
 namespace brendalo {
 
-// Window `Mikroprograma`; the rest of its behaviour comes with its own part of the program.
+// The microprogram listing in a window of its own (grid NadrelMikro). Its
+// load lists the microprogram, except during the start-up loading, which
+// lists it itself; closing the window unloads it.
 class Mikroprograma : public plat::Form {
  public:
   static constexpr const char* kName = "Mikroprograma";
   Mikroprograma();
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(int16_t& Cancel) override;
 };
 
 }  // namespace brendalo

@@ -1,6 +1,12 @@
 #include "simulator/dialogs/mnetaem.h"
 
+#include "gridcontrol/nadrel_ids.h"
+#include "simulator/dialogs/listing_windows.h"
 #include "simulator/engine/status_texts.h"
+#include "simulator/engine/variables.h"
+#include "simulator/machine/listings.h"
+#include "simulator/mainwindow/example_listing.h"
+#include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo {
 
@@ -12,15 +18,38 @@ std::vector<plat::ControlDef> layout() {
   const plat::Prop bold{"FontBold", true};
   const std::vector<plat::ControlDef> more = {
       {"Frame1", 0, Kind::Frame, "", -1, {480, 240, 8175, 10095}, "MEMORIA  NAGUSIA", {bold, {"BackColor", 0xE0E0E0}}},
-      {"Nadrel3", 0, Kind::Hosted, "Frame1", 0, {1080, 720, 6015, 8295}, "NadrelControl.Nadrel", {}},
+      {"Nadrel3", 0, Kind::Hosted, "Frame1", 0, {1080, 720, 6015, 8295}, nadrel::kClassName, {}},
       {"Frame1", 1, Kind::Frame, "", -1, {8640, 240, 6135, 10095}, "ERREGISTRO MULTZOA", {bold, {"BackColor", 0xE0E0E0}}},
-      {"Nadrel1", -1, Kind::Hosted, "Frame1", 1, {960, 720, 4095, 8295}, "NadrelControl.Nadrel", {}},
+      {"Nadrel1", -1, Kind::Hosted, "Frame1", 1, {960, 720, 4095, 8295}, nadrel::kClassName, {}},
+      {"Command2", 1, Kind::CommandButton, "", -1, {12600, 10440, 255, 270}, "-",
+       {{"FontSize", 9.75}, {"ToolTipText", "clk1 denbora segundu batean txikiagotuko du"}}},
+      {"Command2", 0, Kind::CommandButton, "", -1, {13320, 10440, 255, 270}, "+",
+       {{"FontSize", 9.75}, {"ToolTipText", "clk1 denbora segundu batean handigotuko du"}}},
   };
   rows.insert(rows.begin() + 1, more.begin(), more.end());
   return rows;
 }
 }  // namespace
 
-MNetaEM::MNetaEM() : Form(kName, layout()) {}
+MNetaEM::MNetaEM() : Form(kName, layout()) {
+  on("Command2", plat::Event::Click, [](plat::EventArgs& a) { Command2_Click(a.index); });
+}
+
+void MNetaEM::Form_Load() {
+  set_window_state(2);
+  Show_main_memory_window();
+  Show_registers_window();
+  // The grids take input only while the example program is loaded into main memory.
+  const bool loaded = engine().Example_loaded != 0;
+  ctl("Nadrel3", 0).set_enabled(loaded);
+  if (loaded)
+    Fill_example_program_memory_window();
+  else
+    Clear_main_memory_window_grid();
+  ctl("Nadrel1").set_enabled(loaded);
+  Refresh_registers_window();
+}
+
+void MNetaEM::Form_Unload(int16_t&) { Focus_main_window(); }
 
 }  // namespace brendalo
