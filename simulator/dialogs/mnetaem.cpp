@@ -1,6 +1,7 @@
 #include "simulator/dialogs/mnetaem.h"
 
 #include "simulator/engine/status_texts.h"
+#include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo {
 
@@ -17,10 +18,10 @@ std::vector<plat::ControlDef> layout() {
       {"Nadrel1", -1, Kind::Hosted, "Frame1", 1, {960, 720, 4095, 8295}, "NadrelControl.Nadrel", {}},
   };
   rows.insert(rows.begin() + 1, more.begin(), more.end());
-  return rows;
+  return With_period_buttons(std::move(rows));
 }
 }  // namespace
 
-MNetaEM::MNetaEM() : Form(kName, layout()) {}
+MNetaEM::MNetaEM() : Form(kName, layout()) { Bind_period_buttons(*this); }
 
 }  // namespace brendalo

@@ -1,0 +1,58 @@
+#pragma once
+// What the engine's phases share: the controls of the main window's drawing
+// by name, the colours of the drawing, grid cells reached late-bound, and the
+// guard that every guarded step of a phase passes.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "platform/forms/form.h"
+
+namespace brendalo {
+
+class Nagusia;
+
+namespace drawing {
+
+inline constexpr uint32_t kRed = 0x0000FF, kBlue = 0xFF0000, kSilver = 0xC0C0C0, kLightGrey = 0xE0E0E0,
+                          kBlack = 0x000000, kWhite = 0xFFFFFF;
+
+// A control of the main window: name and control-array index (-1 for none).
+struct Ref {
+  const char* name;
+  int index = -1;
+};
+using Refs = std::initializer_list<Ref>;
+
+Nagusia& main_window();
+plat::Control& at(Ref r);
+
+void border_color(Refs refs, uint32_t color);
+void back_color(Refs refs, uint32_t color);
+void visible(Refs refs, bool on);
+// For each line: BorderWidth, then BorderColor.
+void width_and_color(Refs lines, int width, uint32_t color);
+
+// A control of another window when its layout has it; writes to a missing
+// one are dropped (the window is loaded hidden when it is not loaded).
+plat::Control* find_in(const char* form, const char* name, int index = -1);
+
+// CellBackColor of a grid (column first, then row), late-bound. A cell the
+// grid does not have (no listing laid it out yet) is left alone.
+void cell_back_color(plat::Control& grid, int col, int row, uint32_t color);
+void cell_text(plat::Control& grid, int row, int col, const std::string& text);
+
+// The restart request of the main window, read afresh.
+bool reset_requested();
+// A restart, the end of the simulation or the end of the program.
+bool aborted();
+// The pause wait of a guarded step: sleeps in the event loop while the run is
+// paused and neither a restart nor an end is requested.
+void pause_wait();
+// Pause wait, then the abort test: true when the step may run.
+bool guard();
+// One paced wait of the current phase delay.
+void phase_wait();
+
+}  // namespace drawing
+}  // namespace brendalo
