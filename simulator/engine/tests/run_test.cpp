@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -364,6 +365,272 @@ TEST_F(EngineRun, ARunStartsWithoutAPauseOrPulseLeftFromBefore) {
   EXPECT_EQ(pulses[0], 4);
   EXPECT_GE(clock.now_ms(), 60'000);
   EXPECT_EQ(engine().Stop_requested, kFlagFalse);
+}
+
+
+// Every write of the decode pass of ADD (micro-address 2) to the main
+// window, in the order of the phases: clk1 edge, counter, control-word read,
+// decode with the instruction dialog's answer, fields, signals, condition
+// and next address.
+constexpr const char* kDecodePassWrites = R"(Line1(25).BorderWidth=3
+Line1(25).BorderColor=0x0000FF
+Line1(26).BorderWidth=3
+Line1(26).BorderColor=0x0000FF
+Line57(17).BorderWidth=3
+Line57(17).BorderColor=0x0000FF
+Line58(17).BorderWidth=3
+Line58(17).BorderColor=0x0000FF
+Label9(0).ForeColor=0x0000FF
+Shape4.Visible=false
+Label1(4).Visible=false
+Label3(13).Visible=false
+Label3(14).Visible=false
+Label3(15).Visible=false
+Label3(16).Visible=false
+Label10(1).Visible=false
+Shape7(1).Visible=false
+Shape4.Visible=true
+Label1(4).Visible=true
+Label3(13).Visible=true
+Label3(14).Visible=true
+Label3(15).Visible=true
+Label3(16).Visible=true
+Label10(1).Visible=true
+Shape7(1).Visible=true
+Label10(1).Caption=00010
+Line1(25).BorderWidth=1
+Line1(25).BorderColor=0x000000
+Line1(26).BorderWidth=1
+Line1(26).BorderColor=0x000000
+Line57(17).BorderWidth=1
+Line57(17).BorderColor=0x000000
+Line58(17).BorderWidth=1
+Line58(17).BorderColor=0x000000
+Label9(0).ForeColor=0x000000
+Label3(13).BackColor=0xC0C0C0
+Label3(14).BackColor=0xC0C0C0
+Label3(15).BackColor=0xC0C0C0
+kont(1).Visible=true
+kont(1).Caption=00010
+Line1(1).BorderColor=0xFF0000
+Line1(2).BorderColor=0xFF0000
+Line1(3).BorderColor=0xFF0000
+Line57(1).BorderColor=0xFF0000
+Line58(1).BorderColor=0xFF0000
+Label12.Visible=false
+Shape9.Visible=false
+Shape1(0).Visible=false
+Label1(0).Visible=false
+Label3(0).Visible=false
+Label3(1).Visible=false
+Label1(1).Visible=false
+Shape9.Visible=false
+Label12.Visible=false
+Shape1(0).Visible=true
+Label1(0).Visible=true
+Label3(0).Visible=true
+Label3(1).Visible=true
+Label1(1).Visible=true
+Label12.Visible=true
+Shape9.Visible=true
+Label12.Caption=111XXXXX0XXXX000XX00XX00X
+Line1(1).BorderColor=0xC0C0C0
+Line1(2).BorderColor=0xC0C0C0
+Line1(3).BorderColor=0xC0C0C0
+Line57(1).BorderColor=0xC0C0C0
+Line58(1).BorderColor=0xC0C0C0
+kont(1).Visible=false
+Line1(0).BorderColor=0xFF0000
+Line1(4).BorderColor=0xFF0000
+Line57(2).BorderColor=0xFF0000
+Line58(2).BorderColor=0xFF0000
+Label2(15).Visible=false
+kont(0).Visible=true
+kont(0).Caption=111XXXXX0XXXX000XX00XX00X
+(form).Enabled=false
+StatusBar1.Panels(2).Text=001001
+StatusBar1.Panels(3).Text=Agindua: add rh, ri1, ri2
+Label10(5).Caption=00011
+(form).Enabled=true
+Line1(15).BorderColor=0xFF0000
+Line58(0).BorderColor=0xFF0000
+Line57(0).BorderColor=0xFF0000
+Label2(11).BackColor=0x0000FF
+Label10(5).Visible=true
+Shape11(1).Visible=true
+Line1(21).BorderWidth=3
+Line1(21).BorderColor=0x0000FF
+Line1(22).BorderWidth=3
+Line1(22).BorderColor=0x0000FF
+Line57(14).BorderWidth=3
+Line57(14).BorderColor=0x0000FF
+Line58(14).BorderWidth=3
+Line58(14).BorderColor=0x0000FF
+Label9(1).ForeColor=0x0000FF
+Label3(3).Visible=false
+Label3(6).Visible=false
+Label3(7).Visible=false
+Label3(8).Visible=false
+Shape2(0).Visible=false
+Shape2(1).Visible=false
+Shape2(2).Visible=false
+Shape2(3).Visible=false
+Label10(2).Visible=false
+Shape10.Visible=false
+Label10(3).Visible=false
+Shape11(0).Visible=false
+Label10(4).Visible=false
+Shape12.Visible=false
+Label10(0).Visible=false
+Shape8.Visible=false
+Label3(3).Visible=true
+Label3(6).Visible=true
+Label3(7).Visible=true
+Label3(8).Visible=true
+Shape2(0).Visible=true
+Shape2(1).Visible=true
+Shape2(2).Visible=true
+Shape2(3).Visible=true
+Line1(21).BorderWidth=1
+Line1(21).BorderColor=0x000000
+Line1(22).BorderWidth=1
+Line1(22).BorderColor=0x000000
+Line57(14).BorderWidth=1
+Line57(14).BorderColor=0x000000
+Line58(14).BorderWidth=1
+Line58(14).BorderColor=0x000000
+Label9(1).ForeColor=0x000000
+Label10(0).Visible=true
+Shape8.Visible=true
+Label10(2).Visible=true
+Shape10.Visible=true
+Label10(3).Visible=true
+Shape11(0).Visible=true
+Label10(4).Visible=true
+Shape12.Visible=true
+Label10(0).Caption=11
+Label10(2).Caption=1
+Label10(3).Caption=XXXXX
+Label10(4).Caption=0XXXX000XX00XX00X
+Line1(5).BorderColor=0xFF0000
+Line1(16).BorderColor=0xFF0000
+Line1(24).BorderColor=0xFF0000
+Line57(6).BorderColor=0xFF0000
+Line57(11).BorderColor=0xFF0000
+Line57(16).BorderColor=0xFF0000
+Line58(6).BorderColor=0xFF0000
+Line58(11).BorderColor=0xFF0000
+Line58(16).BorderColor=0xFF0000
+Label2(13).BackColor=0x0000FF
+Line1(0).BorderColor=0xC0C0C0
+Line1(4).BorderColor=0xC0C0C0
+Line57(2).BorderColor=0xC0C0C0
+Line58(2).BorderColor=0xC0C0C0
+Label2(15).Visible=true
+kont(0).Visible=false
+Label2(12).BackColor=0x0000FF
+Line1(12).BorderColor=0xFF0000
+Line58(9).BorderColor=0xFF0000
+Line57(9).BorderColor=0xFF0000
+Label2(7).BackColor=0x0000FF
+Line1(11).BorderColor=0xFF0000
+Line58(12).BorderColor=0xFF0000
+Line57(12).BorderColor=0xFF0000
+Line1(7).BorderColor=0xFF0000
+Line58(4).BorderColor=0xFF0000
+Line57(4).BorderColor=0xFF0000
+Line1(8).BorderColor=0xFF0000
+Line1(9).BorderColor=0xFF0000
+Line1(10).BorderColor=0xFF0000
+Line58(5).BorderColor=0xFF0000
+Line57(5).BorderColor=0xFF0000
+Line1(6).BorderColor=0xFF0000
+Line58(10).BorderColor=0xFF0000
+Line57(10).BorderColor=0xFF0000
+kont(2).Visible=true
+kont(3).Visible=true
+kont(4).Visible=true
+kont(2).Caption=1
+kont(3).Caption=0
+kont(4).Caption=00011
+Label3(13).BackColor=0x0000FF
+Line1(7).BorderColor=0xC0C0C0
+Line58(4).BorderColor=0xC0C0C0
+Line57(4).BorderColor=0xC0C0C0
+Line1(8).BorderColor=0xC0C0C0
+Line1(9).BorderColor=0xC0C0C0
+Line1(10).BorderColor=0xC0C0C0
+Line58(5).BorderColor=0xC0C0C0
+Line57(5).BorderColor=0xC0C0C0
+Line1(6).BorderColor=0xC0C0C0
+Line58(10).BorderColor=0xC0C0C0
+Line57(10).BorderColor=0xC0C0C0
+kont(2).Visible=false
+kont(3).Visible=false
+kont(4).Visible=false
+Label2(12).BackColor=0xE0E0E0
+Line1(12).BorderColor=0xC0C0C0
+Line58(9).BorderColor=0xC0C0C0
+Line57(9).BorderColor=0xC0C0C0
+Label2(7).BackColor=0xE0E0E0
+Line1(11).BorderColor=0xC0C0C0
+Line58(12).BorderColor=0xC0C0C0
+Line57(12).BorderColor=0xC0C0C0
+Line1(5).BorderColor=0xC0C0C0
+Line1(16).BorderColor=0xC0C0C0
+Line1(24).BorderColor=0xC0C0C0
+Line57(6).BorderColor=0xC0C0C0
+Line57(11).BorderColor=0xC0C0C0
+Line57(16).BorderColor=0xC0C0C0
+Line58(6).BorderColor=0xC0C0C0
+Line58(11).BorderColor=0xC0C0C0
+Line58(16).BorderColor=0xC0C0C0
+Line1(15).BorderColor=0xC0C0C0
+Line58(0).BorderColor=0xC0C0C0
+Line57(0).BorderColor=0xC0C0C0
+Label2(11).BackColor=0xE0E0E0
+Label2(13).BackColor=0xE0E0E0)";
+
+std::string describe(const plat::PropWrite& w) {
+  std::string v;
+  if (w.value.is_bool()) {
+    v = w.value.to_bool() ? "true" : "false";
+  } else if (w.value.is_int() && w.property.find("Color") != std::string::npos) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%06X", unsigned(w.value.to_int()));
+    v = buf;
+  } else {
+    v = w.value.to_string();
+  }
+  std::string c = w.control.empty() ? "(form)" : w.control;
+  if (w.index >= 0) c += "(" + std::to_string(w.index) + ")";
+  return c + "." + w.property + "=" + v;
+}
+
+TEST_F(EngineRun, TheDecodePassOfAddPaintsInTheOrderOfItsPhases) {
+  instructions = {entry("ADD")};
+  start_user();
+  plat::PropertyLog::start();
+  Run_single_instruction("Simulazioa1");
+  std::vector<std::string> writes;
+  for (const plat::PropWrite& w : plat::PropertyLog::writes())
+    if (w.form == "Nagusia") writes.push_back(describe(w));
+  // The pass runs from its clk1 edge to the next pass's.
+  const std::string edge = "Line1(25).BorderWidth=3";
+  std::vector<size_t> edges;
+  for (size_t i = 0; i < writes.size(); ++i)
+    if (writes[i] == edge) edges.push_back(i);
+  ASSERT_GE(edges.size(), 4u);
+  const std::vector<std::string> pass(writes.begin() + long(edges[2]), writes.begin() + long(edges[3]));
+  std::vector<std::string> expected;
+  std::string text = kDecodePassWrites;
+  for (size_t a = 0, b; a < text.size(); a = b + 1) {
+    b = text.find('\n', a);
+    if (b == std::string::npos) b = text.size();
+    expected.push_back(text.substr(a, b - a));
+  }
+  ASSERT_EQ(pass.size(), expected.size());
+  for (size_t i = 0; i < pass.size(); ++i) EXPECT_EQ(pass[i], expected[i]) << "write " << i;
 }
 
 }  // namespace
