@@ -70,7 +70,9 @@ TEST_F(EngineRun, EachInstructionRunsItsMicroroutineWithItsWaits) {
     EXPECT_EQ(rec.waits, expected_waits(c.passes, 11));
     EXPECT_TRUE(instructions.empty());
     EXPECT_TRUE(z_answers.empty());
-    if (*c.z) EXPECT_EQ(engine().Z_value, c.z);
+    if (*c.z) {
+      EXPECT_EQ(engine().Z_value, c.z);
+    }
     EXPECT_EQ(engine().Micro_address, 0);
     EXPECT_EQ(engine().Micro_address_bits, "00001");
     EXPECT_EQ(engine().Instruction_running, kFlagFalse);

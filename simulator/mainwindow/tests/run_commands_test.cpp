@@ -153,7 +153,9 @@ TEST_F(RunCommands, TheIdleLookEnablesOnlyWhatCanWork) {
     for (int b : {1, 2, 4, 5, 6})
       EXPECT_EQ(plat::toolbar_button_enabled(nw("Toolbar1"), b), idle_buttons[b - 1]) << "button " << b;
     EXPECT_EQ(plat::panel_text(nw("StatusBar1"), 1), "Aginduaren zain");
-    if (c.loaded) EXPECT_TRUE(nw("Nadrel3").enabled());
+    if (c.loaded) {
+      EXPECT_TRUE(nw("Nadrel3").enabled());
+    }
   }
   // Idle, pause and continue change nothing.
   const EngineState before = engine();
