@@ -25,9 +25,6 @@ constexpr Refs kFieldsHidden = {{"Label10", 2}, {"Shape10"}, {"Label10", 3}, {"S
                                 {"Label10", 4}, {"Shape12"}, {"Label10", 0}, {"Shape8"}};
 constexpr Refs kFieldsShown = {{"Label10", 0}, {"Shape8"}, {"Label10", 2}, {"Shape10"},
                                {"Label10", 3}, {"Shape11", 0}, {"Label10", 4}, {"Shape12"}};
-constexpr Refs kFieldOutputs = {{"Line1", 5},   {"Line1", 16},  {"Line1", 24},  {"Line57", 6}, {"Line57", 11},
-                                {"Line57", 16}, {"Line58", 6},  {"Line58", 11}, {"Line58", 16}};
-constexpr Refs kWordBus = {{"Line1", 0}, {"Line1", 4}, {"Line57", 2}, {"Line58", 2}};
 
 constexpr std::array<ExampleInstruction, 10> kExample = {{
     {"Agindua: movi r1, #0", "001000", "00110"},

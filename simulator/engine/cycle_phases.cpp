@@ -24,7 +24,6 @@ constexpr Refs kCounter = {{"Shape4"},     {"Label1", 4},  {"Label3", 13}, {"Lab
                            {"Label3", 15}, {"Label3", 16}, {"Label10", 1}, {"Shape7", 1}};
 constexpr Refs kAddressBus = {{"Line1", 1}, {"Line1", 2}, {"Line1", 3}, {"Line57", 1}, {"Line58", 1}};
 constexpr Refs kControlMemory = {{"Shape1", 0}, {"Label1", 0}, {"Label3", 0}, {"Label3", 1}, {"Label1", 1}};
-constexpr Refs kWordBus = {{"Line1", 0}, {"Line1", 4}, {"Line57", 2}, {"Line58", 2}};
 
 // Panels 2 and 3 (and more) emptied window by window, in the counter's own order.
 constexpr std::array<StatusWindow, 7> kCounterOrder = {

@@ -55,6 +55,24 @@ void cell_text(plat::Control& grid, int row, int col, const std::string& text) {
   grid_let(grid, nadrel::dispid::TextMatrix, {int32_t(row), int32_t(col), text});
 }
 
+void input_to_rest(Ref label, Refs lines) {
+  at(label).set_back_color(kLightGrey);
+  border_color(lines, kSilver);
+}
+
+void selected_inputs_to_rest(const std::string& bk, const std::string& jt) {
+  if (bk == "00")
+    input_to_rest({"Label2", 1}, {{"Line1", 14}, {"Line58", 8}, {"Line57", 8}});
+  else if (bk == "10")
+    input_to_rest({"Label2", 2}, {{"Line1", 13}, {"Line58", 7}, {"Line57", 7}});
+  else
+    input_to_rest({"Label2", 12}, {{"Line1", 12}, {"Line58", 9}, {"Line57", 9}});
+  if (jt == "0")
+    input_to_rest({"Label2", 8}, {{"Line1", 19}, {"Line1", 18}, {"Line58", 13}, {"Line57", 13}});
+  else
+    input_to_rest({"Label2", 7}, {{"Line1", 11}, {"Line58", 12}, {"Line57", 12}});
+}
+
 bool reset_requested() { return main_window().reset != 0; }
 
 bool aborted() { return reset_requested() || engine().Simulation_ended || plat::ending(); }

@@ -42,6 +42,18 @@ plat::Control* find_in(const char* form, const char* name, int index = -1);
 void cell_back_color(plat::Control& grid, int col, int row, uint32_t color);
 void cell_text(plat::Control& grid, int row, int col, const std::string& text);
 
+// Buses and paths more than one phase lights or rests.
+inline constexpr Refs kWordBus = {{"Line1", 0}, {"Line1", 4}, {"Line57", 2}, {"Line58", 2}};
+inline constexpr Refs kFieldOutputs = {{"Line1", 5},   {"Line1", 16},  {"Line1", 24},  {"Line57", 6}, {"Line57", 11},
+                                       {"Line57", 16}, {"Line58", 6},  {"Line58", 11}, {"Line58", 16}};
+inline constexpr Refs kSequencer = {{"Line1", 7}, {"Line58", 4}, {"Line57", 4},  {"Line1", 8},
+                                    {"Line1", 9}, {"Line1", 10}, {"Line58", 5},  {"Line57", 5},
+                                    {"Line1", 6}, {"Line58", 10}, {"Line57", 10}};
+// An input of a multiplexer (its label and the lines into it) back to rest.
+void input_to_rest(Ref label, Refs lines);
+// The inputs of both multiplexers that the fields BK and JT selected, back to rest.
+void selected_inputs_to_rest(const std::string& bk, const std::string& jt);
+
 // The restart request of the main window, read afresh.
 bool reset_requested();
 // A restart, the end of the simulation or the end of the program.

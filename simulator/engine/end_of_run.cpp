@@ -79,7 +79,7 @@ void Finish_instruction_run() {
   e.Simulation_ended = kFlagTrue;
   e.Finishing_run = kFlagFalse;
 
-  border_color({{"Line1", 0}, {"Line1", 4}, {"Line57", 2}, {"Line58", 2}}, kSilver);
+  border_color(kWordBus, kSilver);
   at({"Label2", 15}).set_visible(true);
   at({"kont", 0}).set_visible(false);
   visible({{"Label10", 1}, {"Shape7", 1}, {"Label12"}, {"Shape9"}, {"Label10", 5}, {"Shape11", 1}, {"Label10", 0},

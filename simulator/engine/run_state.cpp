@@ -35,8 +35,6 @@ void on_asm(const char* name, int index, F&& write) {
   if (plat::Control* c = find_in(ASM::kName, name, index)) write(*c);
 }
 
-plat::Control& window_grid(plat::Form& f, const char* name, int index = -1) { return f.ctl(name, index); }
-
 }  // namespace
 
 void Start_ku_simulation() {
@@ -56,17 +54,16 @@ void Start_ku_simulation() {
   // The marks the end of the last run left at micro-address 0.
   Nagusia& m = main_window();
   plat::Control& mikro_main = m.ctl("NadrelMikro");
-  plat::Control& mikro_window = window_grid(plat::form<Mikroprograma>(), "NadrelMikro");
+  plat::Control& mikro_window = plat::form<Mikroprograma>().ctl("NadrelMikro");
   plat::Control& km_main = m.ctl("Nadrel1");
-  plat::Control& km_window = window_grid(plat::form<Kontrolmemoria>(), "Nadrel2");
+  plat::Control& km_window = plat::form<Kontrolmemoria>().ctl("Nadrel2");
   for (plat::Control* g : {&mikro_main, &mikro_window, &km_main, &km_window})
     for (int col : {1, 2}) cell_back_color(*g, col, 1, kSilver);
   for (int col = 3; col <= 21; ++col)
     for (plat::Control* g : {&km_main, &km_window}) cell_back_color(*g, col, 1, kLightGrey);
   at({"Shape3", 0}).set_back_color(kWhite);
-  for (int line : {51, 55, 54, 53}) on_asm(("Line" + std::to_string(line)).c_str(), 0, [](plat::Control& c) {
-      c.set_border_width(2);
-    });
+  for (const char* line : {"Line51", "Line55", "Line54", "Line53"})
+    on_asm(line, 0, [](plat::Control& c) { c.set_border_width(2); });
   on_asm("Label4", 0, [](plat::Control& c) { c.set_back_color(kWhite); });
   for (int i = 0; i <= 3; ++i) on_asm("Label1", i, [](plat::Control& c) { c.set_back_color(kWhite); });
   on_asm("Text1", 0, [](plat::Control& c) { c.set_back_color(kLightGrey); });

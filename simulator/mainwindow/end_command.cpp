@@ -93,32 +93,25 @@ void Simulazioa11_Click(int) {
           true);
   width_and_color({{"Line1", 21}, {"Line1", 22}, {"Line57", 14}, {"Line58", 14}}, 1, kBlack);
   at({"Label9", 1}).set_fore_color(kBlack);
-  border_color({{"Line1", 0}, {"Line1", 4}, {"Line57", 2}, {"Line58", 2}}, kSilver);
+  border_color(kWordBus, kSilver);
   at({"Label2", 15}).set_visible(true);
   at({"kont", 0}).set_visible(false);
-  border_color({{"Line1", 7}, {"Line58", 4}, {"Line57", 4}, {"Line1", 8}, {"Line1", 9}, {"Line1", 10}, {"Line58", 5},
-                {"Line57", 5}, {"Line1", 6}, {"Line58", 10}, {"Line57", 10}},
-               kSilver);
+  border_color(kSequencer, kSilver);
   visible({{"kont", 2}, {"kont", 3}, {"kont", 4}}, false);
 
   // The sequencer paths of the last control word read (none: empty fields).
-  auto input_to_rest = [](Ref label, Refs lines) {
-    at(label).set_back_color(kLightGrey);
-    border_color(lines, kSilver);
-  };
   if (e.Field_bk == "00")
     input_to_rest({"Label2", 1}, {{"Line1", 14}, {"Line58", 8}, {"Line57", 8}});
   else if (e.Field_bk == "10")
     input_to_rest({"Label2", 2}, {{"Line1", 13}, {"Line58", 7}, {"Line57", 7}});
   else
     input_to_rest({"Label2", 12}, {{"Line1", 12}, {"Line58", 9}, {"Line57", 9}});
+  // JT "1" and an empty JT alike take input 1 back.
   if (e.Field_jt != "0")
     input_to_rest({"Label2", 7}, {{"Line1", 11}, {"Line58", 12}, {"Line57", 12}});
   else
     input_to_rest({"Label2", 8}, {{"Line1", 19}, {"Line1", 18}, {"Line58", 13}, {"Line57", 13}});
-  border_color({{"Line1", 5}, {"Line1", 16}, {"Line1", 24}, {"Line57", 6}, {"Line57", 11}, {"Line57", 16},
-                {"Line58", 6}, {"Line58", 11}, {"Line58", 16}},
-               kSilver);
+  border_color(kFieldOutputs, kSilver);
   if (e.Field_jt == "1") {
     border_color({{"Line1", 15}, {"Line58", 0}, {"Line57", 0}}, kSilver);
     at({"Label2", 11}).set_back_color(kLightGrey);

@@ -358,12 +358,10 @@ TEST_F(EngineRun, ARunStartsWithoutAPauseOrPulseLeftFromBefore) {
   engine().Step_pulse = kFlagTrue;
   instructions = {entry("LD")};
   start_user();
-  int64_t first_clk1_wait = -1;
   // Press clk1 only from 60 s on: a pulse left over would have ended the first wait at once.
   clock.at(60'000, [&] { press_clk1 = true; });
   plat::PropertyLog::start();
   Run_single_instruction("Simulazioa2");
-  (void)first_clk1_wait;
   EXPECT_EQ(pulses[0], 4);
   EXPECT_GE(clock.now_ms(), 60'000);
   EXPECT_EQ(engine().Stop_requested, kFlagFalse);
