@@ -284,6 +284,20 @@ TEST_F(EngineRun, ADialogClosesOnlyByItsButtonAndRefusesWhatNamesNoChoice) {
   EXPECT_EQ(plat::loaded_form(Zaukeratu::kName), nullptr);
 }
 
+TEST(DataWordValue, ReadsSixteenBitsAsTwosComplement) {
+  struct Case {
+    const char* bits;  // most significant first
+    int16_t value;
+  };
+  const Case cases[] = {{"0000000000000000", 0},      {"0000000000000001", 1},  {"0111111111111111", 32767},
+                        {"1000000000000000", -32768}, {"1111111111111111", -1}, {"0000000000001011", 11}};
+  machine() = MachineTables{};
+  for (const Case& c : cases) {
+    for (int j = 0; j < 16; ++j) machine().Main_memory_bits[7][size_t(j)] = int16_t(c.bits[j] - '0');
+    EXPECT_EQ(Data_word_value(7), c.value) << c.bits;
+  }
+}
+
 TEST(InstructionChoice, NamesByEntryOrMnemonic) {
   struct Case {
     const char* text;
