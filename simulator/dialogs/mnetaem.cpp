@@ -21,19 +21,13 @@ std::vector<plat::ControlDef> layout() {
       {"Nadrel3", 0, Kind::Hosted, "Frame1", 0, {1080, 720, 6015, 8295}, nadrel::kClassName, {}},
       {"Frame1", 1, Kind::Frame, "", -1, {8640, 240, 6135, 10095}, "ERREGISTRO MULTZOA", {bold, {"BackColor", 0xE0E0E0}}},
       {"Nadrel1", -1, Kind::Hosted, "Frame1", 1, {960, 720, 4095, 8295}, nadrel::kClassName, {}},
-      {"Command2", 1, Kind::CommandButton, "", -1, {12600, 10440, 255, 270}, "-",
-       {{"FontSize", 9.75}, {"ToolTipText", "clk1 denbora segundu batean txikiagotuko du"}}},
-      {"Command2", 0, Kind::CommandButton, "", -1, {13320, 10440, 255, 270}, "+",
-       {{"FontSize", 9.75}, {"ToolTipText", "clk1 denbora segundu batean handigotuko du"}}},
   };
   rows.insert(rows.begin() + 1, more.begin(), more.end());
-  return rows;
+  return With_period_buttons(std::move(rows));
 }
 }  // namespace
 
-MNetaEM::MNetaEM() : Form(kName, layout()) {
-  on("Command2", plat::Event::Click, [](plat::EventArgs& a) { Command2_Click(a.index); });
-}
+MNetaEM::MNetaEM() : Form(kName, layout()) { Bind_period_buttons(*this); }
 
 void MNetaEM::Form_Load() {
   set_window_state(2);

@@ -1,14 +1,37 @@
 #include "simulator/mainwindow/run_commands.h"
 
 #include "platform/comctl/comctl.h"
+#include "platform/forms/services.h"
+#include "simulator/dialogs/konfiguratusim.h"
+#include "simulator/dialogs/kontrolmemoria.h"
+#include "simulator/dialogs/mikroprograma.h"
+#include "simulator/dialogs/mnetaem.h"
+#include "simulator/display/display_calls.h"
+#include "simulator/engine/conversions.h"
+#include "simulator/engine/drawing.h"
+#include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
+#include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {
 
+using namespace drawing;
+
 namespace {
-Nagusia& main_window() { return plat::form<Nagusia>(); }
+
+// Set while a run command is in its restart loop: a run cannot start another.
+bool g_run_in_progress = false;
+
+struct RunScope {
+  RunScope() { g_run_in_progress = true; }
+  ~RunScope() { g_run_in_progress = false; }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+};
+
+KonfiguratuSIM& options() { return plat::form<KonfiguratuSIM>(); }
 
 // Toolbar buttons 1 "Hasi", 2 "Gelditu", 4 "Martxan", 5 "Geldirik".
 void set_run_buttons(bool paused) {
@@ -18,22 +41,237 @@ void set_run_buttons(bool paused) {
   plat::set_toolbar_button_enabled(tb, 4, !paused);
   plat::set_toolbar_button_enabled(tb, 5, paused);
 }
+
+enum class Mode { Continuous, CycleByCycle, StepByStep };
+
+// The option button of the options window that mirrors a mode.
+int option_of(Mode m) { return m == Mode::Continuous ? 8 : m == Mode::CycleByCycle ? 7 : 6; }
+
+// The clock buttons for the modes flags, tested in this order; with no mode
+// set they are left as they are.
+void clock_buttons_for_mode() {
+  const EngineState& e = engine();
+  plat::Control& clk1 = at({"Command3", 0});
+  plat::Control& clk2 = at({"Command3", 1});
+  if (e.Mode_continuous) {
+    clk1.set_visible(false);
+    clk2.set_visible(false);
+  } else if (e.Mode_cycle_by_cycle) {
+    clk1.set_visible(true);
+    clk1.set_enabled(false);
+    clk2.set_visible(false);
+  } else if (e.Mode_step_by_step) {
+    clk1.set_visible(true);
+    clk1.set_enabled(false);
+    clk2.set_visible(true);
+    clk2.set_enabled(false);
+  }
+}
+
+void hide_clock_buttons() { visible({{"Command3", 0}, {"Command3", 1}}, false); }
+
+// The RESET branch of the restart loop: true when the run starts again.
+bool restart_requested() {
+  if (!reset_requested() || plat::ending()) return false;
+  Simulazioa11_Click(5);
+  engine().Simulation_ended = kFlagFalse;
+  return true;
+}
+
+// Vector C empty in memory and in both memory grids: the results show only
+// what this run computes.
+void clear_vector_c() {
+  plat::Control& memory_main = main_window().ctl("Nadrel3");
+  plat::Control& memory_window = plat::form<MNetaEM>().ctl("Nadrel3", 0);
+  for (int i = 0; i < kVectorLength; ++i) {
+    machine().Main_memory_text[size_t(2 * kVectorLength + i)].clear();
+    const int row = 2 * kVectorLength + i + 1;
+    cell_text(memory_main, row, 2, "");
+    cell_text(memory_window, row, 2, "");
+  }
+}
+
+void run_example_program() {
+  EngineState& e = engine();
+  Start_ku_simulation();
+  e.Example_instruction = 1;
+  Run_ku_simulation();
+  e.Example_instruction = 2;
+  e.Instruction_done = kFlagFalse;
+  Run_ku_simulation();
+  e.Instruction_done = kFlagFalse;
+  // A run cut short keeps the position it was cut at, so that the end
+  // command undoes the marks of that very instruction.
+  const auto cut = [&e] { return e.Simulation_ended || reset_requested() || plat::ending(); };
+  for (e.Example_iteration = 1; e.Example_iteration <= 16 && !cut(); ++e.Example_iteration) {
+    const int last = e.Example_iteration == 16 ? 9 : 10;
+    for (e.Example_instruction = 3; e.Example_instruction <= last; ++e.Example_instruction) {
+      Run_ku_simulation();
+      e.Instruction_done = kFlagFalse;
+      if (cut()) break;
+    }
+    if (cut()) break;
+  }
+  if (!cut()) {
+    Unmark_register("r2");
+    Unmark_instruction_rows(67);
+    Mark_memory_row(71);
+    cell_back_color(main_window().ctl("Nadrel3"), 2, 48, 0xC0FFFF);
+    cell_back_color(plat::form<MNetaEM>().ctl("Nadrel3", 0), 2, 48, 0xC0FFFF);
+  }
+  Stop_ku_simulation();
+  hide_clock_buttons();
+}
+
+// The mode items: check marks, option buttons, flags, then the clock buttons.
+void choose_mode(Mode m) {
+  const char* items[] = {"Simulazioa5_1", "Simulazioa5_2", "Simulazioa5_3"};
+  for (int k = 0; k < 3; ++k) at({items[k], 4}).set("Checked", k == int(m));
+  KonfiguratuSIM& o = options();
+  for (Mode x : {Mode::Continuous, Mode::CycleByCycle, Mode::StepByStep})
+    o.ctl("Option1", option_of(x)).set_value(x == m);
+  EngineState& e = engine();
+  e.Mode_continuous = m == Mode::Continuous;
+  e.Mode_cycle_by_cycle = m == Mode::CycleByCycle;
+  e.Mode_step_by_step = to_flag(m == Mode::StepByStep);
+  // The clock buttons belong to a run: outside one they stay hidden.
+  if (!e.Instruction_running) return;
+  at({"Command3", 0}).set_visible(m != Mode::Continuous);
+  at({"Command3", 1}).set_visible(m == Mode::StepByStep);
+}
+
+void set_period(const std::string& period) {
+  EngineState& e = engine();
+  e.Clk1_period_text = period;
+  Set_status_panel(5, period + "''");
+  Update_phase_delay();
+}
+
+void check_presets(bool fast, bool slow) {
+  at({"Simulazioa6", 5}).set("Checked", fast);
+  at({"Simulazioa7", 5}).set("Checked", slow);
+}
+
+void preset(const char* period) {
+  check_presets(std::string(period) == "3", std::string(period) == "20");
+  set_period(period);
+  options().ctl("Combo1", 0).set_text(period);
+}
+
+// The period the one-second steps start from: the options window's text when
+// it is a whole period, otherwise the period in use.
+std::string step_origin() {
+  const std::string t = options().ctl("Combo1", 0).text();
+  bool digits = !t.empty() && t.size() <= 2 && t[0] != '0';
+  for (char ch : t) digits = digits && ch >= '0' && ch <= '9';
+  if (digits) {
+    const int p = std::stoi(t);
+    if (p >= kMinClk1Period && p <= kMaxClk1Period) return t;
+  }
+  return std::to_string(Clk1_period_seconds(engine().Clk1_period_text));
+}
+
 }  // namespace
 
-// Placeholders: the run commands come with the engine.
-void Run_single_instruction(const std::string&) {}
-void Simulazioa4_Click(int) {}
-void Simulazioa5_1_Click(int) {}
-void Simulazioa5_2_Click(int) {}
-void Simulazioa5_3_Click(int) {}
-void Simulazioa6_Click(int) {}
-void Simulazioa7_Click(int) {}
-void Command2_Click(int) {}
+void Run_single_instruction(const std::string& name) {
+  if (g_run_in_progress) return;
+  RunScope scope;
+  Nagusia& m = main_window();
+  EngineState& e = engine();
+  m.reset = kFlagTrue;
+  KonfiguratuSIM& o = options();
+  e.Mode_continuous = false;
+  o.ctl("Option1", 8).set_value(false);
+  e.Mode_cycle_by_cycle = false;
+  e.Mode_step_by_step = kFlagFalse;
+  o.ctl("Option1", 7).set_value(false);
+  o.ctl("Option1", 6).set_value(false);
+  if (name == "Simulazioa1") {
+    e.Mode_continuous = true;
+    o.ctl("Option1", 8).set_value(true);
+  } else if (name == "Simulazioa2") {
+    e.Mode_cycle_by_cycle = true;
+    o.ctl("Option1", 7).set_value(true);
+  } else if (name == "Simulazioa3") {
+    e.Mode_step_by_step = kFlagTrue;
+    o.ctl("Option1", 6).set_value(true);
+  }
+  do {
+    m.reset = kFlagFalse;
+    e.Instruction_running = kFlagTrue;
+    clock_buttons_for_mode();
+    Start_ku_simulation();
+    Run_ku_simulation();
+    Stop_ku_simulation();
+    hide_clock_buttons();
+  } while (restart_requested());
+}
+
+void Simulazioa4_Click(int) {
+  if (g_run_in_progress) return;
+  RunScope scope;
+  Nagusia& m = main_window();
+  EngineState& e = engine();
+  at({"Simulazioa4", 5}).set_enabled(false);
+  e.Example_running = kFlagTrue;
+  if (e.Control_memory_modified) {
+    plat::message_box("Kontrol memoria aldatuta dagoenez, berrezarri egingo da simulazioari ekin aurretik.",
+                      plat::vbInformation, "Programa adibidea simulatzen");
+    m.Artxibo11_Click(1);
+  }
+  m.reset = kFlagTrue;
+  do {
+    m.reset = kFlagFalse;
+    e.Instruction_running = kFlagTrue;
+    if (at({"Simulazioa5_1", 4}).get("Checked").to_bool()) {
+      e.Mode_continuous = true;
+      hide_clock_buttons();
+    } else if (at({"Simulazioa5_2", 4}).get("Checked").to_bool()) {
+      at({"Command3", 0}).set_visible(true);
+      at({"Command3", 1}).set_visible(false);
+      at({"Command3", 0}).set_enabled(false);
+      e.Mode_cycle_by_cycle = true;
+    } else {
+      e.Mode_step_by_step = kFlagTrue;
+      for (int i : {0, 1}) {
+        at({"Command3", i}).set_visible(true);
+        at({"Command3", i}).set_enabled(false);
+      }
+    }
+    clear_vector_c();
+    run_example_program();
+  } while (restart_requested());
+  at({"Simulazioa4", 5}).set_enabled(e.Example_loaded != 0);
+  e.Example_running = kFlagFalse;
+}
+
+void Simulazioa5_1_Click(int) { choose_mode(Mode::Continuous); }
+void Simulazioa5_2_Click(int) { choose_mode(Mode::CycleByCycle); }
+void Simulazioa5_3_Click(int) { choose_mode(Mode::StepByStep); }
+void Simulazioa6_Click(int) { preset("3"); }
+void Simulazioa7_Click(int) { preset("20"); }
+
+void Command2_Click(int Index) {
+  if (Index != 0 && Index != 1) return;
+  const std::string from = step_origin();
+  const std::string to = Index == 0 ? Next_decimal_step(from) : Previous_decimal_step(from);
+  if (to.empty()) {
+    plat::message_box(Index == 0 ? "Ezinzezkoa da denbora handiagotzea. clk1-en denbora maximoa:59s."
+                                 : "Ezinzezkoa da denbora txikiagotzea. clk1-en denbora minimoa:3s.",
+                      plat::vbCritical, "Arazoak denbora handiagotzen saiatzean");
+    return;
+  }
+  options().ctl("Combo1", 0).set_text(to);
+  set_period(to);
+  check_presets(to == "3", to == "20");
+}
+
 void Simulazioa8_1_Click(int) { Command2_Click(0); }
 void Simulazioa8_2_Click(int) { Command2_Click(1); }
-void Simulazioa11_Click(int) {}
 
 void Simulazioa9_Click(int) {
+  // Pause and continue mean something only while a run is in progress.
+  if (!engine().Instruction_running) return;
   engine().Stop_requested = kFlagTrue;
   main_window().ctl("Simulazioa9", 5).set_enabled(false);
   main_window().ctl("Simulazioa10", 5).set_enabled(true);
@@ -42,6 +280,7 @@ void Simulazioa9_Click(int) {
 }
 
 void Simulazioa10_Click(int) {
+  if (!engine().Instruction_running) return;
   engine().Stop_requested = kFlagFalse;
   main_window().ctl("Simulazioa9", 5).set_enabled(true);
   main_window().ctl("Simulazioa10", 5).set_enabled(false);
@@ -61,5 +300,23 @@ void Command3_Click(int Index) {
 }
 
 void Command1_Click() { main_window().reset = kFlagTrue; }
+
+bool Run_in_progress() { return g_run_in_progress; }
+
+std::vector<plat::ControlDef> With_period_buttons(std::vector<plat::ControlDef> layout) {
+  const plat::Box& client = layout.front().box;
+  const int top = client.height - 300, right = client.width;
+  auto button = [top](int index, int left, const char* caption, const char* tip) {
+    return plat::ControlDef{"Command2", index, plat::Kind::CommandButton, "", -1, {left, top, 255, 270}, caption,
+                            {{"FontSize", 9.75}, {"ToolTipText", tip}}};
+  };
+  layout.push_back(button(1, right - 2640, "-", "clk1 denbora segundu batean txikiagotu"));
+  layout.push_back(button(0, right - 1920, "+", "clk1 denbora segundu batean handigotu"));
+  return layout;
+}
+
+void Bind_period_buttons(plat::Form& f) {
+  f.on("Command2", plat::Event::Click, [](plat::EventArgs& a) { Command2_Click(a.index); });
+}
 
 }  // namespace brendalo

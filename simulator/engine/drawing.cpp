@@ -1,0 +1,95 @@
+#include "simulator/engine/drawing.h"
+
+#include "gridcontrol/nadrel_ids.h"
+#include "platform/forms/hosted.h"
+#include "platform/forms/services.h"
+#include "simulator/engine/variables.h"
+#include "simulator/mainwindow/nagusia.h"
+
+namespace brendalo::drawing {
+
+Nagusia& main_window() { return plat::form<Nagusia>(); }
+
+plat::Control& at(Ref r) { return main_window().ctl(r.name, r.index); }
+
+void border_color(Refs refs, uint32_t color) {
+  for (const Ref& r : refs) at(r).set_border_color(color);
+}
+
+void back_color(Refs refs, uint32_t color) {
+  for (const Ref& r : refs) at(r).set_back_color(color);
+}
+
+void visible(Refs refs, bool on) {
+  for (const Ref& r : refs) at(r).set_visible(on);
+}
+
+void width_and_color(Refs lines, int width, uint32_t color) {
+  for (const Ref& r : lines) {
+    plat::Control& c = at(r);
+    c.set_border_width(width);
+    c.set_border_color(color);
+  }
+}
+
+plat::Control* find_in(const char* form, const char* name, int index) {
+  plat::Form* f = plat::loaded_form(form);
+  if (!f) return nullptr;
+  return f->find(name, index);
+}
+
+namespace {
+void grid_let(plat::Control& grid, plat::com::DispId id, std::initializer_list<plat::com::Variant> args) {
+  plat::com::Dispatch* d = plat::component(grid);
+  if (!d) return;
+  std::vector<plat::com::Variant> v(args);
+  d->invoke(id, plat::com::CallKind::Let, v);  // a cell out of range changes nothing
+}
+}  // namespace
+
+void cell_back_color(plat::Control& grid, int col, int row, uint32_t color) {
+  grid_let(grid, nadrel::dispid::CellBackColor, {int32_t(col), int32_t(row), int32_t(color)});
+}
+
+void cell_text(plat::Control& grid, int row, int col, const std::string& text) {
+  grid_let(grid, nadrel::dispid::TextMatrix, {int32_t(row), int32_t(col), text});
+}
+
+void input_to_rest(Ref label, Refs lines) {
+  at(label).set_back_color(kLightGrey);
+  border_color(lines, kSilver);
+}
+
+void selected_inputs_to_rest(const std::string& bk, const std::string& jt) {
+  if (bk == "00")
+    input_to_rest({"Label2", 1}, {{"Line1", 14}, {"Line58", 8}, {"Line57", 8}});
+  else if (bk == "10")
+    input_to_rest({"Label2", 2}, {{"Line1", 13}, {"Line58", 7}, {"Line57", 7}});
+  else
+    input_to_rest({"Label2", 12}, {{"Line1", 12}, {"Line58", 9}, {"Line57", 9}});
+  if (jt == "0")
+    input_to_rest({"Label2", 8}, {{"Line1", 19}, {"Line1", 18}, {"Line58", 13}, {"Line57", 13}});
+  else
+    input_to_rest({"Label2", 7}, {{"Line1", 11}, {"Line58", 12}, {"Line57", 12}});
+}
+
+bool reset_requested() { return main_window().reset != 0; }
+
+bool aborted() { return reset_requested() || engine().Simulation_ended || plat::ending(); }
+
+void pause_wait() {
+  while (engine().Stop_requested && !reset_requested() && !engine().Simulation_ended && !plat::ending())
+    plat::wait_event();
+}
+
+bool guard() {
+  pause_wait();
+  return !aborted();
+}
+
+void phase_wait() {
+  const double delay = engine().Phase_delay;
+  Wait_seconds(delay);
+}
+
+}  // namespace brendalo::drawing
