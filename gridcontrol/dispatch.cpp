@@ -107,7 +107,7 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
     case d::HChange: HChange(); return {};
     case d::VChange: VChange(); return {};
     case d::DrawRow: DrawRow(i4(0), i4(1), a[2].to_bool()); return {};
-    case d::DrawCol: DrawCol(i4(0), i4(1), a[2].to_bool()); return {};
+    case d::DrawCol: DrawCol(i4(0), i4(1), a.has(2) ? a[2].to_bool() : true); return {};
     case d::Row: PROP(Row(), Row(v.to_i4()));
     case d::Col: PROP(Col(), Col(v.to_i4()));
     case d::Text: PROP(Text(), Text(v.to_string()));
@@ -132,10 +132,12 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
       return {};
     }
     case d::DblClick: DblClick(); return {};
-    case d::HilightSelection:
-      for (size_t k = 0; k < 4; ++k)
-        if (a.has(k)) (void)i4(k);
+    case d::HilightSelection: {
+      const int32_t r1 = a.has(0) ? i4(0) : S.SelRow1, c1 = a.has(1) ? i4(1) : S.SelCol1;
+      const int32_t r2 = a.has(2) ? i4(2) : S.SelRow2, c2 = a.has(3) ? i4(3) : S.SelCol2;
+      HilightSelection(r1, c1, r2, c2);
       return {};
+    }
     case d::GetColWidth: return Variant(GetColWidth(i4(0)));
     case d::SetColWidth: SetColWidth(i4(0), i4(1)); return {};
     case d::BlockSelected: return Variant(BlockSelected());

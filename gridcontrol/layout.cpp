@@ -148,24 +148,50 @@ void Nadrel::AddItem(const std::string& RowData) {
   check();
   fire_event(event::BeforeAddRow, {Variant(false)});
   check();  // the handler may have changed the grid
-  Rows(S.RowCount + 1);
+  {
+    // One repaint, once the row holds its texts.
+    const bool redraw = S.RedrawOn;
+    S.RedrawOn = false;
+    try {
+      Rows(S.RowCount + 1);
+    } catch (...) {
+      S.RedrawOn = redraw;
+      throw;
+    }
+    S.RedrawOn = redraw;
+  }
   for (size_t k = 0; k < pieces.size(); ++k) S.Cells.cell(int32_t(k) + 1, S.RowCount).Text = std::move(pieces[k]);
   Refresh();
   fire_event(event::AfterAddRow, {Variant::i2(int16_t(S.RowCount))});
 }
 
 void Nadrel::RemoveItem(int16_t iRow) {
-  if (S.RowCount == 0) return;
+  // Only an existing data row can go; anything else is refused before the
+  // container hears of it.
+  auto check = [&] {
+    if (iRow < 1 || iRow > S.RowCount) throw RuntimeError(kErrSubscript);
+  };
+  check();
   fire_event(event::BeforeDeleteRow, {Variant::i2(iRow), Variant(false)});
-  if (S.RowCount == 0) return;
-  S.Cells.Remove(iRow);
-  const int32_t n = S.RowCount - 1;
-  S.VScrollMax = int16_t(n);
-  SetRowCount(n);
-  S.RowCount = n;
-  S.CurRow = std::min(S.CurRow, n);
-  S.SelRow1 = std::min(S.SelRow1, n);
-  S.SelRow2 = std::min(S.SelRow2, n);
+  check();  // the handler may have changed the grid
+  {
+    Marks marks(*this);
+    S.Cells.Remove(iRow);
+    // The row's height and bookmark go with it.
+    S.RowHeights.erase(S.RowHeights.begin() + iRow);
+    S.RowBookmarks.erase(S.RowBookmarks.begin() + iRow);
+    S.RowHeights.push_back(15);
+    S.RowBookmarks.emplace_back();
+    const int32_t n = S.RowCount - 1;
+    S.VScrollMax = int16_t(n);
+    apply_scroll_bars();
+    SetRowCount(n);
+    S.RowCount = n;
+    S.CurRow = std::min(S.CurRow, n);
+    S.SelRow1 = std::min(S.SelRow1, n);
+    S.SelRow2 = std::min(S.SelRow2, n);
+    S.ScrollTopRow = std::min(S.ScrollTopRow, std::max(n, 1));
+  }
   Refresh();
   fire_event(event::AfterDeleteRow, {Variant::i2(iRow)});
 }
@@ -174,12 +200,15 @@ void Nadrel::Clear() {
   // Removing row 1 until none is left ends with the header row alone; done
   // in one step rather than shifting every row once per row.
   if (S.RowCount > 0) {
+    Marks marks(*this);
     S.VScrollMax = 0;
+    apply_scroll_bars();
     SetRowCount(0);
     S.RowCount = 0;
     S.CurRow = std::min(S.CurRow, 0);
     S.SelRow1 = std::min(S.SelRow1, 0);
     S.SelRow2 = std::min(S.SelRow2, 0);
+    S.ScrollTopRow = 1;
   }
   Refresh();
 }

@@ -1,11 +1,12 @@
 #include "gridcontrol/nadrel.h"
 
-#include <QFontMetricsF>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "gridcontrol/about.h"
 #include "gridcontrol/surface.h"
 #include "platform/com/errors.h"
+#include "platform/forms/fonts.h"
 
 namespace nadrel {
 
@@ -23,12 +24,27 @@ Nadrel::Nadrel() {
   // Creation: a store with the single cell (0, 0); the current cell, the
   // selection and the first shown row and column at 1; painting off until
   // the first-time defaults or the saved properties are taken.
-  surface_ = new GridSurface(*this);
+  uc_ = new UserControl(*this);
+  pic_ = new PicGrid(*this, uc_);
+  hbar_ = new QScrollBar(Qt::Horizontal, uc_);
+  vbar_ = new QScrollBar(Qt::Vertical, uc_);
+  for (QScrollBar* bar : {hbar_.data(), vbar_.data()}) {
+    const bool vertical = bar == vbar_;
+    bar->setObjectName(vertical ? "scrVertical" : "scrHorizontal");
+    // The bars never keep the keyboard focus: it stays on the cells.
+    bar->setFocusPolicy(Qt::NoFocus);
+    bar->setRange(1, 1);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->hide();
+    QObject::connect(bar, &QScrollBar::valueChanged, uc_, [this, vertical] { scroll_changed(vertical); });
+  }
+  UserControl_Resize();
 }
 
-Nadrel::~Nadrel() { delete surface_.data(); }
+Nadrel::~Nadrel() { delete uc_.data(); }
 
-QWidget* Nadrel::widget() { return surface_; }
+QWidget* Nadrel::widget() { return uc_; }
 
 size_t Nadrel::row_index(int32_t r) const {
   if (r < 0 || size_t(r) >= S.RowHeights.size()) throw RuntimeError(kErrSubscript);
@@ -53,24 +69,6 @@ void Nadrel::transaction(const std::function<void()>& change) {
 
 void Nadrel::fire_event(int32_t id, std::vector<Variant> args) { fire(id, args); }
 
-void Nadrel::render() {
-  ++render_count_;
-  if (surface_) surface_->update();
-}
-
-void Nadrel::sync_widget() {
-  if (!surface_) return;
-  surface_->setEnabled(S.Enabled);
-  surface_->setCursor(plat::com::cursor_shape_of(S.MousePointer));
-}
-
-void Nadrel::Refresh() {
-  if (!S.RedrawOn) return;
-  S.LineWidth = S.GridLinesOn ? 1 : 0;
-  DrawGrid(true);
-}
-
-void Nadrel::DrawGrid(bool) { render(); }
 
 // Rows and columns -------------------------------------------------------
 
@@ -79,9 +77,17 @@ void Nadrel::Rows(int32_t n) {
   // negative bound: both are checked before anything changes.
   int16_t max = to16(n);
   CellArray::check_size(n, S.Cells.Cols());
-  S.VScrollMax = max;
-  SetRowCount(n);
-  S.RowCount = n;
+  {
+    Marks marks(*this);
+    S.VScrollMax = max;
+    apply_scroll_bars();
+    SetRowCount(n);
+    S.RowCount = n;
+    // Fewer rows never leave the current cell, the selection or the first
+    // row shown past the last row.
+    for (int32_t* r : {&S.CurRow, &S.SelRow1, &S.SelRow2}) *r = std::min(*r, n);
+    S.ScrollTopRow = std::min(S.ScrollTopRow, std::max(n, 1));
+  }
   Refresh();
 }
 
@@ -89,9 +95,15 @@ void Nadrel::Cols(int32_t n) {
   int16_t max = to16(n);
   if (n < 0) throw RuntimeError(kErrSubscript);
   CellArray::check_size(S.Cells.Rows(), n == 0 ? 1 : n);
-  S.HScrollMax = max;
-  SetColCount(n);
-  S.ColCount = n;
+  {
+    Marks marks(*this);
+    S.HScrollMax = max;
+    apply_scroll_bars();
+    SetColCount(n);
+    S.ColCount = n;
+    for (int32_t* c : {&S.CurCol, &S.SelCol1, &S.SelCol2}) *c = std::min(*c, n);
+    S.ScrollLeftCol = std::min(S.ScrollLeftCol, std::max(n, 1));
+  }
   Refresh();
 }
 
@@ -176,36 +188,31 @@ void Nadrel::GridSolid(bool v) {
   Refresh();
 }
 
-void Nadrel::HChange() {
-  S.ScrollLeftCol = S.HScrollValue;
-  DrawGrid(true);
-}
-
-void Nadrel::VChange() {
-  S.ScrollTopRow = S.VScrollValue;
-  DrawGrid(false);
-}
-
-void Nadrel::DrawRow(int32_t lThisRow, int32_t, bool) {
-  row_index(lThisRow);
-  render();
-}
-
-void Nadrel::DrawCol(int32_t lThisCol, int32_t, bool) {
-  col_index(lThisCol);
-  render();
-}
-
 void Nadrel::Row(int32_t n) {
-  MoveCurrentCell();
+  Marks marks(*this);
   S.CurRow = n;
-  MoveCurrentCell();
 }
 
 void Nadrel::Col(int32_t n) {
-  MoveCurrentCell();
+  Marks marks(*this);
   S.CurCol = n;
-  MoveCurrentCell();
+}
+
+void Nadrel::TextMatrix(int32_t vRow, int32_t vCol, std::string v) {
+  S.Cells.cell(vCol, vRow).Text = std::move(v);
+  if (!S.RedrawOn || pending_all_) return;
+  // Only cells a repaint showed can be out of date on the screen.
+  const bool row_shown = vRow == 0 ? S.ColHeaderOn : vRow >= top() && vRow <= last_row_shown_;
+  const bool col_shown = vCol == 0 ? S.RowHeaderOn : vCol >= left() && vCol <= last_col_shown_;
+  if (!row_shown || !col_shown) return;
+  // Past a screenful of cells one repaint of everything is cheaper.
+  if (pending_.size() >= 512) {
+    pending_all_ = true;
+    pending_.clear();
+  } else {
+    pending_.emplace_back(vRow, vCol);
+  }
+  if (pic_) pic_->update();
 }
 
 void Nadrel::Redraw(bool v) {
@@ -259,7 +266,8 @@ void Nadrel::BorderStyle(int32_t v) {
   int16_t b = to16(v);
   if (b == S.BorderKind) return;
   S.BorderKind = b;
-  render();
+  if (uc_) uc_->clear();
+  UserControl_Paint();
   notify_property_changed("BorderStyle");
 }
 
@@ -267,13 +275,6 @@ void Nadrel::MousePointer(int16_t v) {
   S.MousePointer = v;
   sync_widget();
   notify_property_changed("MousePointer");
-}
-
-void Nadrel::Recordset(const Variant& v) {
-  // Kept as given; binding the grid to it comes with the recordset support.
-  if (!v.is_object()) throw RuntimeError(kErrTypeMismatch);
-  S.BoundRecordset = v.deref();
-  notify_property_changed("Recordset");
 }
 
 void Nadrel::AllowSelection(bool v) {
@@ -401,8 +402,10 @@ bool Nadrel::ColHasLookup(int16_t iCol) const {
 }
 
 double Nadrel::text_width(const std::string& s) const {
-  QFont f = surface_ ? surface_->font() : QFont();
-  return QFontMetricsF(f).horizontalAdvance(QString::fromStdString(s));
+  // The control's own font is the design font of its surface, measured at
+  // the surfaces' resolution whatever the screen.
+  static const QFont own = plat::make_font(plat::kDesignFontName, plat::kDesignFontSize);
+  return plat::gdi::TextWidth(own, QString::fromStdString(s));
 }
 
 }  // namespace nadrel

@@ -8,9 +8,15 @@
 // Every member validates first and changes state only once nothing can fail
 // any more, so a failing member leaves the grid as it was.
 //
-// Drawing goes through one hook, render(), called by Refresh (while Redraw is
-// on) and by the few members that repaint regardless of it.
+// The grid draws itself on the persistent image of its cell surface
+// (`picGrid`, a plat::gdi::Surface inside the control's own surface), with the
+// classic drawing calls of platform/gdi. The focus rectangle and the
+// selection highlight are drawn by inversion; the grid keeps track of which
+// of them are on the image, so every drawing step takes them off first and
+// puts them back afterwards and no inversion is ever applied twice.
+#include <QFont>
 #include <QPointer>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +25,9 @@
 #include "gridcontrol/cell_array.h"
 #include "gridcontrol/nadrel_ids.h"
 #include "platform/com/control.h"
+#include "platform/gdi/gdi.h"
+
+class QScrollBar;
 
 namespace nadrel {
 
@@ -77,8 +86,10 @@ struct State {
   bool Enabled = true;
   int16_t MousePointer = 0;
   int16_t VScrollMax = 0, HScrollMax = 0;
-  int16_t VScrollValue = 0, HScrollValue = 0;
 };
+
+class UserControl;
+class PicGrid;
 
 class Nadrel final : public plat::com::Control {
  public:
@@ -116,7 +127,7 @@ class Nadrel final : public plat::com::Control {
     Refresh();
   }
 
-  int32_t TopRow() const { return S.ScrollTopRow; }
+  int32_t TopRow() const { return S.ScrollTopRow; }  // the let stores only
   void TopRow(int32_t n) { S.ScrollTopRow = n; }
   int32_t LeftCol() const { return S.ScrollLeftCol; }
   void LeftCol(int32_t n);
@@ -133,9 +144,11 @@ class Nadrel final : public plat::com::Control {
   int32_t Col() const { return S.CurCol; }
   void Col(int32_t n);
   const std::string& Text() const { return cell(S.CurCol, S.CurRow).Text; }
-  void Text(std::string v) { S.Cells.cell(S.CurCol, S.CurRow).Text = std::move(v); }
+  void Text(std::string v) { TextMatrix(S.CurRow, S.CurCol, std::move(v)); }
   const std::string& TextMatrix(int32_t vRow, int32_t vCol) const { return cell(vCol, vRow).Text; }
-  void TextMatrix(int32_t vRow, int32_t vCol, std::string v) { S.Cells.cell(vCol, vRow).Text = std::move(v); }
+  // Stores the text; a visible cell is repainted alone before the surface
+  // next reaches the screen (see flush_pending).
+  void TextMatrix(int32_t vRow, int32_t vCol, std::string v);
   bool Redraw() const { return S.RedrawOn; }
   void Redraw(bool v);
   uint32_t GridLineColor() const { return uint32_t(S.LineColor); }
@@ -144,6 +157,8 @@ class Nadrel final : public plat::com::Control {
   void DblClick();
   int32_t GetColWidth(int32_t lThisCol) const { return S.ColWidths[col_index(lThisCol)]; }
   void SetColWidth(int32_t lThisCol, int32_t w);
+  // Inverts the block of cells (defaults: the selection corners).
+  void HilightSelection(int32_t Row1, int32_t Col1, int32_t Row2, int32_t Col2);
   bool BlockSelected() const { return S.SelRow1 != S.SelRow2 || S.SelCol1 != S.SelCol2; }
   int32_t RowHeight(int32_t lThisRow) const { return S.RowHeights[row_index(lThisRow)]; }
   void RowHeight(int32_t lThisRow, int32_t h);
@@ -212,14 +227,23 @@ class Nadrel final : public plat::com::Control {
   void RemoveItem(int16_t iRow);
   void Clear();
 
-  // How many times the grid was drawn whole (tests and the renderer's own checks).
+  // How many times the grid was drawn whole.
   int render_count() const { return render_count_; }
+
+  // Called by the cell surface before it shows its image: paints the cells
+  // whose texts changed since (only while Redraw is on).
+  void flush_pending();
+  // The constituents' handlers.
+  void UserControl_Resize();
+  void UserControl_Paint();
+  void scroll_changed(bool vertical);
 
  protected:
   Variant dispatch(plat::com::DispId id, plat::com::CallKind kind, std::span<Variant> args) override;
 
  private:
-  friend class GridSurface;
+  friend class UserControl;
+  friend class PicGrid;
 
   // Index checks of the per-row and per-column arrays: error 9 outside.
   size_t row_index(int32_t r) const;
@@ -230,11 +254,93 @@ class Nadrel final : public plat::com::Control {
   void ParseFormatString();
   void ClearLookupItems() { S.Lookups.clear(); }
   void BeginEdit(int16_t KeyAscii);
-  void MoveCurrentCell() {}  // the current-cell mark comes with the input handling
+  // Takes the focus rectangle off the current cell and puts it on again, and
+  // places the editor: the state may have changed in between.
+  void MoveCurrentCell();
   void DrawGrid(bool bDrawHeader);
-  // The one place where drawing happens.
-  void render();
+
+  // --- Drawing (render.cpp) ---
+  plat::gdi::HDC dc() const;
+  int ScaleWidth() const;
+  int ScaleHeight() const;
+  // Sizes of rows and columns, 0 for an index outside the arrays, so a stale
+  // index never fails a paint.
+  int32_t rh(int32_t r) const;
+  int32_t cw(int32_t c) const;
+  // The first data row and column shown (TopRow and LeftCol, at least 1).
+  int32_t top() const { return std::max<int32_t>(1, S.ScrollTopRow); }
+  int32_t left() const { return std::max<int32_t>(1, S.ScrollLeftCol); }
+  int32_t data_top() const { return S.ColHeaderOn ? rh(0) + S.LineWidth + 1 : 1; }
+  int32_t data_left() const { return S.RowHeaderOn ? cw(0) + S.LineWidth + 1 : 1; }
+  void DrawCell(int32_t row, int32_t col, int32_t x, int32_t y, int32_t w, int32_t h);
+  void Draw3DFace(int32_t x, int32_t y, int32_t w, int32_t h, int16_t pressed);
+  void FillCellRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
+  void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour);
+  void DrawRectOutline(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour);
+  struct Position {
+    int32_t x = 0, y = 0;
+    bool offscreen = false;
+  };
+  Position CellPosition(int32_t row, int32_t col) const;
+  // Where a cell is drawn, header cells included; false when it is not shown.
+  bool cell_box(int32_t row, int32_t col, plat::gdi::Rect& box) const;
+  void DrawGridLines();
+  void DrawRangeGridLines();
+  // The grid lines right of column `col` and below row `row`, as a full
+  // repaint draws them.
+  void draw_lines_of_cell(int32_t row, int32_t col);
+  void DrawExposedRows(int32_t first, int32_t amount);
+  void DrawExposedCols(int32_t first, int32_t amount);
+  void fill_scroll_corner();
+  bool both_bars() const;
+  // Repaints one cell where it is shown, with its grid lines.
+  void repaint_cell(int32_t row, int32_t col);
+  void RebuildColumnBorders();
+  // Scrolling closes an open editor first and puts the cell buttons back
+  // afterwards.
+  void close_editor_for_scroll();
+  void scroll_to_bar(bool vertical);
+  void after_scroll();
+  void apply_scroll_bars();
   void sync_widget();
+  void set_scroll_value(bool vertical, int value);
+  int scroll_value(bool vertical) const;
+  int scroll_max(bool vertical) const;
+  // Text of a cell as drawn: from the bound recordset for data cells.
+  std::string display_text(int32_t row, int32_t col);
+  QFont qfont_of(const plat::com::Font* f);
+
+  // --- Marks (selection.cpp) ---
+  // Takes every mark off the image (only those drawn) and forgets them.
+  void hide_marks();
+  // Draws the marks of the current state: the selection block with its
+  // anchor cell inverted back, and the focus rectangle on the current cell.
+  void show_marks();
+  // Inverts a rectangle and records it; a rectangle already recorded is
+  // inverted back and forgotten.
+  void toggle_invert(const plat::gdi::Rect& r);
+  bool block_rect(int32_t r1, int32_t c1, int32_t r2, int32_t c2, plat::gdi::Rect& out) const;
+  bool focus_rect(plat::gdi::Rect& out) const;
+  // Marks off for the life of the guard, back on at its end (nested guards
+  // act once).
+  class Marks {
+   public:
+    explicit Marks(Nadrel& g) : g_(g) {
+      if (g_.marks_depth_++ == 0) g_.hide_marks();
+    }
+    ~Marks() {
+      if (--g_.marks_depth_ == 0) g_.show_marks();
+    }
+    Marks(const Marks&) = delete;
+    Marks& operator=(const Marks&) = delete;
+
+   private:
+    Nadrel& g_;
+  };
+
+  // --- Recordset (recordset.cpp) ---
+  void BindRecordsetColumns();
+  void unbind();
   // Runs `change`; when it fails, the state is put back as it was.
   void transaction(const std::function<void()>& change);
   void fire_event(int32_t id, std::vector<Variant> args);
@@ -242,8 +348,28 @@ class Nadrel final : public plat::com::Control {
   double text_width(const std::string& s) const;
 
   State S;
-  QPointer<QWidget> surface_;
+  QPointer<UserControl> uc_;
+  QPointer<PicGrid> pic_;
+  QPointer<QScrollBar> hbar_, vbar_;
   int render_count_ = 0;
+  // Marks on the image: inverted rectangles and the focus rectangle.
+  std::vector<plat::gdi::Rect> inverted_;
+  bool focus_drawn_ = false;
+  plat::gdi::Rect focus_at_{};
+  int marks_depth_ = 0;
+  // Cells whose text changed while shown, painted before the next show.
+  std::vector<std::pair<int32_t, int32_t>> pending_;
+  bool pending_all_ = false;
+  // The last data row and column a full repaint reached.
+  int32_t last_row_shown_ = 0, last_col_shown_ = 0;
+  // Fonts of the last repaint, kept so a repaint builds each font once.
+  struct FontCache {
+    plat::com::FontProps props;
+    QFont font;
+    bool valid = false;
+  };
+  FontCache font_cache_[4];
+  int font_cache_next_ = 0;
 };
 
 // A 16-bit value of a 32-bit one; error 6 outside -32768..32767.

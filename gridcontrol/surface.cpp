@@ -1,22 +1,29 @@
 #include "gridcontrol/surface.h"
 
-#include <QPainter>
-
 #include "gridcontrol/nadrel.h"
-#include "platform/gdi/colors.h"
 
 namespace nadrel {
 
-GridSurface::GridSurface(Nadrel& grid) : grid_(grid) {
+UserControl::UserControl(Nadrel& grid) : grid_(grid) {
   setObjectName("Nadrel");
-  setFocusPolicy(Qt::StrongFocus);
+  setBackColor(plat::kSystemColorFlag | plat::COLOR_BTNFACE);
   resize(320, 200);
 }
 
-void GridSurface::paintEvent(QPaintEvent*) {
-  // Until the cell painter is in place the surface shows its background.
-  QPainter p(this);
-  p.fillRect(rect(), plat::to_qcolor(uint32_t(grid_.state().BkgColor)));
+void UserControl::resizeEvent(QResizeEvent* event) {
+  plat::gdi::Surface::resizeEvent(event);
+  grid_.UserControl_Resize();
+}
+
+PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), grid_(grid) {
+  setObjectName("picGrid");
+  setBackColor(plat::kSystemColorFlag | plat::COLOR_BTNFACE);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void PicGrid::paintEvent(QPaintEvent* event) {
+  grid_.flush_pending();
+  plat::gdi::Surface::paintEvent(event);
 }
 
 }  // namespace nadrel

@@ -217,15 +217,21 @@ TEST(GridProperties, TwoGridsKeepTheirOwnState) {
   EXPECT_EQ(b.get(d::ForeColor).to_color(), 0x80000012u);
 }
 
-TEST(GridProperties, RowsAndColsResizeWithoutMovingTheCurrentCell) {
+TEST(GridProperties, ShrinkingRowsAndColsBringsTheCurrentCellIntoRange) {
   Grid g;
   g.let(d::Rows, {Variant(5)});
   g.let(d::Row, {Variant(5)});
   g.let(d::TextMatrix, {Variant(1), Variant(5), Variant("kept")});
   g.let(d::Cols, {Variant(2)});
   g.let(d::Cols, {Variant(4)});
+  g.let(d::Row1, {Variant(4)});
   g.let(d::Rows, {Variant(3)});
-  EXPECT_EQ(g.get(d::Row).to_i4(), 5);
+  EXPECT_EQ(g.get(d::Row).to_i4(), 3);
+  EXPECT_EQ(g.get(d::Row1).to_i4(), 3);
+  g.let(d::Col, {Variant(4)});
+  g.let(d::Cols, {Variant(1)});
+  EXPECT_EQ(g.get(d::Col).to_i4(), 1);
+  g.let(d::Cols, {Variant(4)});
   EXPECT_EQ(g.text(1, 4), "");  // column regrown with fresh cells
   EXPECT_EQ(g.get(d::ColWidth, {Variant(4)}).to_i4(), 64);
   EXPECT_FALSE(g.get(d::CellFontBold, {Variant(4), Variant(3)}).to_bool());

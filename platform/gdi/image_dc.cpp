@@ -214,6 +214,7 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   const int result = single && (format & (DT_VCENTER | DT_BOTTOM)) ? y + line_height - r.top : total_height;
 
   if (!(format & DT_NOCLIP) && r.empty()) return result;
+  if (s.isEmpty()) return result;  // nothing to draw
   QPainter painter(&im);
   if (!(format & DT_NOCLIP)) painter.setClipRect(ToQRect(r));
   painter.setFont(font());
@@ -221,10 +222,11 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   painter.setPen(color);
   qsizetype offset = 0;  // of the current line in the text, to place the mnemonic
   for (const QString& line : lines) {
-    const int width = fm.horizontalAdvance(line);
+    // Measured only when the alignment needs it: shaping a text costs as
+    // much as drawing it.
     int x = r.left;
-    if (format & DT_CENTER) x = r.left + (r.width() - width) / 2;
-    else if (format & DT_RIGHT) x = r.right - width;
+    if (format & DT_CENTER) x = r.left + (r.width() - fm.horizontalAdvance(line)) / 2;
+    else if (format & DT_RIGHT) x = r.right - fm.horizontalAdvance(line);
     painter.drawText(QPoint(x, y + fm.ascent()), line);
     if (mnemonic >= offset && mnemonic < offset + line.size()) {
       const qsizetype k = mnemonic - offset;
@@ -315,8 +317,10 @@ bool ImageDC::lineTo(Point p) {
   const int rop = rop2();
   auto point_at = [&](long long i, long long& x, long long& y) {
     const long long major = a_major + i * s_major;
-    // Rounded to the nearest pixel; wide arithmetic, as both lengths may span the int range.
-    const __int128 step = (__int128(2) * i * minor_len + major_len) / (__int128(2) * major_len);
+    // Rounded to the nearest pixel; wide arithmetic, as both lengths may span
+    // the int range. Straight lines, the common case, need no division.
+    const __int128 step =
+        minor_len == 0 ? 0 : (__int128(2) * i * minor_len + major_len) / (__int128(2) * major_len);
     const long long minor = a_minor + s_minor * (long long)step;
     x = x_major ? major : minor;
     y = x_major ? minor : major;
