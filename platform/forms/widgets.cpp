@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -75,6 +76,29 @@ void set_palette_color(QWidget* w, QPalette::ColorRole role, const QColor& col) 
   p.setColor(role, col);
   w->setPalette(p);
 }
+
+// A window's menu shortcuts come before the keys a text field would take
+// for itself (Ctrl+A, Ctrl+C, Del...), as menu accelerators do.
+class MenuShortcutsFirst final : public QObject {
+ public:
+  MenuShortcutsFirst(Form& f, QObject* parent) : QObject(parent), form_(f) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::ShortcutOverride) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    const QKeySequence pressed(k->modifiers() | k->key());
+    for (auto& c : form_.controls()) {
+      if (c->kind() != Kind::Menu || !c->action() || c->action()->shortcut().isEmpty()) continue;
+      if (c->action()->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+        e->ignore();
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  Form& form_;
+};
 
 // User input reaches the program as the event the control raises.
 void raise(Control& c, Event ev) { c.form().fire(c, ev); }
@@ -280,6 +304,7 @@ void Realizer::create(Control& c) {
     case Kind::TextBox: {
       auto* e = new QLineEdit(parent);
       e->setFrame(true);
+      e->installEventFilter(new MenuShortcutsFirst(f, e));
       QObject::connect(e, &QLineEdit::textEdited, [&c](const QString& t) {
         c.store_silently("Text", t.toStdString());
         raise(c, Event::Change);
@@ -289,8 +314,10 @@ void Realizer::create(Control& c) {
     }
     case Kind::ComboBox: {
       auto* cb = new QComboBox(parent);
+      cb->installEventFilter(new MenuShortcutsFirst(f, cb));
       cb->setEditable(true);  // a drop-down that also accepts typed text
       cb->setInsertPolicy(QComboBox::NoInsert);
+      cb->lineEdit()->installEventFilter(new MenuShortcutsFirst(f, cb));
       QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, [&c](const QString& t) {
         c.store_silently("Text", t.toStdString());
         c.store_silently("ListIndex", -1);

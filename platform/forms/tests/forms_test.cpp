@@ -43,6 +43,7 @@ class Sample : public Form {
                         {"Artxibo3", 1, Kind::Menu, "Artxibo", -1, {}, "&Irten", {{"Shortcut", "Del"}}},
                         {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 0, 6000, 300}, "", {{"Panels.Count", 5}}},
                         {"ProgressBar1", -1, Kind::ProgressBar, "", -1, {150, 3500, 3000, 255}, "", {}},
+                        {"Text1", -1, Kind::TextBox, "", -1, {3300, 3500, 1500, 300}, "", {}},
                     }) {
     on("Command1", Event::Click, [this](EventArgs&) { Command1_Click(); });
     on("Timer1", Event::Timer, [this](EventArgs&) { ++ticks; });
@@ -328,4 +329,18 @@ TEST_F(FormsTest, GraphicalButtonShowsItsPicture) {
   EXPECT_FALSE(icon("Command2").isNull());
   p.ctl("Command1").set("Picture", "");
   EXPECT_TRUE(icon("Command1").isNull());
+}
+
+TEST_F(FormsTest, MenuShortcutsComeBeforeATextFieldsOwnKeys) {
+  Sample& s = form<Sample>();
+  s.Show();
+  QWidget* text = s.ctl("Text1").widget();
+  s.window()->activateWindow();
+  text->setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
+  // Del is a menu item's shortcut; a text field would take it for itself
+  QTest::keyClick(text, Qt::Key_Delete);
+  EXPECT_EQ(s.exits, 1);
+  QTest::keyClick(text, Qt::Key_X);  // plain keys still go to the field
+  EXPECT_EQ(s.ctl("Text1").text(), "x");
 }
