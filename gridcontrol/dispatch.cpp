@@ -117,14 +117,24 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
     }
     case d::Redraw: PROP(Redraw(), Redraw(v.to_bool()));
     case d::GridLineColor: PROP(Variant::color(GridLineColor()), GridLineColor(v.to_color()));
-    case d::MouseDown: case d::MouseUp: case d::MouseMove:
-      // Pointer input is handled on the surface; the methods take their
-      // arguments and do nothing further yet.
-      (void)i2(0), (void)i2(1), (void)a[2].to_r4(), (void)a[3].to_r4();
+    case d::MouseDown: case d::MouseUp: case d::MouseMove: {
+      const int16_t button = i2(0), shift = i2(1);
+      const float x = a[2].to_r4(), y = a[3].to_r4();
+      if (id == d::MouseDown) MouseDown(button, shift, x, y);
+      else if (id == d::MouseUp) MouseUp(button, shift, x, y);
+      else MouseMove(button, shift, x, y);
       return {};
-    case d::EditKeyDown: case d::KeyDown:
-      (void)i2(0), (void)i2(1);
+    }
+    case d::EditKeyDown: {
+      const int16_t key = i2(0), shift = i2(1);
+      EditKeyDown(key, shift);
       return {};
+    }
+    case d::KeyDown: {
+      const int16_t key = i2(0), shift = i2(1);
+      KeyDown(key, shift);
+      return {};
+    }
     case d::EditKeyPress: {
       int16_t key = i2(0);
       EditKeyPress(key);

@@ -146,7 +146,7 @@ void Nadrel::AddItem(const std::string& RowData) {
     CellArray::check_size(S.RowCount + 1, S.Cells.Cols());
   };
   check();
-  fire_event(event::BeforeAddRow, {Variant(false)});
+  if (cancelled(event::BeforeAddRow, {Variant(false)})) return;
   check();  // the handler may have changed the grid
   {
     // One repaint, once the row holds its texts.
@@ -172,7 +172,7 @@ void Nadrel::RemoveItem(int16_t iRow) {
     if (iRow < 1 || iRow > S.RowCount) throw RuntimeError(kErrSubscript);
   };
   check();
-  fire_event(event::BeforeDeleteRow, {Variant::i2(iRow), Variant(false)});
+  if (cancelled(event::BeforeDeleteRow, {Variant::i2(iRow), Variant(false)})) return;
   check();  // the handler may have changed the grid
   {
     Marks marks(*this);
@@ -199,6 +199,7 @@ void Nadrel::RemoveItem(int16_t iRow) {
 void Nadrel::Clear() {
   // Removing row 1 until none is left ends with the header row alone; done
   // in one step rather than shifting every row once per row.
+  if (S.EditorOpen) end_edit(true);
   if (S.RowCount > 0) {
     Marks marks(*this);
     S.VScrollMax = 0;

@@ -1,6 +1,9 @@
 #include "gridcontrol/nadrel.h"
 
+#include <QApplication>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "gridcontrol/about.h"
@@ -39,6 +42,32 @@ Nadrel::Nadrel() {
     bar->hide();
     QObject::connect(bar, &QScrollBar::valueChanged, uc_, [this, vertical] { scroll_changed(vertical); });
   }
+  txt_ = new EditBox(*this, uc_);
+  list_ = new LookupList(*this, uc_);
+  cmd_lookup_ = new QPushButton(QString(QChar(0x25BC)), uc_);
+  cmd_lookup_->setObjectName("cmdLookup");
+  cmd_button_ = new QPushButton("...", uc_);
+  cmd_button_->setObjectName("cmdButton");
+  for (QPushButton* b : {cmd_lookup_.data(), cmd_button_.data()}) {
+    b->setFocusPolicy(Qt::NoFocus);
+    b->hide();
+  }
+  QObject::connect(cmd_lookup_, &QPushButton::clicked, uc_, [this] { cmdLookup_Click(); });
+  QObject::connect(cmd_button_, &QPushButton::clicked, uc_, [this] { cmdButton_Click(); });
+  sizer_ = new QWidget(pic_);
+  sizer_->setObjectName("picSizer");
+  sizer_->setAutoFillBackground(true);
+  sizer_->setPalette(QPalette(Qt::black));
+  sizer_->hide();
+  drag_timer_ = new QTimer(uc_);
+  drag_timer_->setSingleShot(true);
+  QObject::connect(drag_timer_, &QTimer::timeout, uc_, [this] {
+    if (S.Selecting) MouseMove(last_move_.button, last_move_.shift, last_move_.x, last_move_.y);
+  });
+  // The focus leaving the control as a whole ends an open edit.
+  QObject::connect(qApp, &QApplication::focusChanged, uc_, [this](QWidget*, QWidget* now) {
+    if (S.EditorOpen && now && uc_ && !uc_->isAncestorOf(now)) UserControl_ExitFocus();
+  });
   UserControl_Resize();
 }
 
@@ -67,7 +96,15 @@ void Nadrel::transaction(const std::function<void()>& change) {
   }
 }
 
-void Nadrel::fire_event(int32_t id, std::vector<Variant> args) { fire(id, args); }
+std::vector<Variant> Nadrel::fire_event(int32_t id, std::vector<Variant> args) {
+  fire(id, args);
+  return args;
+}
+
+bool Nadrel::cancelled(int32_t id, std::vector<Variant> args) {
+  std::vector<Variant> out = fire_event(id, std::move(args));
+  return out.back().to_bool();
+}
 
 
 // Rows and columns -------------------------------------------------------
@@ -77,6 +114,7 @@ void Nadrel::Rows(int32_t n) {
   // negative bound: both are checked before anything changes.
   int16_t max = to16(n);
   CellArray::check_size(n, S.Cells.Cols());
+  if (S.EditorOpen) end_edit(true);
   {
     Marks marks(*this);
     S.VScrollMax = max;
@@ -95,6 +133,7 @@ void Nadrel::Cols(int32_t n) {
   int16_t max = to16(n);
   if (n < 0) throw RuntimeError(kErrSubscript);
   CellArray::check_size(S.Cells.Rows(), n == 0 ? 1 : n);
+  if (S.EditorOpen) end_edit(true);
   {
     Marks marks(*this);
     S.HScrollMax = max;
@@ -189,11 +228,14 @@ void Nadrel::GridSolid(bool v) {
 }
 
 void Nadrel::Row(int32_t n) {
+  // What was typed belongs to the cell it was typed on.
+  if (S.EditorOpen) end_edit(true);
   Marks marks(*this);
   S.CurRow = n;
 }
 
 void Nadrel::Col(int32_t n) {
+  if (S.EditorOpen) end_edit(true);
   Marks marks(*this);
   S.CurCol = n;
 }
@@ -224,17 +266,6 @@ void Nadrel::GridLineColor(uint32_t v) {
   S.LineColor = int32_t(v);
   Refresh();
   notify_property_changed("GridLineColor");
-}
-
-void Nadrel::DblClick() {
-  if (S.CurRow >= 0 && S.CurCol >= 0 && S.CurCol < int32_t(S.ColMasks.size()) && S.ColMasks[S.CurCol] != 4)
-    BeginEdit(32);
-}
-
-void Nadrel::BeginEdit(int16_t) {
-  // The editor itself comes with the input handling; the container already
-  // hears of the edit.
-  fire_event(event::BeforeEdit, {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(false)});
 }
 
 void Nadrel::SetColWidth(int32_t lThisCol, int32_t w) {

@@ -28,6 +28,8 @@
 #include "platform/gdi/gdi.h"
 
 class QScrollBar;
+class QPushButton;
+class QTimer;
 
 namespace nadrel {
 
@@ -102,7 +104,7 @@ class Nadrel final : public plat::com::Control {
   void init_properties() override;
   void read_properties(const plat::com::PropertyBag& bag) override;
   void write_properties(plat::com::PropertyBag& bag) override;
-  void focus_left() override {}
+  void focus_left() override { UserControl_ExitFocus(); }
 
   const State& state() const { return S; }
 
@@ -155,6 +157,15 @@ class Nadrel final : public plat::com::Control {
   void GridLineColor(uint32_t v);
   void EditKeyPress(int16_t& KeyAscii) { if (KeyAscii == 13) KeyAscii = 0; }
   void DblClick();
+  // Mouse and keyboard on the cells; buttons 1 left, 2 right, 4 middle;
+  // Shift 1, Ctrl 2, Alt 4. Coordinates are pixels of the cell surface.
+  void MouseDown(int16_t button, int16_t Shift, float x, float y);
+  void MouseMove(int16_t button, int16_t Shift, float x, float y);
+  void MouseUp(int16_t button, int16_t Shift, float x, float y);
+  void KeyDown(int16_t KeyCode, int16_t Shift);
+  // The key handling of the open text box: Enter, Escape, Up and Down.
+  // True when the key ended the edit.
+  bool EditKeyDown(int16_t KeyCode, int16_t Shift);
   int32_t GetColWidth(int32_t lThisCol) const { return S.ColWidths[col_index(lThisCol)]; }
   void SetColWidth(int32_t lThisCol, int32_t w);
   // Inverts the block of cells (defaults: the selection corners).
@@ -236,7 +247,27 @@ class Nadrel final : public plat::com::Control {
   // The constituents' handlers.
   void UserControl_Resize();
   void UserControl_Paint();
+  void UserControl_ExitFocus();
   void scroll_changed(bool vertical);
+  // Input as the cell surface receives it, with the events raised before
+  // (keys) or after (mouse) the grid handles it.
+  void picGrid_MouseDown(int16_t button, int16_t Shift, float x, float y);
+  void picGrid_MouseMove(int16_t button, int16_t Shift, float x, float y);
+  void picGrid_MouseUp(int16_t button, int16_t Shift, float x, float y);
+  void picGrid_KeyDown(int16_t KeyCode, int16_t Shift);
+  void picGrid_KeyPress(int16_t KeyAscii);
+  void picGrid_KeyUp(int16_t KeyCode, int16_t Shift);
+  // The text box's key press: the character after the column's mask, 0
+  // when the mask refuses it.
+  int16_t txtEdit_KeyPress(int16_t KeyAscii) const;
+  // Whether the whole text may stand in the current column (pasted text).
+  bool mask_accepts(const QString& text) const;
+  int16_t current_mask() const;
+  void List1_Choose();
+  void List1_Escape();
+  void List1_LostFocus();
+  void cmdLookup_Click() { BeginEdit(32); }
+  void cmdButton_Click();
 
  protected:
   Variant dispatch(plat::com::DispId id, plat::com::CallKind kind, std::span<Variant> args) override;
@@ -254,6 +285,24 @@ class Nadrel final : public plat::com::Control {
   void ParseFormatString();
   void ClearLookupItems() { S.Lookups.clear(); }
   void BeginEdit(int16_t KeyAscii);
+  // Ends an open edit: stores the text and raises AfterEdit, or (Escape)
+  // discards it. Every path that closes the editor comes here.
+  void end_edit(bool store);
+  void CommitEdit() { end_edit(true); }
+  void PlaceCellButton();
+  void FillLookupList(int16_t col);
+  static int16_t NumericKeyFilter(int16_t KeyAscii);
+  static int16_t DateKeyFilter(int16_t KeyAscii);
+  int32_t RowFromY(float y);
+  int32_t ColFromX(float x);
+  bool data_cell(int32_t row, int32_t col) const {
+    return row >= 1 && row <= S.RowCount && col >= 1 && col <= S.ColCount;
+  }
+  // Toggles the check box of the current cell ("1" and "0").
+  void toggle_check();
+  void release_pressed_headers();
+  void redraw_header(int32_t row, int32_t col) { repaint_cell(row, col); }
+  void hide_lookup();
   // Takes the focus rectangle off the current cell and puts it on again, and
   // places the editor: the state may have changed in between.
   void MoveCurrentCell();
@@ -343,7 +392,10 @@ class Nadrel final : public plat::com::Control {
   void unbind();
   // Runs `change`; when it fails, the state is put back as it was.
   void transaction(const std::function<void()>& change);
-  void fire_event(int32_t id, std::vector<Variant> args);
+  // Raises an event; returns its arguments as the handlers left them.
+  std::vector<Variant> fire_event(int32_t id, std::vector<Variant> args);
+  // Raises an event with a Cancel argument last; true when a handler set it.
+  bool cancelled(int32_t id, std::vector<Variant> args);
   // Width of a text in the control's own font, in pixels.
   double text_width(const std::string& s) const;
 
@@ -370,6 +422,15 @@ class Nadrel final : public plat::com::Control {
   };
   FontCache font_cache_[4];
   int font_cache_next_ = 0;
+  // Editing and input constituents.
+  QPointer<QWidget> txt_, list_, sizer_;
+  QPointer<QPushButton> cmd_lookup_, cmd_button_;
+  QPointer<QTimer> drag_timer_;
+  int32_t sizer_x_ = 0, sizer_y_ = 0;
+  struct MouseArgs {
+    int16_t button = 0, shift = 0;
+    float x = 0, y = 0;
+  } last_move_;
 };
 
 // A 16-bit value of a 32-bit one; error 6 outside -32768..32767.

@@ -82,11 +82,13 @@ void Nadrel::HilightSelection(int32_t Row1, int32_t Col1, int32_t Row2, int32_t 
 }
 
 void Nadrel::MoveCurrentCell() {
-  Marks marks(*this);
+  { Marks marks(*this); }
+  // The editor sits over the current cell when it is in view.
+  if (!txt_ || !pic_) return;
+  gdi::Rect r;
+  if (focus_rect(r)) txt_->setGeometry(pic_->x() + r.left + 3, pic_->y() + r.top + 2, std::max(0, r.width() - 3), r.height());
+  if (S.EditorOpen && txt_->isHidden() && (!list_ || list_->isHidden()) && !ColHasLookup(int16_t(S.CurCol))) txt_->show();
+  if (S.RedrawOn) pic_->refresh();
 }
-
-void Nadrel::close_editor_for_scroll() {}
-
-void Nadrel::after_scroll() {}
 
 }  // namespace nadrel

@@ -1,8 +1,103 @@
 #include "gridcontrol/surface.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QValidator>
+
 #include "gridcontrol/nadrel.h"
 
 namespace nadrel {
+
+namespace {
+
+int16_t button_of(Qt::MouseButtons b) {
+  return int16_t(((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) | ((b & Qt::MiddleButton) ? 4 : 0));
+}
+
+// Keeps the editor's whole text within the column's mask, whatever brought
+// it there (typing, pasting, dropping, the context menu).
+class MaskValidator final : public QValidator {
+ public:
+  MaskValidator(Nadrel& grid, QObject* parent) : QValidator(parent), grid_(grid) {}
+  State validate(QString& input, int&) const override {
+    if (grid_.current_mask() == 1) input = input.toUpper();
+    return grid_.mask_accepts(input) ? Acceptable : Invalid;
+  }
+
+ private:
+  Nadrel& grid_;
+};
+
+}  // namespace
+
+int16_t shift_of(Qt::KeyboardModifiers m) {
+  return int16_t(((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
+                 ((m & Qt::AltModifier) ? 4 : 0));
+}
+
+int16_t key_code_of(const QKeyEvent* e) {
+  const int k = e->key();
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return int16_t(k);  // same codes
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return int16_t(k);
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return int16_t(112 + k - Qt::Key_F1);
+  switch (k) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Minus: return 189;
+    case Qt::Key_Period: return 190;
+    case Qt::Key_Slash: return 191;
+    case Qt::Key_Comma: return 188;
+    default: return 0;
+  }
+}
+
+int16_t key_ascii_of(const QKeyEvent* e) {
+  const Qt::KeyboardModifiers m = e->modifiers();
+  // Ctrl with a letter is the control character (Ctrl+V is 22).
+  if ((m & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+    return int16_t(e->key() - Qt::Key_A + 1);
+  switch (e->key()) {
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    default: break;
+  }
+  const QString t = e->text();
+  if (t.size() != 1 || m & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+  const char16_t c = t[0].unicode();
+  return c >= 32 && c < 256 ? int16_t(c) : 0;
+}
+
+QKeyEvent* make_key_event(int16_t key_code, int16_t key_ascii) {
+  int key = Qt::Key_unknown;
+  switch (key_code) {
+    case 38: key = Qt::Key_Up; break;
+    case 40: key = Qt::Key_Down; break;
+    default:
+      if (key_ascii >= 'a' && key_ascii <= 'z') key = Qt::Key_A + (key_ascii - 'a');
+      else if (key_ascii > 32 && key_ascii < 128) key = QChar(key_ascii).toUpper().unicode();
+      break;
+  }
+  const QString text = key_ascii > 0 ? QString(QChar(char16_t(key_ascii))) : QString();
+  return new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text);
+}
 
 UserControl::UserControl(Nadrel& grid) : grid_(grid) {
   setObjectName("Nadrel");
@@ -19,11 +114,87 @@ PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), gr
   setObjectName("picGrid");
   setBackColor(plat::kSystemColorFlag | plat::COLOR_BTNFACE);
   setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
 }
 
 void PicGrid::paintEvent(QPaintEvent* event) {
   grid_.flush_pending();
   plat::gdi::Surface::paintEvent(event);
+}
+
+void PicGrid::mousePressEvent(QMouseEvent* e) {
+  setFocus(Qt::MouseFocusReason);
+  const QPointF p = e->position();
+  grid_.picGrid_MouseDown(button_of(e->button()), shift_of(e->modifiers()), float(p.x()), float(p.y()));
+}
+
+void PicGrid::mouseMoveEvent(QMouseEvent* e) {
+  const QPointF p = e->position();
+  grid_.picGrid_MouseMove(button_of(e->buttons()), shift_of(e->modifiers()), float(p.x()), float(p.y()));
+}
+
+void PicGrid::mouseReleaseEvent(QMouseEvent* e) {
+  const QPointF p = e->position();
+  grid_.picGrid_MouseUp(button_of(e->button()), shift_of(e->modifiers()), float(p.x()), float(p.y()));
+}
+
+void PicGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) grid_.DblClick();
+}
+
+void PicGrid::keyPressEvent(QKeyEvent* e) {
+  // KeyDown for every key, KeyPress for those that type a character.
+  grid_.picGrid_KeyDown(key_code_of(e), shift_of(e->modifiers()));
+  if (const int16_t ascii = key_ascii_of(e)) grid_.picGrid_KeyPress(ascii);
+}
+
+void PicGrid::keyReleaseEvent(QKeyEvent* e) {
+  if (!e->isAutoRepeat()) grid_.picGrid_KeyUp(key_code_of(e), shift_of(e->modifiers()));
+}
+
+EditBox::EditBox(Nadrel& grid, QWidget* parent) : QLineEdit(parent), grid_(grid) {
+  setObjectName("txtEdit");
+  setFrame(false);
+  setValidator(new MaskValidator(grid, this));
+  hide();
+}
+
+void EditBox::keyPressEvent(QKeyEvent* e) {
+  if (grid_.EditKeyDown(key_code_of(e), shift_of(e->modifiers()))) return;
+  const int16_t ascii = key_ascii_of(e);
+  if (ascii == 0) {
+    QLineEdit::keyPressEvent(e);  // caret movement and the like
+    return;
+  }
+  const int16_t kept = grid_.txtEdit_KeyPress(ascii);
+  if (kept == 0) return;  // the mask swallows it
+  if (kept == ascii) {
+    QLineEdit::keyPressEvent(e);
+    return;
+  }
+  insert(QString(QChar(char16_t(kept))));
+}
+
+LookupList::LookupList(Nadrel& grid, QWidget* parent) : QListWidget(parent), grid_(grid) {
+  setObjectName("List1");
+  hide();
+}
+
+void LookupList::keyPressEvent(QKeyEvent* e) {
+  const int16_t k = key_code_of(e);
+  if (k == 13) grid_.List1_Choose();
+  else if (k == 27) grid_.List1_Escape();
+  else QListWidget::keyPressEvent(e);
+}
+
+void LookupList::mouseDoubleClickEvent(QMouseEvent* e) {
+  QListWidget::mouseDoubleClickEvent(e);
+  grid_.List1_Choose();
+}
+
+void LookupList::focusOutEvent(QFocusEvent* e) {
+  QListWidget::focusOutEvent(e);
+  grid_.List1_LostFocus();
 }
 
 }  // namespace nadrel

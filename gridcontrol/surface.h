@@ -1,12 +1,26 @@
 #pragma once
 // The grid's constituents: the control's own surface, which a container
-// embeds and on which the border is drawn, and the cell surface `picGrid`
-// inside it, on which the cells are drawn and which takes the input.
+// embeds and on which the border is drawn; the cell surface `picGrid` inside
+// it, on which the cells are drawn and which takes the input; the editing
+// text box `txtEdit` and the lookup list `List1`.
+#include <QLineEdit>
+#include <QListWidget>
+
 #include "platform/gdi/surface.h"
+
+class QKeyEvent;
 
 namespace nadrel {
 
 class Nadrel;
+
+// Virtual-key code, Shift mask (1 Shift, 2 Ctrl, 4 Alt) and character code
+// (0 for none) of a Qt key event.
+int16_t key_code_of(const QKeyEvent* e);
+int16_t shift_of(Qt::KeyboardModifiers m);
+int16_t key_ascii_of(const QKeyEvent* e);
+// A synthetic key press for a virtual-key code or a character.
+QKeyEvent* make_key_event(int16_t key_code, int16_t key_ascii);
 
 class UserControl final : public plat::gdi::Surface {
  public:
@@ -25,6 +39,41 @@ class PicGrid final : public plat::gdi::Surface {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  // A double click is one press, not two: Qt's own handler would call the
+  // press handler again.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  // Tab reaches the grid as a key instead of moving the focus.
+  bool focusNextPrevChild(bool) override { return false; }
+
+ private:
+  Nadrel& grid_;
+};
+
+class EditBox final : public QLineEdit {
+ public:
+  EditBox(Nadrel& grid, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool) override { return false; }
+
+ private:
+  Nadrel& grid_;
+};
+
+class LookupList final : public QListWidget {
+ public:
+  LookupList(Nadrel& grid, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   Nadrel& grid_;

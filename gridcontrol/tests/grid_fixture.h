@@ -95,8 +95,11 @@ struct Grid {
 
 // Records the events a grid raises.
 struct EventLog {
-  explicit EventLog(Control& c) {
-    c.connect(nadrel::kEventInterface, [this](DispId id, std::span<Variant> args) {
+  ~EventLog() { control.disconnect(cookie); }
+  EventLog(const EventLog&) = delete;
+  EventLog& operator=(const EventLog&) = delete;
+  explicit EventLog(Control& c) : control(c) {
+    cookie = c.connect(nadrel::kEventInterface, [this](DispId id, std::span<Variant> args) {
       std::vector<Variant> copy;
       for (const Variant& a : args) copy.push_back(a.deref());
       events.push_back({id, copy});
@@ -108,6 +111,8 @@ struct EventLog {
     return out;
   }
   std::vector<std::pair<DispId, std::vector<Variant>>> events;
+  Control& control;
+  int cookie = 0;
 };
 
 }  // namespace gridtest

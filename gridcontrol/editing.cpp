@@ -1,0 +1,244 @@
+// In-place editing: the text box over the current cell, the lookup list
+// and its button, the cell button, and the column masks.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "gridcontrol/nadrel.h"
+#include "gridcontrol/recordset.h"
+#include "gridcontrol/surface.h"
+
+namespace nadrel {
+
+namespace {
+constexpr int kButtonWidth = 17;
+}
+
+int16_t Nadrel::current_mask() const {
+  return S.CurCol >= 0 && size_t(S.CurCol) < S.ColMasks.size() ? S.ColMasks[size_t(S.CurCol)] : 0;
+}
+
+int16_t Nadrel::NumericKeyFilter(int16_t k) {
+  return (k >= '0' && k <= '9') || k == 8 || k == '-' || k == '.' ? k : 0;
+}
+
+int16_t Nadrel::DateKeyFilter(int16_t k) { return (k >= '0' && k <= '9') || k == 8 || k == '/' ? k : 0; }
+
+int16_t Nadrel::txtEdit_KeyPress(int16_t KeyAscii) const {
+  switch (current_mask()) {
+    case 1: return int16_t(QChar(char16_t(KeyAscii)).toUpper().unicode());
+    case 2: return NumericKeyFilter(KeyAscii);
+    case 3: return DateKeyFilter(KeyAscii);
+    default: return KeyAscii;
+  }
+}
+
+bool Nadrel::mask_accepts(const QString& text) const {
+  const int16_t mask = current_mask();
+  if (mask != 2 && mask != 3) return true;
+  for (QChar ch : text) {
+    const char16_t c = ch.unicode();
+    if (c > 255 || (mask == 2 ? NumericKeyFilter(int16_t(c)) : DateKeyFilter(int16_t(c))) == 0) return false;
+  }
+  return true;
+}
+
+void Nadrel::DblClick() {
+  if (data_cell(S.CurRow, S.CurCol) && current_mask() != 4) BeginEdit(32);
+}
+
+void Nadrel::BeginEdit(int16_t KeyAscii) {
+  // Only a data cell is ever edited: after Clear the current row is 0.
+  if (!data_cell(S.CurRow, S.CurCol)) return;
+  if (cancelled(event::BeforeEdit, {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(false)})) return;
+  // The handler may have changed the grid or opened an edit itself.
+  if (!data_cell(S.CurRow, S.CurCol) || S.ColEditable[size_t(S.CurCol)] == 0 || S.EditorOpen) return;
+  MoveCurrentCell();
+  if (S.AutoNewRowOn && S.CurRow == S.RowCount && RowEmpty(S.CurRow)) {
+    if (!cancelled(event::BeforeAddRow, {Variant(false)})) {
+      Rows(S.RowCount + 1);
+      fire_event(event::AfterAddRow, {Variant::i2(to16(S.RowCount))});
+    }
+    if (!data_cell(S.CurRow, S.CurCol)) return;
+  }
+  auto* list = static_cast<LookupList*>(list_.data());
+  auto* txt = static_cast<EditBox*>(txt_.data());
+  if (!list || !txt || !pic_) return;
+  const Position p = CellPosition(S.CurRow, S.CurCol);
+  const QPoint origin = pic_->pos();
+  S.EditorOpen = true;
+  if (ColHasLookup(int16_t(S.CurCol))) {
+    if (!list->isHidden()) {
+      // The lookup button pressed again folds the list up.
+      S.EditorOpen = false;
+      list->hide();
+      pic_->setFocus();
+      return;
+    }
+    FillLookupList(int16_t(S.CurCol));
+    list->setFont(qfont_of(S.CellFont.get()));
+    const int32_t h = std::max<int32_t>(1, rh(S.CurRow));
+    const int32_t list_top = p.y + h + 2;
+    int32_t n = int32_t(plat::com::round_half_even(double(ScaleHeight() - list_top - h) / h));
+    if (S.ListRows < n) n = S.ListRows;
+    n = std::max(n, 1);  // never a list of no rows, however low the cell
+    list->setGeometry(origin.x() + p.x + 2, origin.y() + list_top, cw(S.CurCol), n * h);
+    list->raise();
+    list->show();
+    list->setFocus();
+    const QString s{QChar(char16_t(KeyAscii))};
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text().left(s.size()).compare(s, Qt::CaseInsensitive) == 0) {
+        list->setCurrentRow(i);
+        break;
+      }
+    return;
+  }
+  std::string text = S.Cells.cell(S.CurCol, S.CurRow).Text;
+  if (S.RecordsetBound) text = rs::value_text(*rs::object_of(S.BoundRecordset), S.CurRow, S.CurCol);
+  txt->setText(QString::fromStdString(text));
+  txt->setCursorPosition(int(txt->text().size()));
+  QFont f = qfont_of(S.CellFont.get());
+  f.setBold(true);
+  txt->setFont(f);
+  txt->setStyleSheet("QLineEdit { background: #FFFFFF; color: #000000; }");
+  txt->raise();
+  txt->show();
+  txt->setFocus();
+  if (KeyAscii > 32) {
+    // The key that started the edit is typed into the box, through the mask.
+    std::unique_ptr<QKeyEvent> key(make_key_event(0, KeyAscii));
+    QCoreApplication::sendEvent(txt, key.get());
+  }
+}
+
+void Nadrel::end_edit(bool store) {
+  auto* txt = txt_.data();
+  auto* list = list_.data();
+  const bool typing = txt && !txt->isHidden();
+  const bool listing = list && !list->isHidden();
+  if (!S.EditorOpen && !typing && !listing) return;
+  S.EditorOpen = false;
+  std::string value;
+  if (typing) {
+    value = static_cast<QLineEdit*>(txt)->text().toStdString();
+    if (store && data_cell(S.CurRow, S.CurCol)) {
+      if (S.RecordsetBound) {
+        // A bound cell writes its record; the field keeps its declared size.
+        Dispatch& rsobj = *rs::object_of(S.BoundRecordset);
+        rs::move_to(rsobj, S.CurRow);
+        rs::call(rsobj, "Edit", plat::com::CallKind::Method, {});
+        std::shared_ptr<Dispatch> f = rs::field(rsobj, S.CurCol - 1);
+        const int32_t size = rs::call(*f, "Size", plat::com::CallKind::Get, {}).to_i4();
+        QString q = QString::fromStdString(value);
+        if (size > 0 && q.size() > size) q.truncate(size);
+        rs::call(*f, "Value", plat::com::CallKind::Let, {Variant(q.toStdString())});
+        rs::call(rsobj, "Update", plat::com::CallKind::Method, {});
+      } else {
+        S.Cells.cell(S.CurCol, S.CurRow).Text = value;
+      }
+    }
+    const bool had_focus = txt->hasFocus();
+    txt->hide();
+    txt->lower();
+    if (had_focus && pic_) pic_->setFocus();
+  }
+  if (listing) {
+    const bool had_focus = list->hasFocus();
+    list->hide();
+    if (had_focus && pic_) pic_->setFocus();
+  }
+  repaint_cell(S.CurRow, S.CurCol);
+  MoveCurrentCell();
+  if (typing && store)
+    fire_event(event::AfterEdit,
+               {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(S.Cells.cell(S.CurCol, S.CurRow).Text)});
+}
+
+bool Nadrel::EditKeyDown(int16_t KeyCode, int16_t) {
+  if (!S.EditorOpen) return false;
+  switch (KeyCode) {
+    case 13: end_edit(true); return true;
+    case 27: end_edit(false); return true;
+    case 38:
+    case 40:
+      end_edit(true);
+      // The arrow goes on to the cells once the event is out.
+      if (pic_) QCoreApplication::postEvent(pic_, make_key_event(KeyCode, 0));
+      return true;
+    default: return false;
+  }
+}
+
+void Nadrel::FillLookupList(int16_t col) {
+  auto* list = static_cast<QListWidget*>(list_.data());
+  list->clear();
+  for (const LookupItem& l : S.Lookups)
+    if (l.Column == col) {
+      auto* item = new QListWidgetItem(QString::fromStdString(l.Value), list);
+      item->setData(Qt::UserRole, l.ItemData);
+    }
+}
+
+void Nadrel::List1_Choose() {
+  auto* list = static_cast<QListWidget*>(list_.data());
+  if (!list || list->isHidden()) return;
+  S.EditorOpen = false;
+  if (QListWidgetItem* item = list->currentItem(); item && item->isSelected() && data_cell(S.CurRow, S.CurCol)) {
+    S.Cells.cell(S.CurCol, S.CurRow).Text = S.ItemDataMode ? std::to_string(item->data(Qt::UserRole).toInt())
+                                                         : item->text().toStdString();
+  }
+  list->hide();
+  if (pic_) pic_->setFocus();
+  repaint_cell(S.CurRow, S.CurCol);
+  MoveCurrentCell();
+  fire_event(event::AfterEdit,
+             {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(S.Cells.cell(S.CurCol, S.CurRow).Text)});
+}
+
+void Nadrel::List1_Escape() { end_edit(false); }
+
+void Nadrel::List1_LostFocus() {
+  if (!list_ || list_->isHidden()) return;
+  end_edit(false);
+}
+
+void Nadrel::hide_lookup() {
+  if (list_ && !list_->isHidden()) end_edit(false);
+  if (cmd_lookup_) cmd_lookup_->hide();
+}
+
+void Nadrel::cmdButton_Click() { fire_event(event::BtnClick, {Variant::i2(to16(S.CurCol))}); }
+
+void Nadrel::PlaceCellButton() {
+  if (!pic_) return;
+  const Position p = CellPosition(S.CurRow, S.CurCol);
+  const int32_t h = rh(S.CurRow), w = cw(S.CurCol);
+  const int bar_top = hbar_ ? hbar_->y() - pic_->y() : ScaleHeight();
+  const bool place = p.y + h <= bar_top && S.CurCol >= left() && S.CurRow >= top() && data_cell(S.CurRow, S.CurCol);
+  const QPoint origin = pic_->pos();
+  auto put = [&](QPushButton* b, bool wanted) {
+    if (!b) return;
+    if (place && wanted) {
+      b->setGeometry(origin.x() + p.x + w - kButtonWidth + 1, origin.y() + p.y + 3, kButtonWidth, std::max(0, h - 2));
+      b->show();
+      b->raise();
+    } else {
+      b->hide();
+    }
+  };
+  put(cmd_lookup_, ColHasLookup(int16_t(S.CurCol)));
+  put(cmd_button_, ColHasButton(int16_t(S.CurCol)));
+}
+
+void Nadrel::close_editor_for_scroll() {
+  if (S.EditorOpen && txt_ && !txt_->isHidden()) end_edit(true);
+}
+
+void Nadrel::after_scroll() {
+  hide_lookup();
+  PlaceCellButton();
+}
+
+}  // namespace nadrel

@@ -1,0 +1,365 @@
+// Mouse, keyboard, selection and in-place editing, driven by real Qt input
+// events on the cell surface.
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "render_fixture.h"
+
+using namespace gridtest;
+namespace ev = nadrel::event;
+
+namespace {
+
+// A shown grid of 10 rows and 5 columns with the default sizes: data cell
+// (r, c) starts at x 34 + 65 (c - 1), y 17 + 16 (r - 1).
+struct InputGrid : DrawnGrid {
+  InputGrid() {
+    let(d::Rows, {Variant(10)});
+    cells().activateWindow();
+    cells().setFocus();
+  }
+  QPoint at(int row, int col) {
+    const int x = col == 0 ? 16 : 34 + 65 * (col - 1) + 30;
+    const int y = row == 0 ? 8 : 17 + 16 * (row - 1) + 7;
+    return {x, y};
+  }
+  void click(int row, int col, Qt::KeyboardModifiers m = {}) { QTest::mouseClick(&cells(), Qt::LeftButton, m, at(row, col)); }
+  void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(&cells(), k, m); }
+  void type(char c) { QTest::keyClick(&cells(), c); }
+  QLineEdit& editor() { return *obj->widget()->findChild<QLineEdit*>("txtEdit"); }
+  QListWidget& list() { return *obj->widget()->findChild<QListWidget*>("List1"); }
+  int row() { return get(d::Row).to_i4(); }
+  int col() { return get(d::Col).to_i4(); }
+  std::vector<int> selection() {
+    return {get(d::Row1).to_i4(), get(d::Col1).to_i4(), get(d::Row2).to_i4(), get(d::Col2).to_i4()};
+  }
+};
+
+}  // namespace
+
+TEST(GridInput, ClicksAndArrowKeysMoveTheCurrentCell) {
+  InputGrid g;
+  std::vector<std::string> seen;  // the current cell as each handler sees it
+  g.obj->connect(nadrel::kEventInterface, [&](DispId id, std::span<Variant> args) {
+    if (id == ev::MouseDown || id == ev::KeyDown)
+      seen.push_back(std::to_string(id) + ":" + std::to_string(g.row()) + "," + std::to_string(g.col()) + ":" +
+                     args[0].to_string());
+  });
+  g.click(3, 2);
+  EXPECT_EQ(g.row(), 3);
+  EXPECT_EQ(g.col(), 2);
+  g.key(Qt::Key_Right);
+  g.key(Qt::Key_Down);
+  EXPECT_EQ(g.row(), 4);
+  EXPECT_EQ(g.col(), 3);
+  for (int i = 0; i < 5; ++i) g.key(Qt::Key_Left);
+  for (int i = 0; i < 5; ++i) g.key(Qt::Key_Up);
+  EXPECT_EQ(g.row(), 1);
+  EXPECT_EQ(g.col(), 1);
+  // Mouse events come after the grid moved, key events before.
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen[0], "7:3,2:1");
+  EXPECT_EQ(seen[1], "4:3,2:39");
+  EXPECT_EQ(seen[2], "4:3,3:40");
+  // Arrows move the focus rectangle only, never the selection.
+  EXPECT_EQ(g.selection(), (std::vector<int>{3, 2, 3, 2}));
+  // Scrolling down by arrow keys past the bottom keeps the current cell in view.
+  g.let(d::Rows, {Variant(40)});
+  for (int i = 0; i < 25; ++i) g.key(Qt::Key_Down);
+  EXPECT_EQ(g.row(), 26);
+  EXPECT_GT(g.get(d::TopRow).to_i4(), 1);
+}
+
+TEST(GridInput, BlockRowColumnAndAllSelections) {
+  InputGrid g;
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, g.at(2, 2));
+  QTest::mouseMove(&g.cells(), g.at(3, 3));
+  QTest::mouseMove(&g.cells(), g.at(4, 3));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, g.at(4, 3));
+  EXPECT_EQ(g.selection(), (std::vector<int>{2, 2, 4, 3}));
+  EXPECT_TRUE(g.call(d::BlockSelected).to_bool());
+  // Shift+click extends from the same anchor.
+  g.click(5, 4, Qt::ShiftModifier);
+  EXPECT_EQ(g.selection(), (std::vector<int>{2, 2, 5, 4}));
+  EXPECT_EQ(g.row(), 2);
+  // Dragging past the last row and column keeps the block at the last ones.
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, g.at(8, 2));
+  QTest::mouseMove(&g.cells(), QPoint(380, 280));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(380, 280));
+  EXPECT_EQ(g.selection(), (std::vector<int>{8, 2, 10, 5}));
+
+  struct Case {
+    int mode, row, col;
+    std::vector<int> want;
+  };
+  const Case cases[] = {
+      {1, 3, 0, {3, 1, 3, 5}},    // row header in row mode
+      {2, 0, 4, {1, 4, 10, 4}},   // column header in column mode
+      {0, 0, 0, {1, 1, 10, 5}},   // the corner selects everything
+      {0, 3, 0, {1, 1, 1, 1}},    // headers select nothing in free mode
+      {1, 0, 4, {1, 1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    g.click(1, 1);
+    g.let(d::SelectionMode, {Variant(c.mode)});
+    g.click(c.row, c.col);
+    EXPECT_EQ(g.selection(), c.want) << c.mode << " " << c.row << "," << c.col;
+    EXPECT_EQ(g.row(), c.want[0]);
+    EXPECT_EQ(g.col(), c.want[1]);
+  }
+}
+
+TEST(GridInput, ColumnBordersResizeRowBordersDoNot) {
+  InputGrid g;
+  // Hovering over the border of column 1 in the header row shows the sizing pointer.
+  QTest::mouseMove(&g.cells(), QPoint(97, 8));
+  EXPECT_EQ(g.get(d::MousePointer).to_i4(), 9);
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, QPoint(97, 8));
+  QTest::mouseMove(&g.cells(), QPoint(130, 8));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(130, 8));
+  EXPECT_EQ(g.get(d::ColWidth, {Variant(1)}).to_i4(), 130 - 32);
+  QTest::mouseMove(&g.cells(), QPoint(60, 40));
+  EXPECT_EQ(g.get(d::MousePointer).to_i4(), 0);
+  // A drag left of the previous border gives the column width 10.
+  QTest::mouseMove(&g.cells(), QPoint(130 + 65, 8));
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, QPoint(130 + 65, 8));
+  QTest::mouseMove(&g.cells(), QPoint(100, 8));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(100, 8));
+  EXPECT_EQ(g.get(d::ColWidth, {Variant(2)}).to_i4(), 10);
+  // A row-border drag (pointer set by the client) changes no height.
+  g.let(d::MousePointer, {Variant(7)});
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, QPoint(20, 32));
+  QTest::mouseMove(&g.cells(), QPoint(20, 70));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(20, 70));
+  for (int r = 0; r <= 10; ++r) EXPECT_EQ(g.get(d::RowHeight, {Variant(r)}).to_i4(), 15);
+}
+
+TEST(GridInput, CheckBoxesToggleOnlyOnTheirCell) {
+  InputGrid g;
+  g.let(d::ColMask, {Variant(2), Variant::i2(4)});
+  g.click(1, 2);
+  EXPECT_EQ(g.text(1, 2), "1");
+  g.click(1, 2);
+  EXPECT_EQ(g.text(1, 2), "0");
+  // Presses on a header, on empty space or a border drag leave it alone.
+  g.click(0, 3);
+  QTest::mouseClick(&g.cells(), Qt::LeftButton, {}, QPoint(380, 280));
+  EXPECT_EQ(g.row(), 1);
+  EXPECT_EQ(g.col(), 2);
+  EXPECT_EQ(g.text(1, 2), "0");
+  // Space (or any key) toggles and opens no editor.
+  g.key(Qt::Key_Space);
+  EXPECT_EQ(g.text(1, 2), "1");
+  EXPECT_TRUE(g.editor().isHidden());
+  // The box is drawn checked.
+  Recorder rec(g.cells());
+  g.call(d::Refresh);
+  EXPECT_TRUE(rec.has("DrawFrameControl(124,18,139,33,4,1024)"));
+}
+
+TEST(GridEdit, EnterStoresEscapeDiscards) {
+  InputGrid g;
+  g.let(d::TextMatrix, {Variant(2), Variant(1), Variant("12")});
+  g.click(2, 1);
+  EventLog events(*g.obj);
+  g.type('7');
+  ASSERT_FALSE(g.editor().isHidden());
+  EXPECT_EQ(g.editor().text(), "127");
+  EXPECT_EQ(g.editor().cursorPosition(), 3);
+  QTest::keyClick(&g.editor(), Qt::Key_Return);
+  EXPECT_TRUE(g.editor().isHidden());
+  EXPECT_EQ(g.text(2, 1), "127");
+  std::vector<DispId> edits;
+  for (const auto& [id, args] : events.events)
+    if (id == ev::BeforeEdit || id == ev::AfterEdit) edits.push_back(id);
+  EXPECT_EQ(edits, (std::vector<DispId>{ev::BeforeEdit, ev::AfterEdit}));
+  EXPECT_EQ(events.events.back().second[2].to_string(), "127");
+  // Escape: the old text stays and no AfterEdit.
+  events.events.clear();
+  g.type('9');
+  QTest::keyClick(&g.editor(), Qt::Key_Escape);
+  EXPECT_EQ(g.text(2, 1), "127");
+  for (const auto& e : events.events) EXPECT_NE(e.first, ev::AfterEdit);
+  // A click elsewhere stores what was typed, on the cell it was typed on.
+  g.type('5');
+  g.click(4, 3);
+  EXPECT_EQ(g.text(2, 1), "1275");
+  EXPECT_TRUE(g.editor().isHidden());
+  // Down stores and moves on one row.
+  g.type('x');
+  QTest::keyClick(&g.editor(), Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_EQ(g.text(4, 3), "x");
+  EXPECT_EQ(g.row(), 5);
+}
+
+TEST(GridEdit, EditsStartOnlyOnDataCellsAndCancelStops) {
+  InputGrid g;
+  EventLog events(*g.obj);
+  // Tab reaches the grid as key 9 and opens nothing.
+  g.key(Qt::Key_Tab);
+  ASSERT_FALSE(events.events.empty());
+  EXPECT_EQ(events.events[0].first, ev::KeyDown);
+  EXPECT_EQ(events.events[0].second[0].to_i2(), 9);
+  EXPECT_TRUE(g.editor().isHidden());
+  // After Clear the current row is 0: a key reaches no edit.
+  g.call(d::Clear);
+  events.events.clear();
+  g.type('a');
+  for (const auto& e : events.events) EXPECT_NE(e.first, ev::BeforeEdit);
+  EXPECT_TRUE(g.editor().isHidden());
+
+  // A handler that sets Cancel stops the edit, the row addition and the deletion.
+  g.let(d::Rows, {Variant(3)});
+  g.click(1, 1);
+  g.obj->connect(nadrel::kEventInterface, [](DispId id, std::span<Variant> args) {
+    if (id == ev::BeforeEdit || id == ev::BeforeAddRow || id == ev::BeforeDeleteRow) args.back().assign(Variant(true));
+  });
+  g.type('a');
+  EXPECT_TRUE(g.editor().isHidden());
+  g.call(d::AddItem, {Variant("x")});
+  g.call(d::RemoveItem, {Variant::i2(1)});
+  EXPECT_EQ(g.get(d::Rows).to_i4(), 3);
+}
+
+TEST(GridEdit, DoubleClickIsOnePressAndOpensTheEditor) {
+  InputGrid g;
+  g.let(d::TextMatrix, {Variant(2), Variant(2), Variant("ab")});
+  EventLog events(*g.obj);
+  // Press, release, double click, release: what a double click delivers.
+  QTest::mouseClick(&g.cells(), Qt::LeftButton, {}, g.at(2, 2));
+  QTest::mouseDClick(&g.cells(), Qt::LeftButton, {}, g.at(2, 2));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, g.at(2, 2));
+  int presses = 0;
+  for (const auto& e : events.events) presses += e.first == ev::MouseDown;
+  EXPECT_EQ(presses, 1);
+  ASSERT_FALSE(g.editor().isHidden());
+  EXPECT_EQ(g.editor().text(), "ab");  // a blank opens without typing
+}
+
+TEST(GridEdit, MasksFilterTypingAndPasting) {
+  InputGrid g;
+  g.let(d::ColMask, {Variant(1), Variant::i2(2)});
+  g.let(d::ColMask, {Variant(2), Variant::i2(1)});
+  g.let(d::ColMask, {Variant(3), Variant::i2(3)});
+  struct Case {
+    int col;
+    const char* typed;
+    const char* want;
+  };
+  const Case cases[] = {{1, "1a2,-.x/", "12-."}, {2, "abc1", "ABC1"}, {3, "1/2-x", "1/2"}};
+  for (const Case& c : cases) {
+    g.click(1, c.col);
+    for (const char* p = c.typed; *p; ++p) {
+      if (g.editor().isHidden()) g.type(*p);
+      else QTest::keyClick(&g.editor(), *p);
+    }
+    EXPECT_EQ(g.editor().text().toStdString(), c.want) << c.col;
+    // Ctrl+V is swallowed by the numeric and date masks; text put in by
+    // other means (paste, drop, context menu) must fit the mask too.
+    g.editor().insert("zz");
+    EXPECT_EQ(g.editor().text().toStdString(), c.col == 2 ? std::string(c.want) + "ZZ" : c.want);
+    QTest::keyClick(&g.editor(), Qt::Key_Return);
+  }
+  EXPECT_EQ(g.text(1, 1), "12-.");
+}
+
+TEST(GridEdit, LookupListOpensByTypingAndStoresTheChoice) {
+  InputGrid g;
+  g.call(d::AddLookup, {Variant::i2(2), Variant("Bat"), Variant(1)});
+  g.call(d::AddLookup, {Variant::i2(2), Variant("Bi"), Variant(2)});
+  g.call(d::AddLookup, {Variant::i2(2), Variant("Hiru"), Variant(3)});
+  g.click(1, 2);
+  EXPECT_FALSE(g.obj->widget()->findChild<QPushButton*>("cmdLookup")->isHidden());
+  EventLog events(*g.obj);
+  g.type('b');
+  ASSERT_FALSE(g.list().isHidden());
+  EXPECT_TRUE(g.editor().isHidden());
+  ASSERT_EQ(g.list().count(), 3);
+  EXPECT_EQ(g.list().currentItem()->text(), "Bat");
+  QTest::keyClick(&g.list(), Qt::Key_Down);
+  QTest::keyClick(&g.list(), Qt::Key_Return);
+  EXPECT_TRUE(g.list().isHidden());
+  EXPECT_EQ(g.text(1, 2), "Bi");
+  EXPECT_EQ(events.events.back().first, ev::AfterEdit);
+  EXPECT_EQ(events.events.back().second[2].to_string(), "Bi");
+  // With item data the number is stored; typing x selects nothing.
+  g.let(d::UseItemData, {Variant(true)});
+  g.type('h');
+  QTest::keyClick(&g.list(), Qt::Key_Return);
+  EXPECT_EQ(g.text(1, 2), "3");
+  g.type('x');
+  EXPECT_EQ(g.list().currentItem() ? g.list().currentItem()->isSelected() : false, false);
+  QTest::keyClick(&g.list(), Qt::Key_Escape);
+  EXPECT_TRUE(g.list().isHidden());
+  EXPECT_EQ(g.text(1, 2), "3");
+  g.type('b');  // the editor flag was cleared by Escape: the list opens again
+  EXPECT_FALSE(g.list().isHidden());
+}
+
+TEST(GridEdit, CellButtonRaisesItsEvent) {
+  InputGrid g;
+  g.call(d::AddButton, {Variant::i2(4)});
+  QPushButton* button = g.obj->widget()->findChild<QPushButton*>("cmdButton");
+  ASSERT_NE(button, nullptr);
+  g.click(2, 3);
+  EXPECT_TRUE(button->isHidden());
+  g.click(2, 4);
+  ASSERT_FALSE(button->isHidden());
+  EventLog events(*g.obj);
+  QTest::mouseClick(button, Qt::LeftButton);
+  ASSERT_EQ(events.ids(), std::vector<DispId>{ev::BtnClick});
+  EXPECT_EQ(events.events[0].second[0].to_i2(), 4);
+  // Scrolled above the first row shown, the cell shows no button.
+  g.let(d::Rows, {Variant(40)});
+  bar_of(g, true).setValue(5);
+  EXPECT_TRUE(button->isHidden());
+}
+
+TEST(GridEdit, ScrollingAndLeavingTheControlStoreTheEdit) {
+  InputGrid g;
+  g.let(d::Rows, {Variant(40)});
+  for (int way = 0; way < 3; ++way) {
+    g.let(d::Row, {Variant(2)});
+    g.let(d::Col, {Variant(2)});
+    EventLog events(*g.obj);
+    g.type('a' + way);
+    ASSERT_FALSE(g.editor().isHidden());
+    if (way == 0) bar_of(g, true).setValue(2);
+    else if (way == 1) bar_of(g, true).setValue(1);
+    else g.obj->focus_left();  // the container's notice
+    EXPECT_TRUE(g.editor().isHidden()) << way;
+    EXPECT_EQ(g.text(2, 2), std::string("abc").substr(0, size_t(way) + 1));  // typing appends
+    std::vector<DispId> ids = events.ids();
+    auto after = std::find(ids.begin(), ids.end(), ev::AfterEdit);
+    ASSERT_NE(after, ids.end()) << way;
+    EXPECT_EQ(events.events[size_t(after - ids.begin())].second[2].to_string(), g.text(2, 2));
+    g.cells().setFocus();
+  }
+  // AutoNewRow: editing the empty last row adds one after it.
+  g.let(d::AutoNewRow, {Variant(true)});
+  g.let(d::Row, {Variant(40)});
+  EventLog events(*g.obj);
+  g.call(d::DblClick);
+  EXPECT_EQ(g.get(d::Rows).to_i4(), 41);
+  EXPECT_EQ(events.ids(), (std::vector<DispId>{ev::BeforeEdit, ev::BeforeAddRow, ev::AfterAddRow}));
+}
+
+TEST(GridInput, DraggingBelowTheCellsScrollsByItself) {
+  InputGrid g;
+  g.let(d::Rows, {Variant(40)});
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, g.at(3, 2));
+  QTest::mouseMove(&g.cells(), QPoint(100, 320));
+  QTest::qWait(400);
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(100, 320));
+  const int top = g.get(d::TopRow).to_i4();
+  EXPECT_GT(top, 3);
+  EXPECT_EQ(g.get(d::Row1).to_i4(), 3);
+  EXPECT_GT(g.get(d::Row2).to_i4(), 10);
+  // Released: the scrolling stops.
+  QTest::qWait(150);
+  EXPECT_EQ(g.get(d::TopRow).to_i4(), top);
+}
