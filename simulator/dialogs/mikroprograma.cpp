@@ -3,6 +3,7 @@
 #include "gridcontrol/nadrel_ids.h"
 #include "simulator/dialogs/listing_windows.h"
 #include "simulator/machine/listings.h"
+#include "simulator/machine/grids.h"
 
 namespace brendalo {
 
@@ -17,7 +18,7 @@ std::vector<plat::ControlDef> layout() {
 }
 }  // namespace
 
-Mikroprograma::Mikroprograma() : Form(kName, layout()) {}
+Mikroprograma::Mikroprograma() : Form(kName, layout()) { Refuse_grid_edits(*this, {"NadrelMikro"}); }
 
 void Mikroprograma::Form_Load() {
   if (!Start_up_loading_runs()) Show_microprogram_window();

@@ -3,6 +3,7 @@
 #include "gridcontrol/nadrel_ids.h"
 #include "simulator/dialogs/listing_windows.h"
 #include "simulator/engine/status_texts.h"
+#include "simulator/machine/grids.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/mainwindow/example_listing.h"
@@ -27,7 +28,10 @@ std::vector<plat::ControlDef> layout() {
 }
 }  // namespace
 
-MNetaEM::MNetaEM() : Form(kName, layout()) { Bind_period_buttons(*this); }
+MNetaEM::MNetaEM() : Form(kName, layout()) {
+  Bind_period_buttons(*this);
+  Refuse_grid_edits(*this, {"Nadrel3", "Nadrel1"});
+}
 
 void MNetaEM::Form_Load() {
   set_window_state(2);

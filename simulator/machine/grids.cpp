@@ -54,4 +54,11 @@ Grid Kontrolmemoria_Nadrel2() { return grid_of<Kontrolmemoria>("Nadrel2"); }
 Grid MNetaEM_Nadrel1() { return grid_of<MNetaEM>("Nadrel1"); }
 Grid MNetaEM_Nadrel3() { return grid_of<MNetaEM>("Nadrel3", 0); }
 
+void Refuse_grid_edits(plat::Form& window, std::initializer_list<const char*> grids) {
+  for (const char* name : grids)
+    window.on_object_event(name, nadrel::event::BeforeEdit, [](int, std::span<plat::com::Variant> args) {
+      if (!args.empty()) args.back().assign(plat::com::Variant(true));
+    });
+}
+
 }  // namespace brendalo

@@ -7,9 +7,14 @@
 // loaded hidden there, and its load (which may list the same grid) has run
 // to its end before the caller's first call into the grid.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "platform/com/dispatch.h"
+
+namespace plat {
+class Form;
+}
 
 namespace brendalo {
 
@@ -34,6 +39,10 @@ class Grid {
  private:
   plat::com::Dispatch* d_;
 };
+
+// Binds a refusal to the window's grids: no text is ever typed into a grid
+// cell (the editing dialogs reached from the grids come with their own windows).
+void Refuse_grid_edits(plat::Form& window, std::initializer_list<const char*> grids);
 
 Grid Nagusia_NadrelMikro();       // microprogram
 Grid Nagusia_Nadrel1();           // control memory

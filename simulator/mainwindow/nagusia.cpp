@@ -19,6 +19,7 @@
 #include "simulator/display/asm_window.h"
 #include "simulator/display/pu_window.h"
 #include "simulator/engine/status_texts.h"
+#include "simulator/machine/grids.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
@@ -633,7 +634,10 @@ bool Nagusia::in_memory_diagram(const plat::Control& c) {
   return n == "Label2" && (c.index() == 10 || c.index() == 22 || c.index() == 23);
 }
 
-Nagusia::Nagusia() : Form(kName, layout()) { bind_handlers(); }
+Nagusia::Nagusia() : Form(kName, layout()) {
+  bind_handlers();
+  Refuse_grid_edits(*this, {"NadrelMikro", "Nadrel1", "Nadrel4", "Nadrel3"});
+}
 
 void Nagusia::bind_handlers() {
   using plat::Event;
