@@ -242,6 +242,10 @@ void Nadrel::Col(int32_t n) {
 
 void Nadrel::TextMatrix(int32_t vRow, int32_t vCol, std::string v) {
   S.Cells.cell(vCol, vRow).Text = std::move(v);
+  queue_cell(vRow, vCol);
+}
+
+void Nadrel::queue_cell(int32_t vRow, int32_t vCol) {
   if (!S.RedrawOn || pending_all_) return;
   // Only cells a repaint showed can be out of date on the screen.
   const bool row_shown = vRow == 0 ? S.ColHeaderOn : vRow >= top() && vRow <= last_row_shown_;

@@ -121,12 +121,14 @@ class Nadrel final : public plat::com::Control {
   void RowHeader(bool v);
 
   const CellRecord& cell(int32_t col, int32_t row) const { return S.Cells.cell(col, row); }
-  // Writes one field of a cell (column first) and refreshes, as every cell
-  // property let does.
+  // Writes one field of a cell (column first). A cell's colours and font
+  // change only that cell's pixels, so a visible cell is repainted alone
+  // before the surface next reaches the screen, as for its text; the result
+  // is the one a repaint of the whole grid gives.
   template <class F>
   void set_cell(int32_t col, int32_t row, F&& write) {
     write(S.Cells.cell(col, row));
-    Refresh();
+    queue_cell(row, col);
   }
 
   int32_t TopRow() const { return S.ScrollTopRow; }  // the let stores only
@@ -151,6 +153,8 @@ class Nadrel final : public plat::com::Control {
   // Stores the text; a visible cell is repainted alone before the surface
   // next reaches the screen (see flush_pending).
   void TextMatrix(int32_t vRow, int32_t vCol, std::string v);
+  // Queues a cell for repainting when a repaint showed it.
+  void queue_cell(int32_t vRow, int32_t vCol);
   bool Redraw() const { return S.RedrawOn; }
   void Redraw(bool v);
   uint32_t GridLineColor() const { return uint32_t(S.LineColor); }
