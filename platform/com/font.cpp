@@ -1,5 +1,7 @@
 #include "platform/com/font.h"
 
+#include "platform/forms/fonts.h"
+
 #include <QString>
 
 namespace plat::com {
@@ -11,13 +13,9 @@ bool Font::same_as(const Font& o) const {
 }
 
 QFont Font::to_qfont() const {
-  QFont f(QString::fromStdString(p_.name));
-  if (p_.size > 0) f.setPointSizeF(p_.size);
-  f.setBold(p_.bold);
-  f.setItalic(p_.italic);
-  f.setUnderline(p_.underline);
-  f.setStrikeOut(p_.strikethrough);
-  return f;
+  // Through the one mapping of design font names to installed fonts.
+  return make_font(p_.name, p_.size > 0 ? p_.size : kDesignFontSize, p_.bold, p_.italic, p_.underline,
+                   p_.strikethrough);
 }
 
 std::shared_ptr<Font> Font::from_qfont(const QFont& f) {

@@ -19,9 +19,20 @@ QString font_family(const std::string& name) {
   return n;
 }
 
+namespace {
+bool is_design_face(const std::string& name) {
+  const QString n = QString::fromStdString(name).trimmed();
+  return n.isEmpty() || n.compare("MS Sans Serif", Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
 QFont make_font(const std::string& name, double size_pt, bool bold, bool italic, bool underline, bool strikeout) {
   QFont f(font_family(name));
-  f.setPixelSize(std::max(1, int(std::lround(size_pt * 96.0 / 72.0))));
+  double px = size_pt * 96.0 / 72.0;
+  // The design face is about a tenth narrower than Liberation Sans at the
+  // same size; a tenth smaller keeps every caption inside its box.
+  if (is_design_face(name)) px *= 10.0 / 11.0;
+  f.setPixelSize(std::max(1, int(std::lround(px))));
   f.setBold(bold);
   f.setItalic(italic);
   f.setUnderline(underline);
