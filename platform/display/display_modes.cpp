@@ -52,10 +52,10 @@ ScreenDisplay& screen_display() {
 
 DisplayBackend* env_display() {
   static std::optional<ScriptedDisplay> d = [] () -> std::optional<ScriptedDisplay> {
-    const char* spec = std::getenv("BRENDALO_DISPLAY_MODES");
-    if (!spec || !*spec) return std::nullopt;
-    auto parsed = parse_display_modes(spec);
-    if (!parsed) std::fprintf(stderr, "BRENDALO_DISPLAY_MODES: cannot read \"%s\"; using the screen\n", spec);
+    const char* list = std::getenv("BRENDALO_DISPLAY_MODES");
+    if (!list || !*list) return std::nullopt;
+    auto parsed = parse_display_modes(list);
+    if (!parsed) std::fprintf(stderr, "BRENDALO_DISPLAY_MODES: cannot read \"%s\"; using the screen\n", list);
     return parsed;
   }();
   return d ? &*d : nullptr;
@@ -63,10 +63,10 @@ DisplayBackend* env_display() {
 
 }  // namespace
 
-std::optional<ScriptedDisplay> parse_display_modes(const std::string& spec) {
+std::optional<ScriptedDisplay> parse_display_modes(const std::string& list) {
   std::vector<DisplayMode> modes;
   std::optional<DisplayMode> current;
-  std::stringstream ss(spec);
+  std::stringstream ss(list);
   std::string item;
   while (std::getline(ss, item, ',')) {
     bool mark = !item.empty() && item.back() == '*';

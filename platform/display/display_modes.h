@@ -45,7 +45,7 @@ class ScriptedDisplay final : public DisplayBackend {
 };
 
 // Parses "WxHxB[*],..." (the current mode marked, else the first); nullopt when malformed.
-std::optional<ScriptedDisplay> parse_display_modes(const std::string& spec);
+std::optional<ScriptedDisplay> parse_display_modes(const std::string& list);
 
 // The backend in use: the one a test installed, else the environment's
 // scripted list, else the real screen.
