@@ -1,0 +1,231 @@
+#include "listviewcolor/ombrelis.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <string>
+
+#include "listviewcolor/autor.h"
+#include "listviewcolor/winproc.h"
+#include "platform/com/errors.h"
+#include "platform/comctl/listview.h"
+#include "platform/forms/units.h"
+#include "platform/gdi/colors.h"
+
+namespace ombrelis {
+
+using plat::com::Args;
+using plat::com::CallKind;
+using plat::com::DispId;
+using plat::com::RuntimeError;
+using plat::com::Variant;
+namespace cc = plat::comctl;
+
+namespace {
+
+// The part of the list view's record that is read and written back: up to
+// the low half of the column number.
+constexpr size_t kRecordBytes = 58;
+constexpr int kSideTwips = 500;
+
+}  // namespace
+
+// ---- the state the window procedure works on ----
+
+OmbrelisState::OmbrelisState() { EnableMessage(int32_t(plat::win::WM_NOTIFY), true); }
+
+void OmbrelisState::set_hwnd(HWND h) {
+  if (h == m_hWnd) return;
+  if (h != 0 && !plat::win::IsWindow(h))
+    throw RuntimeError(plat::com::kErrInvalidCall, "No window has the handle " + std::to_string(h));
+  if (m_hWnd != 0) DetachSubclass(m_hWnd, this);
+  m_hWnd = h;
+  if (h != 0) AttachSubclass(h, shared_from_this());
+}
+
+bool OmbrelisState::Messages(int32_t message) const {
+  return std::find(m_Messages.begin(), m_Messages.end(), message) != m_Messages.end();
+}
+
+void OmbrelisState::EnableMessage(int32_t message, bool enable) {
+  auto it = std::find(m_Messages.begin(), m_Messages.end(), message);
+  if (it == m_Messages.end() && enable) m_Messages.push_back(message);
+  if (it != m_Messages.end() && !enable) m_Messages.erase(it);
+}
+
+void OmbrelisState::NumeroItem(int32_t n) {
+  const int32_t item = int32_t(uint32_t(n) - 1u);  // lines count from 1, items from 0
+  if (std::find(m_Items.begin(), m_Items.end(), item) != m_Items.end()) return;
+  if (m_Items.size() >= size_t(kMaxLines))
+    throw RuntimeError(plat::com::kErrInvalidCall,
+                       "At most " + std::to_string(kMaxLines) + " lines can be coloured; Clear the list first");
+  m_Items.push_back(item);
+}
+
+LRESULT OmbrelisState::WndProcFriend(OmbrelisState* control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!control) throw RuntimeError(plat::com::kErrTypeMismatch);
+  return control->CustomDrawWndProc(message, wParam, lParam);
+}
+
+LRESULT OmbrelisState::CallOldWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return m_hWnd != 0 ? CallOriginalWndProc(m_hWnd, message, wParam, lParam) : 0;
+}
+
+LRESULT OmbrelisState::CustomDrawWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != plat::win::WM_NOTIFY || lParam == 0) return 0;
+  plat::win::NMHDR hdr{};
+  plat::win::RtlMoveMemory(&hdr, reinterpret_cast<const void*>(lParam), sizeof hdr);
+  if (hdr.code != cc::NM_CUSTOMDRAW) return CallOldWndProc(message, wParam, lParam);
+  // Only a list view's record is long enough to hold the colours; any other
+  // sender is drawn as it would be by default.
+  if (plat::win::window_class(hdr.hwndFrom) != cc::kListViewClass) return cc::CDRF_DODEFAULT;
+  cc::NMLVCUSTOMDRAW cd{};
+  plat::win::RtlMoveMemory(&cd, reinterpret_cast<const void*>(lParam), kRecordBytes);
+  if (cd.nmcd.dwDrawStage == cc::CDDS_PREPAINT) return cc::CDRF_NOTIFYITEMDRAW;
+  if (cd.nmcd.dwDrawStage != cc::CDDS_ITEMPREPAINT || m_Items.empty()) return cc::CDRF_DODEFAULT;
+  if (std::find(m_Items.begin(), m_Items.end(), cd.nmcd.dwItemSpec) == m_Items.end()) return cc::CDRF_DODEFAULT;
+  // Written as stored: a system-colour reference stays one.
+  cd.clrTextBk = back_color;
+  cd.clrText = fore_color;
+  plat::win::RtlMoveMemory(reinterpret_cast<void*>(lParam), &cd, kRecordBytes);
+  return cc::CDRF_DODEFAULT;
+}
+
+// ---- the control ----
+
+Ombrelis::Ombrelis() : state_(std::make_shared<OmbrelisState>()) {
+  auto* w = new QWidget();
+  w->setObjectName("Ombrelis");
+  w->setAutoFillBackground(true);
+  // The control keeps its size whatever the container asks for.
+  w->setFixedSize(plat::px(kSideTwips), plat::px(kSideTwips));
+  surface_ = w;
+  show_colors();
+}
+
+Ombrelis::~Ombrelis() {
+  // The container's release ends the binding: the window gets its own
+  // procedure back instead of calling into a control nobody holds.
+  if (state_->hwnd() != 0) DetachSubclass(state_->hwnd(), state_.get());
+  state_->forget_window();
+  delete surface_.data();
+}
+
+const plat::com::ClassInfo& Ombrelis::class_info() const { return ombrelis_class_info(); }
+
+QWidget* Ombrelis::widget() { return surface_.data(); }
+
+void Ombrelis::init_properties() { state_->EnableMessage(int32_t(plat::win::WM_NOTIFY), true); }
+
+void Ombrelis::read_properties(const plat::com::PropertyBag& bag) {
+  const uint32_t back = bag.read("BackColor", Variant(int32_t(kDefaultBackColor))).to_color();
+  const uint32_t fore = bag.read("ForeColor", Variant(int32_t(kDefaultForeColor))).to_color();
+  std::shared_ptr<plat::com::Dispatch> lview = bag.read("Lview", Variant::nothing()).to_object();
+  state_->back_color = back;
+  state_->fore_color = fore;
+  state_->m_Lview = std::move(lview);
+  show_colors();
+}
+
+void Ombrelis::write_properties(plat::com::PropertyBag& bag) {
+  bag.write("BackColor", Variant(int32_t(state_->back_color)), Variant(int32_t(kDefaultBackColor)));
+  bag.write("ForeColor", Variant(int32_t(state_->fore_color)), Variant(int32_t(kDefaultForeColor)));
+  bag.write("Lview", state_->m_Lview ? Variant(state_->m_Lview) : Variant::nothing(), Variant::nothing());
+}
+
+void Ombrelis::show_colors() {
+  if (!surface_) return;
+  QPalette pal = surface_->palette();
+  pal.setColor(QPalette::Window, plat::to_qcolor(state_->back_color));
+  pal.setColor(QPalette::WindowText, plat::to_qcolor(state_->fore_color));
+  surface_->setPalette(pal);
+}
+
+void Ombrelis::Refresh() {
+  if (!state_->m_Lview) throw RuntimeError(plat::com::kErrNoObject);
+  const std::optional<DispId> id = state_->m_Lview->id_of_name("Refresh");
+  if (!id) throw RuntimeError(plat::com::kErrNoMember);
+  plat::com::CallResult r = state_->m_Lview->invoke(*id, CallKind::Method, {});
+  if (!r.ok()) throw RuntimeError(r.error, r.description);
+}
+
+void Ombrelis::Clear() {
+  state_->clear_items();
+  Refresh();
+}
+
+void Ombrelis::AboutBox() { show_autor(); }
+
+Variant Ombrelis::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
+  namespace d = dispid;
+  const bool put = kind == CallKind::Let;
+  switch (id) {
+    case d::NumeroItem:
+      if (put) {
+        Args a(args, 1, 1);
+        state_->NumeroItem(a.value().to_i4());
+        return {};
+      }
+      break;
+    case d::Clear:
+    case d::Refresh:
+    case d::AboutBox:
+      if (kind == CallKind::Method) {
+        Args a(args, 0, 0);
+        if (id == d::Clear) Clear();
+        else if (id == d::Refresh) Refresh();
+        else AboutBox();
+        return {};
+      }
+      break;
+    case d::Messages:
+      if (kind == CallKind::Get) {
+        Args a(args, 1, 1);
+        return Variant(state_->Messages(a.required(0).to_i4()));
+      }
+      break;
+    case d::hwnd:
+      if (kind == CallKind::Get) {
+        Args a(args, 0, 0);
+        return Variant(int32_t(state_->hwnd()));
+      }
+      if (put) {
+        Args a(args, 1, 1);
+        state_->set_hwnd(a.value().to_i4());
+        return {};
+      }
+      break;
+    case d::BackColor:
+    case d::ForeColor: {
+      uint32_t& c = id == d::BackColor ? state_->back_color : state_->fore_color;
+      if (kind == CallKind::Get) {
+        Args a(args, 0, 0);
+        return Variant::color(c);
+      }
+      if (put) {
+        Args a(args, 1, 1);
+        c = a.value().to_color();
+        show_colors();
+        notify_property_changed(id == d::BackColor ? "BackColor" : "ForeColor");
+        return {};
+      }
+      break;
+    }
+    case d::Lview:
+      if (kind == CallKind::Get) {
+        Args a(args, 0, 0);
+        return state_->m_Lview ? Variant(state_->m_Lview) : Variant::nothing();
+      }
+      if (kind == CallKind::Set) {
+        Args a(args, 1, 1);
+        state_->m_Lview = a.value().to_object();
+        notify_property_changed("Lview");
+        return {};
+      }
+      break;
+    default:
+      break;
+  }
+  throw RuntimeError(plat::com::kErrNoMember);
+}
+
+}  // namespace ombrelis
