@@ -1,16 +1,62 @@
 #include "simulator/dialogs/birprogramaziorakopausoa.h"
 
+#include <algorithm>
+#include <string>
+
+#include "platform/forms/services.h"
+#include "simulator/dialogs/galdera.h"
+#include "simulator/machine/tables.h"
+
 namespace brendalo {
 
 namespace {
+constexpr int kFirstChangeable = 3;
+
 std::vector<plat::ControlDef> layout() {
   using plat::Kind;
+  const plat::Prop button{"Style", 1}, silver{"BackColor", 0xC0C0C0}, bold{"FontBold", true};
   return {
-      {"Birprogramaziorakopausoa", -1, Kind::Form, "", -1, {0, 0, 4800, 2400}, "Birprogamaziorako pausoa", {{"BackColor", 0xE0E0E0}}},
+      {Birprogramaziorakopausoa::kName, -1, Kind::Form, "", -1, {0, 0, 4080, 2160}, "Birprogamaziorako pausoa",
+       {{"BackColor", 0xE0E0E0}}},
+      {"Label1", -1, Kind::Label, "", -1, {360, 480, 2055, 255}, "Aukeratu mikroagindua:", {bold, {"BackStyle", 0}}},
+      {"Combo1", -1, Kind::ComboBox, "", -1, {2520, 420, 855, 315}, "", {bold, {"BackColor", 0xFFFFFF}}},
+      {"Command3", 0, Kind::CommandButton, "", -1, {480, 1320, 1335, 375}, "&Onartu", {button, silver}},
+      {"Command3", 1, Kind::CommandButton, "", -1, {2160, 1320, 1335, 375}, "&Deuseztatu", {button, silver}},
   };
+}
+
+std::string trimmed(const std::string& s) {
+  const size_t a = s.find_first_not_of(' ');
+  if (a == std::string::npos) return {};
+  return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 }  // namespace
 
-Birprogramaziorakopausoa::Birprogramaziorakopausoa() : Form(kName, layout()) {}
+Birprogramaziorakopausoa::Birprogramaziorakopausoa() : Form(kName, layout()) {
+  on("Command3", plat::Event::Click, [this](plat::EventArgs& a) { Command3_Click(a.index); });
+}
+
+void Birprogramaziorakopausoa::Form_Load() {
+  plat::Control& list = ctl("Combo1");
+  for (int n = kFirstChangeable; n < kMicroinstructions; ++n) list.add_item(std::to_string(n));
+}
+
+void Birprogramaziorakopausoa::Command3_Click(int Index) {
+  if (Index == 1) {
+    plat::unload_form(kName);
+    return;
+  }
+  // Only a listed micro-address is taken: a typed text could otherwise reach
+  // the fetch and decode microinstructions or a row the control memory lacks.
+  const std::string text = trimmed(ctl("Combo1").text());
+  const auto& items = ctl("Combo1").items();
+  if (std::find(items.begin(), items.end(), text) == items.end()) {
+    plat::message_box("Mikroagindua aukeratu behar duzu", plat::vbExclamation, "Birprogramazioa");
+    return;
+  }
+  set_enabled(false);
+  Ask_reprogramming(nullptr, std::stoi(text) + 1);
+  plat::unload_form(kName);
+}
 
 }  // namespace brendalo
