@@ -34,11 +34,6 @@ std::vector<plat::ControlDef> layout() {
 }
 }  // namespace
 
-std::string Data_word_name(int row) {
-  return row <= kVectorLength ? "A(" + std::to_string(row - 1) + ")"
-                              : "B(" + std::to_string(row - 1 - kVectorLength) + ")";
-}
-
 Datuenaldaketa::Datuenaldaketa() : Form(kName, layout()) {
   using plat::EventArgs;
   on("Command1", plat::Event::Click, [this](EventArgs& a) { Command1_Click(a.index); });
@@ -80,11 +75,11 @@ void Return_from_memory_dialog(Openers& openers) {
   openers.return_to(back);
 }
 
-void Open_data_change(plat::Form* opener, int row) {
+void Open_data_change(plat::Form* opener, int row, const std::string& name) {
   Selected_memory_row = int16_t(row);
   Datuenaldaketa& d = plat::form<Datuenaldaketa>();
   if (opener) d.openers.disable(*opener);
-  d.ctl("Label2").set_caption(Data_word_name(row));
+  d.ctl("Label2").set_caption(name);
   const auto& bits = machine().Main_memory_bits[size_t(row - 1)];
   for (int j = 0; j < kWordBits; ++j) d.ctl("Text1", j).set_text(bits[size_t(j)] != 0 ? "1" : "0");
   d.Show();

@@ -5,6 +5,8 @@
 // "&Onartu" stores the word (bits and text) and lists it in both memory
 // grids; "&Deuseztatu" closes without storing. Its unload returns to the
 // memory window when it came from there, otherwise to the main window.
+#include <string>
+
 #include "platform/forms/form.h"
 #include "simulator/dialogs/openers.h"
 
@@ -25,12 +27,10 @@ class Datuenaldaketa : public plat::Form {
   void Form_Unload(int16_t& Cancel) override;
 };
 
-// The name of the word of memory-grid row `row`: "A(k)" for rows 1..16, "B(k)" for 17..32.
-std::string Data_word_name(int row);
-
-// Opens the editor for memory-grid row `row` (1..32): `opener` (when given)
-// disabled, Selected_memory_row set, the word's name and bits written, shown modeless.
-void Open_data_change(plat::Form* opener, int row);
+// Opens the editor for memory-grid row `row` (1..32) labelled `name`:
+// `opener` (when given) disabled, Selected_memory_row set, the word's name
+// and bits written, shown modeless.
+void Open_data_change(plat::Form* opener, int row, const std::string& name);
 
 // The return of the editor and of the register-row view: every window their
 // openings disabled enabled again, the memory window or the main window

@@ -62,8 +62,9 @@ void Datuenaldaketarakopausoa::Command3_Click(int Index) {
     return;
   }
   const int k = std::stoi(component);
+  // Labelled by the component number, 0..15 in either vector.
   const int row = vector == "A" ? k + 1 : k + kVectorLength + 1;
-  Open_data_change(nullptr, row);
+  Open_data_change(nullptr, row, vector + "(" + component + ")");
   plat::unload_form(kName);
 }
 

@@ -80,7 +80,8 @@ void memory_guard(plat::Form& window, int Row, int Col, bool from_memory_view) {
   if (Col == 3) return refuse<Datuenaldaketa>(7);
   if (Row >= 1 && Row <= kLastDataRow) {
     if (from_memory_view) Came_from_memory_view = kFlagTrue;
-    Open_data_change(&window, Row);
+    // Labelled by the word's number in main memory (the first word of B is 16).
+    Open_data_change(&window, Row, std::string(Row <= kVectorLength ? "A(" : "B(") + std::to_string(Row - 1) + ")");
     return;
   }
   refuse<Datuenaldaketa>(8);
