@@ -40,26 +40,20 @@ struct Checker {
 int16_t Check_microinstruction_rules(Control_word_fields& word, const Control_word_fields& stored,
                                      const std::function<void(int, const std::string&)>& broken) {
   Checker c{word, stored, broken};
-  // Memory: the block is chosen by MCS as it stands when the memory rules begin.
-  if (c.is(MCS, "1")) {
-    if (c.is(MOE, "X")) {
-      c.breaks(1, {MCS, MOE}, "MCS aktibatuta izanez gero, MOEk 0 edo 1 izan behar du.");
-    } else if ((c.is(MOE, "1") && !c.is(MWR, "0")) || (c.is(MOE, "0") && !c.is(MWR, "1"))) {
-      c.breaks(2, {MCS, MOE, MWR}, "MCS => (MOE=0 eta MWR=1) edo (MOE=1 eta MWR=0)");
-    }
-    if (c.is(hMH1, "X") || c.is(hMH0, "X") || (c.is(hMH1, "1") && c.is(hMH0, "1")))
-      c.breaks(3, {MCS, hMH1, hMH0}, "MCS aktibatuta izanez gero hMH1hMH0ren balio posibleak: 00, 01, 10. ");
-  } else if (c.is(MCS, "0")) {
-    if (!c.is(MOE, "X") || !c.is(MWR, "X") || !c.is(hMH1, "X") || !c.is(hMH0, "X"))
-      c.breaks(4, {MCS, MOE, MWR, hMH1, hMH0}, "MCS 0 izanda, MOE, MWR, hMH1 eta hMH0ren balioa: X. ");
+  // Each rule's condition is read on the fields as the rules before it left
+  // them: a rule about an active MCS is not reported once MCS was put back to 0.
+  if (c.is(MCS, "1") && c.is(MOE, "X")) {
+    c.breaks(1, {MCS, MOE}, "MCS aktibatuta izanez gero, MOEk 0 edo 1 izan behar du.");
+  } else if (c.is(MCS, "1") && ((c.is(MOE, "1") && !c.is(MWR, "0")) || (c.is(MOE, "0") && !c.is(MWR, "1")))) {
+    c.breaks(2, {MCS, MOE, MWR}, "MCS => (MOE=0 eta MWR=1) edo (MOE=1 eta MWR=0)");
   }
-  // Register EM.
-  if (c.is(LD_EM, "1")) {
-    if (c.is(hMD, "X")) c.breaks(5, {LD_EM, hMD}, "LD_EM 1 bada, hMD-k ezin du X izan.");
-    if (!c.is(hH, "X")) c.breaks(6, {LD_EM, hH}, "LD_EM 1 bada, hH-k X izan behar du.");
-  } else if (c.is(LD_EM, "0")) {
-    if (!c.is(hMD, "X")) c.breaks(7, {LD_EM, hMD}, "LD_EM 0 bada, hMD-k X izan behar du.");
-  }
+  if (c.is(MCS, "1") && (c.is(hMH1, "X") || c.is(hMH0, "X") || (c.is(hMH1, "1") && c.is(hMH0, "1"))))
+    c.breaks(3, {MCS, hMH1, hMH0}, "MCS aktibatuta izanez gero hMH1hMH0ren balio posibleak: 00, 01, 10. ");
+  if (c.is(MCS, "0") && (!c.is(MOE, "X") || !c.is(MWR, "X") || !c.is(hMH1, "X") || !c.is(hMH0, "X")))
+    c.breaks(4, {MCS, MOE, MWR, hMH1, hMH0}, "MCS 0 izanda, MOE, MWR, hMH1 eta hMH0ren balioa: X. ");
+  if (c.is(LD_EM, "1") && c.is(hMD, "X")) c.breaks(5, {LD_EM, hMD}, "LD_EM 1 bada, hMD-k ezin du X izan.");
+  if (c.is(LD_EM, "1") && !c.is(hH, "X")) c.breaks(6, {LD_EM, hH}, "LD_EM 1 bada, hH-k X izan behar du.");
+  if (c.is(LD_EM, "0") && !c.is(hMD, "X")) c.breaks(7, {LD_EM, hMD}, "LD_EM 0 bada, hMD-k X izan behar du.");
   if (c.is(LD_e2, "1") && c.is(hH, "X")) c.breaks(8, {LD_e2, hH}, "LD_e2 1 bada, hH-k Xren desberdina izan behar du.");
   if (c.is(LD_ual, "1") && c.is(hB, "X"))
     c.breaks(9, {LD_ual, hB}, "LD_ual 1 bada, hB-k Xren desberdina izan behar du.");
