@@ -171,20 +171,12 @@ void Birprogramatumikroagindua::Validate_microinstruction(int16_t& result) {
   });
 }
 
-void Mark_reprogrammed_control_memory(Grid& grid) {
+void Mark_reprogrammed_rows(Grid& grid, int last_column) {
   const auto& text = machine().Microprogram_text;
   const int rows = grid.Rows();
-  for (int m = 0; m < kMicroinstructions && m + 1 < rows + 1; ++m)
+  for (int m = 0; m < kMicroinstructions && m + 1 <= rows; ++m)
     if (text[size_t(m)][0] == kReprogrammedText)
-      for (int col = 1; col <= 21; ++col) grid.CellForeColor(col, m + 1, kReprogrammedColor);
-}
-
-void Mark_reprogrammed_microprogram(Grid& grid) {
-  const auto& text = machine().Microprogram_text;
-  const int rows = grid.Rows();
-  for (int m = 0; m < kMicroinstructions && m + 1 < rows + 1; ++m)
-    if (text[size_t(m)][0] == kReprogrammedText)
-      for (int col = 1; col <= 2; ++col) grid.CellForeColor(col, m + 1, kReprogrammedColor);
+      for (int col = 1; col <= last_column; ++col) grid.CellForeColor(col, m + 1, kReprogrammedColor);
 }
 
 void Birprogramatumikroagindua::CommandOnartu_Click() {
@@ -217,8 +209,8 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
       }
       auto& text = machine().Microprogram_text[size_t(row - 1)];
       text[0] = text[1] = kReprogrammedText;
-      Mark_reprogrammed_control_memory(main);
-      Mark_reprogrammed_control_memory(window);
+      Mark_reprogrammed_rows(main, kControlMemoryColumns);
+      Mark_reprogrammed_rows(window, kControlMemoryColumns);
       for (Grid g : {Nagusia_NadrelMikro(), Mikroprograma_NadrelMikro()}) {
         g.TextMatrix(row, 1, kReprogrammedText);
         g.TextMatrix(row, 2, kReprogrammedText);

@@ -50,10 +50,13 @@ class Birprogramatumikroagindua : public plat::Form {
   Control_word_fields fields() const;
 };
 
-// Rows of the main window's control-memory grid whose microinstruction was
-// reprogrammed (marked in the microprogram text) in the reprogrammed colour,
-// in `grid` (columns 1..21), and the same rows of a microprogram grid (columns 1, 2).
-void Mark_reprogrammed_control_memory(class Grid& grid);
-void Mark_reprogrammed_microprogram(class Grid& grid);
+class Grid;
+// The columns of a reprogrammed row that the grids mark.
+inline constexpr int kControlMemoryColumns = 21;
+inline constexpr int kMicroprogramColumns = 2;
+// Marks in the reprogrammed colour, columns 1..last_column, every row of a
+// microprogram or control-memory grid whose microinstruction the microprogram
+// text names as reprogrammed, so a listing made afresh keeps the marks.
+void Mark_reprogrammed_rows(Grid& grid, int last_column);
 
 }  // namespace brendalo

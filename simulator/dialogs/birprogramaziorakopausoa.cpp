@@ -1,9 +1,9 @@
 #include "simulator/dialogs/birprogramaziorakopausoa.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/forms/services.h"
+#include "simulator/dialogs/choices.h"
 #include "simulator/dialogs/galdera.h"
 #include "simulator/machine/tables.h"
 
@@ -24,12 +24,6 @@ std::vector<plat::ControlDef> layout() {
       {"Command3", 1, Kind::CommandButton, "", -1, {2160, 1320, 1335, 375}, "&Deuseztatu", {button, silver}},
   };
 }
-
-std::string trimmed(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
 }  // namespace
 
 Birprogramaziorakopausoa::Birprogramaziorakopausoa() : Form(kName, layout()) {
@@ -48,9 +42,8 @@ void Birprogramaziorakopausoa::Command3_Click(int Index) {
   }
   // Only a listed micro-address is taken: a typed text could otherwise reach
   // the fetch and decode microinstructions or a row the control memory lacks.
-  const std::string text = trimmed(ctl("Combo1").text());
-  const auto& items = ctl("Combo1").items();
-  if (std::find(items.begin(), items.end(), text) == items.end()) {
+  const std::string text = Listed_choice(ctl("Combo1"));
+  if (text.empty()) {
     plat::message_box("Mikroagindua aukeratu behar duzu", plat::vbExclamation, "Birprogramazioa");
     return;
   }

@@ -1,9 +1,9 @@
 #include "simulator/dialogs/datuenaldaketarakopausoa.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/forms/services.h"
+#include "simulator/dialogs/choices.h"
 #include "simulator/dialogs/datuenaldaketa.h"
 #include "simulator/machine/tables.h"
 
@@ -25,16 +25,6 @@ std::vector<plat::ControlDef> layout() {
       {"Command3", 1, Kind::CommandButton, "", -1, {1853, 2880, 1095, 375}, "&Deuseztatu", {button, silver}},
   };
 }
-
-std::string trimmed(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
-bool listed(const plat::Control& list, const std::string& text) {
-  return std::find(list.items().begin(), list.items().end(), text) != list.items().end();
-}
 }  // namespace
 
 Datuenaldaketarakopausoa::Datuenaldaketarakopausoa() : Form(kName, layout()) {
@@ -54,9 +44,9 @@ void Datuenaldaketarakopausoa::Command3_Click(int Index) {
   }
   // Only the listed words of A and B reach the editor: a typed text that is
   // not a list item is refused as an empty one.
-  const std::string vector = trimmed(ctl("Combo1").text());
-  const std::string component = trimmed(ctl("Combo2").text());
-  if (!listed(ctl("Combo1"), vector) || !listed(ctl("Combo2"), component)) {
+  const std::string vector = Listed_choice(ctl("Combo1"));
+  const std::string component = Listed_choice(ctl("Combo2"));
+  if (vector.empty() || component.empty()) {
     plat::message_box("Bektore bat eta osagai bat aukeratu behar dituzu", plat::vbExclamation,
                       "Datuak aldatzen memoria nagusitik");
     return;

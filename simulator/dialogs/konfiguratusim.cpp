@@ -1,9 +1,9 @@
 #include "simulator/dialogs/konfiguratusim.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/forms/services.h"
+#include "simulator/dialogs/choices.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
 #include "simulator/mainwindow/nagusia.h"
@@ -42,12 +42,6 @@ plat::Control& main_item(const char* name) {
   return m.ctl(name, m.indices(name).empty() ? -1 : m.indices(name).front());
 }
 
-std::string trimmed(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
 // The order in which the options write the period into the seven status bars.
 constexpr std::array<StatusWindow, 7> kPeriodOrder = {
     StatusWindow::Nagusia,          StatusWindow::PU,
@@ -82,9 +76,8 @@ void KonfiguratuSIM::show_settings() {
 
 void KonfiguratuSIM::Command1_Click() {
   // Only a listed period is taken: a typed text that is not one is refused.
-  const std::string period = trimmed(ctl("Combo1", 0).text());
-  const auto& items = ctl("Combo1", 0).items();
-  if (std::find(items.begin(), items.end(), period) == items.end()) {
+  const std::string period = Listed_choice(ctl("Combo1", 0));
+  if (period.empty()) {
     plat::message_box("Erloju zikloak 3 eta 59 segundo bitartekoa izan behar du.", plat::vbExclamation,
                       "Simulaziorako aukerak");
     return;

@@ -27,7 +27,7 @@ void Kontrolmemoria::Form_Load() {
   Show_control_memory_window();
   // A listing from the tables shows the reprogrammed rows marked again.
   Grid g = Kontrolmemoria_Nadrel2();
-  Mark_reprogrammed_control_memory(g);
+  Mark_reprogrammed_rows(g, kControlMemoryColumns);
 }
 
 void Kontrolmemoria::Form_Unload(int16_t&) { Focus_main_window(); }

@@ -27,7 +27,7 @@ void Mikroprograma::Form_Load() {
   Show_microprogram_window();
   // A listing from the tables shows the reprogrammed rows marked again.
   Grid g = Mikroprograma_NadrelMikro();
-  Mark_reprogrammed_microprogram(g);
+  Mark_reprogrammed_rows(g, kMicroprogramColumns);
 }
 
 void Mikroprograma::Form_Unload(int16_t&) { Focus_main_window(); }
