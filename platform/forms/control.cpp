@@ -33,6 +33,7 @@ const char* kind_name(Kind k) {
     case Kind::Toolbar: return "Toolbar";
     case Kind::StatusBar: return "StatusBar";
     case Kind::ProgressBar: return "ProgressBar";
+    case Kind::WebBrowser: return "WebBrowser";
     case Kind::Hosted: return "Hosted";
     case Kind::Timer: return "Timer";
     case Kind::Menu: return "Menu";
@@ -163,6 +164,9 @@ void defaults(Kind k, const ControlDef& d, std::map<std::string, Value, Control:
       break;
     case Kind::Hosted:
       p["ClassName"] = d.caption;
+      break;
+    case Kind::WebBrowser:
+      p["LocationURL"] = "";
       break;
     case Kind::ImageList:
       break;

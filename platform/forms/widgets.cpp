@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QToolTip>
 
+#include "platform/browser/browser_widget.h"
 #include "platform/comctl/comctl_widgets.h"
 #include "platform/display/display_modes.h"
 #include "platform/forms/fonts.h"
@@ -356,6 +357,9 @@ void Realizer::create(Control& c) {
     case Kind::StatusBar:
     case Kind::ProgressBar:
       w = create_comctl_widget(c, parent);
+      break;
+    case Kind::WebBrowser:
+      w = create_browser_widget(parent);
       break;
     case Kind::Hosted:
       w = create_hosted(c, parent);

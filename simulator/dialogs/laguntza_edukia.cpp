@@ -1,9 +1,35 @@
 #include "simulator/dialogs/laguntza_edukia.h"
 
+#include <string>
+
+#include "platform/browser/browser.h"
+#include "platform/forms/services.h"
 #include "simulator/engine/status_texts.h"
 
 namespace brendalo {
 
-Laguntza_edukia::Laguntza_edukia() : Form(kName, status_window_layout(kName, "Laguntza")) {}
+namespace {
+std::vector<plat::ControlDef> layout() {
+  auto rows = status_window_layout(Laguntza_edukia::kName, "Laguntza");
+  const plat::Box client = rows.front().box;
+  rows.insert(rows.begin() + 1, plat::ControlDef{"WebBrowser1", -1, plat::Kind::WebBrowser, "", -1,
+                                                 {0, 0, client.width, client.height - 315}, "", {}});
+  return rows;
+}
+}  // namespace
+
+Laguntza_edukia::Laguntza_edukia() : Form(kName, layout()) {}
+
+void Laguntza_edukia::Form_Load() {
+  set_mouse_pointer(11);
+  set_window_state(2);
+  const std::string folder = plat::program_folder();
+  if (!plat::navigate(ctl("WebBrowser1"), folder + "/" + kUserGuideFile)) {
+    plat::message_box("Ezin da laguntza bistaratu. Ziurtatu 'ErabiltzaileGida.htm' fitxategia eta bere karpeta guztiak " +
+                      folder + "-en daudela.");
+  }
+  // The wait pointer lasts only while the guide loads.
+  set_mouse_pointer(0);
+}
 
 }  // namespace brendalo

@@ -1,9 +1,11 @@
 #include "simulator/dialogs/mikroprograma.h"
 
 #include "gridcontrol/nadrel_ids.h"
+#include "simulator/dialogs/birprogramatumikroagindua.h"
 #include "simulator/dialogs/listing_windows.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/grids.h"
+#include "simulator/mainwindow/grid_guards.h"
 
 namespace brendalo {
 
@@ -18,10 +20,14 @@ std::vector<plat::ControlDef> layout() {
 }
 }  // namespace
 
-Mikroprograma::Mikroprograma() : Form(kName, layout()) { Refuse_grid_edits(*this, {"NadrelMikro"}); }
+Mikroprograma::Mikroprograma() : Form(kName, layout()) { Bind_grid_guards(*this); }
 
 void Mikroprograma::Form_Load() {
-  if (!Start_up_loading_runs()) Show_microprogram_window();
+  if (Start_up_loading_runs()) return;
+  Show_microprogram_window();
+  // A listing from the tables shows the reprogrammed rows marked again.
+  Grid g = Mikroprograma_NadrelMikro();
+  Mark_reprogrammed_rows(g, kMicroprogramColumns);
 }
 
 void Mikroprograma::Form_Unload(int16_t&) { Focus_main_window(); }

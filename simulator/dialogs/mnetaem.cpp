@@ -4,6 +4,7 @@
 #include "simulator/dialogs/listing_windows.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/machine/grids.h"
+#include "simulator/mainwindow/grid_guards.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/mainwindow/example_listing.h"
@@ -30,7 +31,7 @@ std::vector<plat::ControlDef> layout() {
 
 MNetaEM::MNetaEM() : Form(kName, layout()) {
   Bind_period_buttons(*this);
-  Refuse_grid_edits(*this, {"Nadrel3", "Nadrel1"});
+  Bind_grid_guards(*this);
 }
 
 void MNetaEM::Form_Load() {

@@ -1,13 +1,16 @@
 #pragma once
+// The about window `Simuladoreariburuz` ("Simuladoreari buruz"): the
+// simulator's title, version and year; "&Onartu" closes it.
 #include "platform/forms/form.h"
 
 namespace brendalo {
 
-// Window `Simuladoreariburuz`; its contents come with its own part of the program.
 class Simuladoreariburuz : public plat::Form {
  public:
   static constexpr const char* kName = "Simuladoreariburuz";
   Simuladoreariburuz();
+
+  void Command1_Click();
 };
 
 }  // namespace brendalo

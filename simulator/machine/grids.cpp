@@ -54,11 +54,13 @@ Grid Kontrolmemoria_Nadrel2() { return grid_of<Kontrolmemoria>("Nadrel2"); }
 Grid MNetaEM_Nadrel1() { return grid_of<MNetaEM>("Nadrel1"); }
 Grid MNetaEM_Nadrel3() { return grid_of<MNetaEM>("Nadrel3", 0); }
 
-void Refuse_grid_edits(plat::Form& window, std::initializer_list<const char*> grids) {
-  for (const char* name : grids)
-    window.on_object_event(name, nadrel::event::BeforeEdit, [](int, std::span<plat::com::Variant> args) {
-      if (!args.empty()) args.back().assign(plat::com::Variant(true));
-    });
+void Guard_grid_edits(plat::Form& window, const char* grid, Grid_edit_guard guard) {
+  window.on_object_event(grid, nadrel::event::BeforeEdit, [guard](int index, std::span<Variant> args) {
+    if (args.empty()) return;
+    args.back().assign(Variant(true));
+    if (args.size() < 3 || !guard) return;
+    guard(index, args[0].to_i4(), args[1].to_i4());
+  });
 }
 
 }  // namespace brendalo

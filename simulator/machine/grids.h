@@ -7,7 +7,7 @@
 // loaded hidden there, and its load (which may list the same grid) has run
 // to its end before the caller's first call into the grid.
 #include <cstdint>
-#include <initializer_list>
+#include <functional>
 #include <string>
 
 #include "platform/com/dispatch.h"
@@ -40,9 +40,14 @@ class Grid {
   plat::com::Dispatch* d_;
 };
 
-// Binds a refusal to the window's grids: no text is ever typed into a grid
-// cell (the editing dialogs reached from the grids come with their own windows).
-void Refuse_grid_edits(plat::Form& window, std::initializer_list<const char*> grids);
+// A guard of a grid's BeforeEdit: the sender's control-array index (-1 for
+// a single grid) and the cell's row and column.
+using Grid_edit_guard = std::function<void(int index, int row, int col)>;
+// Binds `guard` to the BeforeEdit of the window's grid `grid`. The grid's own
+// in-place edit is cancelled before the guard runs, whatever it does: no
+// text is ever typed into a grid cell; the guard refuses with a message or
+// opens the dialog in which the value is changed.
+void Guard_grid_edits(plat::Form& window, const char* grid, Grid_edit_guard guard);
 
 Grid Nagusia_NadrelMikro();       // microprogram
 Grid Nagusia_Nadrel1();           // control memory

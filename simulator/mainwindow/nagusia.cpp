@@ -20,6 +20,7 @@
 #include "simulator/display/pu_window.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/machine/grids.h"
+#include "simulator/mainwindow/grid_guards.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
@@ -33,6 +34,8 @@ namespace brendalo {
 int16_t Came_from_control_memory = 0;
 int16_t Came_from_microprogram = 0;
 int16_t Came_from_memory_view = 0;
+int16_t Selected_microinstruction_row = 0;
+int16_t Selected_memory_row = 0;
 
 namespace {
 
@@ -636,7 +639,7 @@ bool Nagusia::in_memory_diagram(const plat::Control& c) {
 
 Nagusia::Nagusia() : Form(kName, layout()) {
   bind_handlers();
-  Refuse_grid_edits(*this, {"NadrelMikro", "Nadrel1", "Nadrel4", "Nadrel3"});
+  Bind_grid_guards(*this);
 }
 
 void Nagusia::bind_handlers() {

@@ -17,6 +17,10 @@ inline constexpr const char* kMainCaption = "ZELT MAKINAKO KONTROL UNITATE MIKRO
 extern int16_t Came_from_control_memory;
 extern int16_t Came_from_microprogram;
 extern int16_t Came_from_memory_view;
+// The grid row (micro-address + 1) of the microinstruction being reprogrammed.
+extern int16_t Selected_microinstruction_row;
+// The memory-grid row (1..16 vector A, 17..32 vector B) of the data word being changed.
+extern int16_t Selected_memory_row;
 
 class Nagusia : public plat::Form {
  public:
