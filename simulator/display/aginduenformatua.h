@@ -3,11 +3,16 @@
 
 namespace brendalo {
 
-// Window `Aginduenformatua`; the rest of its layout comes with its own part of the program.
+// Window `Aginduenformatua`: the reference picture of the instruction
+// formats, each instruction with its assembly form, operation and fields.
 class Aginduenformatua : public plat::Form {
  public:
   static constexpr const char* kName = "Aginduenformatua";
   Aginduenformatua();
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(int16_t& Cancel) override;
 };
 
 }  // namespace brendalo

@@ -4,8 +4,6 @@
 // process-unit drawing, the control-signal panel and the example program's
 // step-by-step display. They read the engine's variables and the machine
 // tables, paint, and return; none gives a value back.
-//
-// Placeholders: they paint nothing yet; the simulation display fills them.
 // The marking helpers of grid_marks.h belong with them.
 #include <cstdint>
 #include <string>
@@ -16,6 +14,10 @@ namespace brendalo {
 
 // Moves the marks of the grids and the state chart from Previous_micro_address to Micro_address.
 void Show_micro_address();
+// State `state` (0..21) lit, or back to rest, in the chart of ASM and in
+// Shape3 of the main window; lighting also names the state in Text4(0)
+// (empty on grey for state 20 and for the end-of-run replay of state 0).
+// Un-lighting leaves Text4(0) alone. Other numbers change nothing.
 void Highlight_asm_state(int16_t& state);
 void Unhighlight_asm_state(int16_t& state);
 // The process-unit drawing back to its idle look.
@@ -29,8 +31,9 @@ void Clear_control_signals();
 void Step_example_display();
 // Panel 4 of the seven status windows (the example's program counter).
 void Set_example_status_text(const std::string& text);
-// Stores the text of C element Example_iteration in memory and both memory grids.
-void Write_example_c_element();
+// Stores `value` as C element Example_iteration: Word_bits 0..15, its text in
+// Main_memory_text and column 2 of its row in both memory grids.
+void Write_example_c_element(int32_t value);
 // Undo of the example's marks.
 void Unmark_register(const std::string& name);  // "r1".."r5"
 void Unmark_instruction_rows(int16_t first_row);
