@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -626,9 +627,12 @@ TEST_F(EngineRun, TheDecodePassOfAddPaintsInTheOrderOfItsPhases) {
   start_user();
   plat::PropertyLog::start();
   Run_single_instruction("Simulazioa1");
+  // The engine's own writes; the state chart and the signal panel are the
+  // display's, painted at the points where the engine calls it.
+  const std::set<std::string> display_controls = {"Shape3", "Text4", "Label5", "Line153", "Shape6", "ksUP"};
   std::vector<std::string> writes;
   for (const plat::PropWrite& w : plat::PropertyLog::writes())
-    if (w.form == "Nagusia") writes.push_back(describe(w));
+    if (w.form == "Nagusia" && !display_controls.count(w.control)) writes.push_back(describe(w));
   // The pass runs from its clk1 edge to the next pass's.
   const std::string edge = "Line1(25).BorderWidth=3";
   std::vector<size_t> edges;
