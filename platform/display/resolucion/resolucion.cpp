@@ -7,7 +7,7 @@
 
 #include "platform/com/control.h"
 #include "platform/com/errors.h"
-#include "platform/com/registry.h"
+#include "platform/com/control_library.h"
 #include "platform/display/display_modes.h"
 
 namespace {
@@ -74,26 +74,4 @@ class Resolucion final : public plat::com::Control {
 
 }  // namespace
 
-BRENDALO_CONTROL_EXPORT int brendalo_register_server() {
-  try {
-    plat::com::register_class(kClassName,
-                              plat::com::library_path_of(reinterpret_cast<const void*>(&brendalo_register_server)));
-    return 0;
-  } catch (const std::exception&) {
-    return 1;
-  }
-}
-
-BRENDALO_CONTROL_EXPORT int brendalo_unregister_server() {
-  try {
-    plat::com::unregister_class(kClassName);
-    return 0;
-  } catch (const std::exception&) {
-    return 1;
-  }
-}
-
-BRENDALO_CONTROL_EXPORT plat::com::Control* brendalo_create_object(const char* class_name) {
-  if (!class_name || QString(class_name).compare(kClassName, Qt::CaseInsensitive) != 0) return nullptr;
-  return new Resolucion();
-}
+BRENDALO_SINGLE_CLASS_LIBRARY(kClassName, Resolucion)
