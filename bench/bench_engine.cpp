@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "platform/com/registry.h"
 #include "platform/forms/form.h"
 #include "platform/forms/proplog.h"
@@ -31,13 +32,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace brendalo;
-
-double cpu_seconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(u.ru_utime) + seconds(u.ru_stime);
-}
 
 double since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
 
@@ -86,11 +80,7 @@ void answer_add_when_asked() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  QTemporaryDir dir;
-  setenv("BRENDALO_REGISTRY", dir.filePath("registry.ini").toLocal8Bit().constData(), 1);
-  plat::com::register_libraries_in(BRENDALO_BIN_DIR, true);
+  bench::App app(argc, argv);
   bool all_ok = true;
 
   {  // The example program on the virtual clock.
@@ -122,11 +112,11 @@ int main(int argc, char** argv) {
     fresh_program();
     Simulazioa6_Click(5);
     answer_add_when_asked();
-    const double cpu0 = cpu_seconds();
+    const double cpu0 = bench::cpu_seconds();
     const auto t0 = Clock::now();
     Run_single_instruction("Simulazioa1");
     const double wall = since(t0);
-    const double share = 100.0 * (cpu_seconds() - cpu0) / wall;
+    const double share = 100.0 * (bench::cpu_seconds() - cpu0) / wall;
     const bool ok = share < 2.0;
     all_ok = all_ok && ok;
     std::printf("one ADD at period 3 on the real clock: %.3f s wall, CPU %.3f %% of wall (target < 2 %%) %s\n", wall,

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "gridcontrol/nadrel_ids.h"
 #include "platform/com/registry.h"
 
@@ -17,21 +18,12 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 double since_ns(Clock::time_point t0) { return std::chrono::duration<double, std::nano>(Clock::now() - t0).count(); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  QTemporaryDir dir;
-  setenv("BRENDALO_REGISTRY", dir.filePath("registry.ini").toLocal8Bit().constData(), 1);
-  register_library(BRENDALO_BIN_DIR "/libNadrelControl.so");
+  bench::App app(argc, argv);
 
   // Creation by class name: registry lookup, library (already loaded after
   // the first), object and its widget, first-time defaults.
@@ -75,7 +67,7 @@ int main(int argc, char** argv) {
     if (total == 0) return 1;
   }
 
-  const double let = median(let_ns), get = median(get_ns), create = median(create_ms);
+  const double let = bench::median(let_ns), get = bench::median(get_ns), create = bench::median(create_ms);
   std::printf("TextMatrix let (late-bound):  median %8.1f ns per call  (target < 1000 ns) %s\n", let,
               let < 1000 ? "ok" : "SLOW");
   std::printf("TextMatrix get (late-bound):  median %8.1f ns per call  (target < 1000 ns) %s\n", get,

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "gridcontrol/nadrel_ids.h"
 #include "platform/com/registry.h"
 
@@ -23,11 +24,6 @@ using Clock = std::chrono::steady_clock;
 namespace d = nadrel::dispid;
 
 namespace {
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 double ms_since(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
 
@@ -66,7 +62,7 @@ double repaint_ms(int rows) {
     call(*g, d::Refresh, CallKind::Method, {}, "Refresh");
     t.push_back(ms_since(t0));
   }
-  return median(t);
+  return bench::median(t);
 }
 
 // The memory listing: set-up, widths, emptying, 72 rows, then the colours
@@ -98,17 +94,13 @@ double memory_listing_ms() {
     for (int r = 51; r <= 71; r += 2) colour(2, r, 0xFFFFC0);
     t.push_back(ms_since(t0));
   }
-  return median(t);
+  return bench::median(t);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  QTemporaryDir dir;
-  setenv("BRENDALO_REGISTRY", dir.filePath("registry.ini").toLocal8Bit().constData(), 1);
-  register_library(BRENDALO_BIN_DIR "/libNadrelControl.so");
+  bench::App app(argc, argv);
 
   const double small = repaint_ms(72), large = repaint_ms(30000);
   const double ratio = large / small;

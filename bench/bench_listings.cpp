@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/com/registry.h"
 #include "platform/forms/form.h"
 #include "simulator/dialogs/abiarazi.h"
@@ -67,11 +68,7 @@ void show_windows() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  QTemporaryDir dir;
-  setenv("BRENDALO_REGISTRY", dir.filePath("registry.ini").toLocal8Bit().constData(), 1);
-  plat::com::register_library(BRENDALO_BIN_DIR "/libNadrelControl.so");
+  bench::App app(argc, argv);
 
   start_up_listings();
   show_windows();

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/com/registry.h"
+#include "bench/bench_support.h"
 #include "platform/display/display_modes.h"
 #include "platform/forms/form.h"
 #include "platform/forms/virtual_services.h"
@@ -19,10 +19,7 @@
 #include "simulator/mainwindow/nagusia.h"
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  setenv("BRENDALO_REGISTRY", "/tmp/brendalo-bench-registry.ini", 1);
-  QApplication app(argc, argv);
-  plat::com::register_libraries_in(BRENDALO_BIN_DIR, false);
+  bench::App app(argc, argv);
   plat::ScriptedDisplay screen({{1024, 768, 16}}, {1024, 768, 16});
   plat::set_display(&screen);
 

@@ -12,19 +12,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/forms/services.h"
 #include "simulator/engine/variables.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double cpu_seconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(u.ru_utime) + seconds(u.ru_stime);
-}
 
 double since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
 
@@ -39,7 +33,7 @@ int main(int argc, char** argv) {
 
   int ticks = 0;
   const int timer = plat::services().start_timer(1000, [&] { ++ticks; });
-  const double cpu0 = cpu_seconds();
+  const double cpu0 = bench::cpu_seconds();
   const auto wall0 = Clock::now();
   int waits = 0;
   while (since(wall0) < 10.0) {
@@ -47,7 +41,7 @@ int main(int argc, char** argv) {
     ++waits;
   }
   const double wall = since(wall0);
-  const double cpu = cpu_seconds() - cpu0;
+  const double cpu = bench::cpu_seconds() - cpu0;
   plat::services().stop_timer(timer);
   const double share = 100.0 * cpu / wall;
   std::printf("waiting: %d waits of %.4f s in %.3f s wall, %d timer ticks handled\n", waits, delay, wall, ticks);
