@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include <string>
 
 #include "platform/forms/form.h"
@@ -22,19 +24,8 @@
 namespace brendalo {
 namespace {
 
-class ListingWindowsTest : public ::testing::Test {
+class ListingWindowsTest : public SimulatorTest {
  protected:
-  void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
-  }
-  void TearDown() override {
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
-    machine() = MachineTables{};
-  }
 
   // The loaders and listings of the eight start-up steps, with the splash
   // window's loading flag set as the steps have it.

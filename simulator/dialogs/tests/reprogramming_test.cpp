@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -101,25 +103,16 @@ TEST(MicroinstructionRules, EachBrokenRuleRestoresItsFieldsAndTheNextRulesSeeThe
   }
 }
 
-class Reprogramming : public ::testing::Test {
+class Reprogramming : public SimulatorTest {
  protected:
   void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
+    SimulatorTest::SetUp();
     Load_microprogram_text();
     Load_control_memory();
     Show_microprogram_main();
     Show_microprogram_window();
     Show_control_memory_main();
     Show_control_memory_window();
-  }
-  void TearDown() override {
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
-    machine() = MachineTables{};
-    Came_from_control_memory = Came_from_microprogram = kFlagFalse;
   }
   // The editor for micro-address n, as the question's "&Bai" opens it.
   static Birprogramatumikroagindua& edit(int n) {

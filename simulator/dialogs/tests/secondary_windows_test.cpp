@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include <string>
 
 #include "platform/browser/browser.h"
@@ -34,11 +36,10 @@
 namespace brendalo {
 namespace {
 
-class SecondaryWindows : public ::testing::Test {
+class SecondaryWindows : public SimulatorTest {
  protected:
   void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
+    SimulatorTest::SetUp();
     Load_main_memory_data();
     Reset_register_file_text();
     Show_main_memory_main();

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -56,24 +58,13 @@ class RecordingServices final : public plat::Services {
   int64_t last_deadline_ = -1;
 };
 
-class RunTest : public ::testing::Test {
+class RunTest : public SimulatorTest {
  protected:
   void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
-    Load_microprogram_text();
-    Load_control_memory();
-    Reset_register_file_text();
-    Load_main_memory_data();
+    SimulatorTest::SetUp();
+    load_tables();
     // The caption clock would wake every wait: a test's waits see only its own script.
     plat::form<Nagusia>().ctl("Timer1").set_enabled(false);
-  }
-  void TearDown() override {
-    plat::PropertyLog::stop();
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
   }
 
   Nagusia& main_window() { return plat::form<Nagusia>(); }

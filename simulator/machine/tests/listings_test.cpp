@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include <string>
 #include <vector>
 
@@ -28,23 +30,11 @@ namespace {
 
 namespace id = nadrel::dispid;
 
-class ListingsTest : public ::testing::Test {
+class ListingsTest : public SimulatorTest {
  protected:
   void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
-    Load_microprogram_text();
-    Load_control_memory();
-    Reset_register_file_text();
-    Load_main_memory_data();
-  }
-  void TearDown() override {
-    plat::PropertyLog::stop();
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
-    machine() = MachineTables{};
+    SimulatorTest::SetUp();
+    load_tables();
   }
 
   // The cells of one data row, column 1 first, joined by Tabs: the text the listing added.

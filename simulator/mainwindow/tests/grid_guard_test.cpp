@@ -3,6 +3,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include "gridcontrol/nadrel_ids.h"
 #include "platform/forms/form.h"
 #include "platform/forms/virtual_services.h"
@@ -48,28 +50,15 @@ TEST(GridGuard, NoTextIsTypedIntoAGridCell) {
 
 namespace {
 
-class GridGuards : public ::testing::Test {
+class GridGuards : public SimulatorTest {
  protected:
   void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
-    Load_microprogram_text();
-    Load_control_memory();
-    Reset_register_file_text();
-    Load_main_memory_data();
+    SimulatorTest::SetUp();
+    load_tables();
     Show_microprogram_main();
     Show_control_memory_main();
     Show_registers_main();
     Show_main_memory_main();
-    Came_from_control_memory = Came_from_microprogram = Came_from_memory_view = kFlagFalse;
-  }
-  void TearDown() override {
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
-    machine() = MachineTables{};
-    Came_from_control_memory = Came_from_microprogram = Came_from_memory_view = kFlagFalse;
   }
   static plat::Form& window_named(const std::string& n) {
     if (n == Mikroprograma::kName) return plat::form<Mikroprograma>();

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "testing/simulator_test.h"
+
 #include "platform/comctl/comctl.h"
 #include "platform/forms/form.h"
 #include "platform/forms/pictures.h"
@@ -20,18 +22,8 @@ using namespace brendalo;
 
 namespace {
 
-class NagusiaTest : public ::testing::Test {
+class NagusiaTest : public SimulatorTest {
  protected:
-  void SetUp() override {
-    engine() = EngineState{};
-    machine() = MachineTables{};
-  }
-  void TearDown() override {
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
-  }
   Nagusia& main_window() { return plat::form<Nagusia>(); }
   plat::Control& toolbar() { return main_window().ctl("Toolbar1"); }
 
@@ -538,10 +530,7 @@ TEST_F(NagusiaTest, ExitDuringARunEndsEveryWaitAndKeepsTheWindow) {
     EXPECT_TRUE(touched_after);
     EXPECT_EQ(f.Bereizmena_aldatua, 0);
     EXPECT_EQ(&main_window(), &f);
-    plat::unload_all_forms();
-    QApplication::processEvents();
-    plat::reset_program_end();
-    engine() = EngineState{};
+    SimulatorTest::TearDown();
   }
 }
 
