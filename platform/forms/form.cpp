@@ -100,7 +100,8 @@ void Form::build() {
   for (auto& c : controls_)
     if (!is_container(c->kind()) && c->kind() != Kind::Menu) Realizer::create(*c);
   self_->building_ = false;
-  for (const char* p : {"Caption", "BackColor", "Width", "Enabled", "MousePointer"}) Realizer::apply(*self_, p);
+  for (const char* p : {"Caption", "BorderStyle", "BackColor", "Width", "Enabled", "MousePointer"})
+    Realizer::apply(*self_, p);
   for (auto& c : controls_) c->building_ = false;
   window_->relayout();
 }

@@ -420,6 +420,16 @@ void Realizer::apply(Control& c, std::string_view prop) {
     if (!w) return;
     if (is("Caption")) {
       w->setWindowTitle(QString::fromStdString(c.caption()));
+    } else if (is("BorderStyle") || is("ControlBox")) {
+      // BorderStyle 0: no border and no title bar; ControlBox false: no close box.
+      const bool was_visible = w->isVisible();
+      Qt::WindowFlags flags = Qt::Window;
+      if (c.has("BorderStyle") && c.get("BorderStyle").to_int() == 0)
+        flags |= Qt::FramelessWindowHint;
+      else if (c.has("ControlBox") && !c.get("ControlBox").to_bool())
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      w->setWindowFlags(flags);
+      if (was_visible) w->show();  // changing the flags hides a window
     } else if (is("Visible") || is("WindowState")) {
       if (!c.visible()) {
         w->hide();

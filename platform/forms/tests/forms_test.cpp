@@ -344,3 +344,12 @@ TEST_F(FormsTest, MenuShortcutsComeBeforeATextFieldsOwnKeys) {
   QTest::keyClick(text, Qt::Key_X);  // plain keys still go to the field
   EXPECT_EQ(s.ctl("Text1").text(), "x");
 }
+
+TEST_F(FormsTest, WindowWithoutBorderHasNoTitleBar) {
+  Opts& o = form<Opts>();
+  EXPECT_FALSE(o.window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+  o.self().set("BorderStyle", 0);
+  o.Show();
+  EXPECT_TRUE(o.window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_TRUE(o.window()->isVisible());
+}
