@@ -65,6 +65,7 @@ struct ControlDef {
 enum class Event {
   Click, DblClick, MouseDown, MouseMove, MouseUp, Change, KeyDown, KeyPress, KeyUp,
   GotFocus, LostFocus, Timer, ButtonClick,
+  Resize,  // of a window: its client area changed size ("ScaleWidth", "ScaleHeight", twips)
 };
 
 struct EventArgs {
@@ -151,6 +152,7 @@ class Control {
   friend class Form;
   friend struct Realizer;
   friend struct HostedAccess;
+  friend class FormWindow;
   void apply(std::string_view prop);  // pushes one property to the Qt side
   void store_silently(std::string_view prop, Value v);  // from user input: stored, not logged
 

@@ -273,7 +273,15 @@ void FormWindow::closeEvent(QCloseEvent* e) {
   unload_form(form_.name());
 }
 
-void FormWindow::resizeEvent(QResizeEvent*) { relayout(); }
+void FormWindow::resizeEvent(QResizeEvent*) {
+  relayout();
+  Control& self = form_.self();
+  const int w = twips(client_->width()), h = twips(client_->height());
+  if (self.get("ScaleWidth").to_int() == w && self.get("ScaleHeight").to_int() == h) return;
+  self.store_silently("ScaleWidth", w);
+  self.store_silently("ScaleHeight", h);
+  if (form_.loaded()) form_.fire(self, Event::Resize);
+}
 
 // ---------------------------------------------------------------- Realizer
 

@@ -118,6 +118,10 @@ Birprogramatumikroagindua::Birprogramatumikroagindua() : Form(kName, layout()) {
   on("Command2", plat::Event::Click, [this](EventArgs& a) { Command2_Click(a.index); });
   on("CommandOnartu", plat::Event::Click, [this](EventArgs&) { CommandOnartu_Click(); });
   on("CommandDeuseztu", plat::Event::Click, [this](EventArgs&) { CommandDeuseztu_Click(); });
+  // Load and every resize keep the editor maximised.
+  on("Form", plat::Event::Resize, [this](EventArgs&) {
+    if (window_state() != 2) set_window_state(2);
+  });
 }
 
 void Birprogramatumikroagindua::Form_Load() { set_window_state(2); }

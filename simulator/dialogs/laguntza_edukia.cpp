@@ -1,5 +1,6 @@
 #include "simulator/dialogs/laguntza_edukia.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/browser/browser.h"
@@ -18,7 +19,14 @@ std::vector<plat::ControlDef> layout() {
 }
 }  // namespace
 
-Laguntza_edukia::Laguntza_edukia() : Form(kName, layout()) {}
+Laguntza_edukia::Laguntza_edukia() : Form(kName, layout()) {
+  // The browser fills the window above its status bar.
+  on("Form", plat::Event::Resize, [this](plat::EventArgs&) {
+    plat::Control& b = ctl("WebBrowser1");
+    b.set("Width", int(self().get("ScaleWidth").to_int()));
+    b.set("Height", std::max(0, int(self().get("ScaleHeight").to_int()) - 315));
+  });
+}
 
 void Laguntza_edukia::Form_Load() {
   set_mouse_pointer(11);

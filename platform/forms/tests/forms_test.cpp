@@ -353,3 +353,14 @@ TEST_F(FormsTest, WindowWithoutBorderHasNoTitleBar) {
   EXPECT_TRUE(o.window()->windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_TRUE(o.window()->isVisible());
 }
+
+TEST_F(FormsTest, ResizingAWindowRaisesItsResizeEvent) {
+  Sample& s = form<Sample>();
+  int resizes = 0;
+  s.on("Form", Event::Resize, [&](EventArgs&) { ++resizes; });
+  s.Show();
+  s.form_window()->resize(600, 500);
+  QApplication::processEvents();
+  EXPECT_GE(resizes, 1);
+  EXPECT_EQ(s.self().get("ScaleWidth").to_int(), 600 * 15);
+}
