@@ -75,7 +75,8 @@ EngineState& engine();
 // Sets every run, mode and pacing variable to the value the main window's
 // load gives: period "11", no run, no mode, no pulse, empty fields, and
 // Report_z_value from the options window's check box. The three program-wide
-// flags of the main window's commands keep their values.
+// flags of the main window's commands keep their values here; the main
+// window's load clears them itself.
 void Set_engine_variables_at_load(bool report_z_value);
 
 // The clk1 period of a period text, in whole seconds within 3..59. A text
