@@ -114,6 +114,22 @@ class UserFlow : public RunTest {
     QTest::keyClick(cells, '1');
   }
 
+  // The colours of every cell of the four main-window grids and of the two
+  // window listings: the idle look a run must come back to.
+  static std::vector<int32_t> grid_colours() {
+    std::vector<int32_t> r;
+    for (Grid g : {Nagusia_NadrelMikro(), Nagusia_Nadrel1(), Nagusia_Nadrel4(), Nagusia_Nadrel3(),
+                   Mikroprograma_NadrelMikro(), Kontrolmemoria_Nadrel2()}) {
+      const int cols = g.object().get(nadrel::dispid::Cols).to_i4();
+      for (int row = 0; row < g.Rows(); ++row)
+        for (int col = 0; col < cols; ++col) {
+          r.push_back(g.CellBackColor(col, row));
+          r.push_back(g.CellForeColor(col, row));
+        }
+    }
+    return r;
+  }
+
   std::unique_ptr<plat::ScriptedDisplay> screen;
 };
 
@@ -125,6 +141,7 @@ TEST_F(UserFlow, StartUpThenOneInstructionInEachMode) {
   expect_idle(false);
   EXPECT_FALSE(nw("Simulazioa4", 5).enabled());
   EXPECT_TRUE(nw("Artxibo3", 1).enabled());
+  std::vector<int32_t> idle_colours;  // after a whole run: micro-address 0 marked
 
   // Continuous, paused and continued from the toolbar in the middle.
   {
@@ -158,6 +175,7 @@ TEST_F(UserFlow, StartUpThenOneInstructionInEachMode) {
     EXPECT_EQ(answers, 1);
     EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
     expect_idle();
+    idle_colours = grid_colours();
   }
 
   // Cycle by cycle, clk1 pressed by the user; RESET in the middle restarts
@@ -181,6 +199,7 @@ TEST_F(UserFlow, StartUpThenOneInstructionInEachMode) {
     const std::vector<std::string> c = counter_captions();
     EXPECT_EQ(std::count(c.begin(), c.end(), std::string("00000")), 3);
     EXPECT_EQ(c.back(), "00000");
+    EXPECT_EQ(grid_colours(), idle_colours);
     // The instruction is asked after the reset, in the restarted run.
     EXPECT_EQ(answers, 1);
     EXPECT_EQ(instructions.size(), 1u);
@@ -221,6 +240,7 @@ TEST_F(UserFlow, StartUpThenOneInstructionInEachMode) {
     // The run stopped before the instruction's own micro-address 9.
     const std::vector<std::string> c = counter_captions();
     EXPECT_EQ(std::count(c.begin(), c.end(), std::string("01001")), 0);
+    EXPECT_EQ(grid_colours(), idle_colours);
     expect_idle();
     press_clk1 = press_clk2 = false;
   }
@@ -457,10 +477,12 @@ TEST_F(UserFlow, ExitInTheMiddleOfARunRestoresTheDisplayMode) {
     const int64_t t0 = clock.now_ms();
     clock.at(t0 + 15'000, [&] {
       expect_running();
-      if (by_menu)
+      if (by_menu) {
         menu("Artxibo15", 1);
-      else
+      } else {
+        toolbar(2);  // paused first: the pause's wait ends too
         main_window().window()->close();
+      }
     });
     menu("Simulazioa1", 5);
     EXPECT_LT(clock.now_ms() - t0, 20'000);
@@ -471,6 +493,88 @@ TEST_F(UserFlow, ExitInTheMiddleOfARunRestoresTheDisplayMode) {
     TearDown();
     SetUp();
   }
+}
+
+
+// RESET or the end given while a run is paused: the restarted run goes on
+// unpaused, the ended one closes at once; neither leaves the paused look.
+TEST_F(UserFlow, ResetOrEndWhilePaused) {
+  start_program({1024, 768, 16});
+  for (bool reset : {true, false}) {
+    SCOPED_TRACE(reset ? "reset" : "end");
+    // The restarted run asks for its instruction again.
+    instructions = {"  ADD:     ADD rh, ri1, ri2", "  ADD:     ADD rh, ri1, ri2"};
+    answers = 0;
+    start_user(3'000'000);
+    const int64_t t0 = clock.now_ms();
+    int64_t given_at = 0;
+    clock.at(t0 + 40'000, [&] { toolbar(2); });
+    clock.at(t0 + 50'000, [&] {
+      EXPECT_EQ(panel(1), "Simulazioa geldirik");
+      if (reset)
+        main_window().click("Command1");
+      else
+        menu("Simulazioa11", 5);
+      given_at = clock.now_ms();
+    });
+    clock.messages.clear();
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    ASSERT_GT(given_at, 0);
+    EXPECT_EQ(answers, reset ? 2 : 1);
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    const std::vector<std::string> c = counter_captions();
+    if (reset) {
+      // The whole instruction after the restart, without a pause.
+      EXPECT_GE(std::count(c.begin(), c.end(), std::string("00101")), 1);
+      EXPECT_GT(clock.now_ms() - given_at, 50'000);
+    } else {
+      EXPECT_EQ(std::count(c.begin(), c.end(), std::string("00101")), 0);
+      EXPECT_LT(clock.now_ms() - given_at, 10'000);
+    }
+    expect_idle();
+    EXPECT_EQ(engine().Stop_requested, kFlagFalse);
+    user_until_ = 0;  // this run's user goes home
+    clock.advance(100);
+  }
+}
+
+// A question closed by its close box stays open: the run waits for the answer
+// the user then gives, and ends normally.
+TEST_F(UserFlow, TheCloseBoxOfAQuestionLeavesItAnswerable) {
+  start_program({1024, 768, 16});
+  engine().Report_z_value = kFlagFalse;
+  instructions = {"  BEQ:     BEQ ri, etiketa"};
+  z_answers = {"1"};
+  bool closed[2] = {false, false};
+  // Each question is closed once by its close box before the user answers it.
+  std::function<void()> closer = [&] {
+    int k = 0;
+    for (const char* name : {Agindua::kName, Zaukeratu::kName}) {
+      plat::Form* f = plat::loaded_form(name);
+      if (f && f->visible() && !closed[k]) {
+        f->window()->close();
+        closed[k] = true;
+        EXPECT_EQ(plat::loaded_form(name), f) << name;
+        EXPECT_TRUE(f->visible()) << name;
+        if (k == 0) {
+          EXPECT_FALSE(main_window().enabled());
+          start_user(3'000'000);
+        }
+      }
+      ++k;
+    }
+    if (Run_in_progress()) clock.after(300, closer);
+  };
+  clock.after(300, closer);
+  clock.messages.clear();
+  menu("Simulazioa1", 5);
+  EXPECT_TRUE(closed[0]);
+  EXPECT_EQ(closed[1], z_answers.empty());
+  EXPECT_TRUE(instructions.empty());
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+  expect_idle();
+  user_until_ = 0;
 }
 
 }  // namespace
