@@ -339,6 +339,32 @@ TEST_F(ExampleFlow, RunsToTheEndWithAndWithoutZThenADataWordChangesTheResult) {
 }
 
 
+// A cut run (end, or RESET with its restart) leaves nothing that spoils the next results.
+TEST_F(ExampleFlow, AfterACutRunTheResultsAreStillRight) {
+  set_report_z(false);
+  clock.after(100'000, [this] { menu("Simulazioa11", 5); });
+  clock.messages.clear();
+  menu("Simulazioa4", 5);
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"Programa adibidearen simulazioa amaitu da"});
+  // The results of a cut run: A and B, and only the components of C stored so far.
+  ASSERT_TRUE(plat::is_loaded<Ademaitza>());
+  Ademaitza& r = plat::form<Ademaitza>();
+  int stored = 0;
+  for (int i = 0; i < 16; ++i) {
+    const int a = Data_word_value(i), b = Data_word_value(16 + i);
+    EXPECT_EQ(r.ctl("Text4", i).text(), std::to_string(a));
+    const bool done = !machine().Main_memory_text[size_t(32 + i)].empty();
+    stored += done;
+    EXPECT_EQ(r.ctl("Text6", i).text(), done ? std::to_string(int16_t(a + b)) : "") << i;
+  }
+  EXPECT_LT(stored, 16);
+  r.click("Command1");
+  expect_idle();
+  clock.after(700'000, [this] { main_window().click("Command1"); });
+  run_example_results();
+  run_example_results();
+}
+
 // -------------------------------------------------------------- flow 3
 
 TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
