@@ -1,0 +1,607 @@
+// What a teacher and a student do, from start-up to exit, driven only the way
+// a user can: menu items, toolbar buttons, window buttons, keys on the grids,
+// message boxes answered as they come.
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gridcontrol/nadrel_ids.h"
+#include "platform/comctl/comctl.h"
+#include "platform/display/display_modes.h"
+#include "simulator/dialogs/abiarazi.h"
+#include "simulator/dialogs/ademaitza.h"
+#include "simulator/dialogs/bereizmena.h"
+#include "simulator/dialogs/birprogramatumikroagindua.h"
+#include "simulator/dialogs/datuenaldaketa.h"
+#include "simulator/dialogs/galdera.h"
+#include "simulator/dialogs/konfiguratusim.h"
+#include "simulator/engine/conversions.h"
+#include "simulator/engine/run_loop.h"
+#include "simulator/engine/tests/run_fixture.h"
+#include "simulator/machine/grids.h"
+#include "simulator/mainwindow/run_commands.h"
+
+namespace brendalo::testing {
+namespace {
+
+using plat::DisplayMode;
+
+class UserFlow : public RunTest {
+ protected:
+  // Nothing is loaded before start-up: the program starts from Bereizmena.
+  void SetUp() override { SimulatorTest::SetUp(); }
+  void TearDown() override {
+    plat::set_display(nullptr);
+    RunTest::TearDown();
+  }
+
+  // Start-up as the user sees it: the display check, the splash window's
+  // Basque label, the nine loading ticks.
+  void start_program(DisplayMode current) {
+    screen = std::make_unique<plat::ScriptedDisplay>(
+        std::vector<DisplayMode>{{1024, 768, 16}, {1280, 1024, 32}}, current);
+    plat::set_display(screen.get());
+    plat::form<Bereizmena>();
+    if (!plat::is_loaded<Abiarazi>()) clock.advance(2250);  // the mode switch
+    ASSERT_TRUE(plat::is_loaded<Abiarazi>());
+    Abiarazi& a = plat::form<Abiarazi>();
+    a.fire(a.ctl("Label5", 1), plat::Event::Click);
+    clock.advance(9000);
+    ASSERT_FALSE(plat::is_loaded<Abiarazi>());
+    ASSERT_TRUE(main_window().visible());
+  }
+
+  void menu(const char* item, int group) {
+    QAction* a = nw(item, group).action();
+    ASSERT_NE(a, nullptr) << item;
+    a->trigger();
+  }
+  void toolbar(int button) { plat::press_toolbar_button(nw("Toolbar1"), button); }
+  bool tool_enabled(int button) { return plat::toolbar_button_enabled(nw("Toolbar1"), button); }
+  std::string panel(int p) { return plat::panel_text(nw("StatusBar1"), p); }
+  std::vector<std::string> message_texts() const {
+    std::vector<std::string> r;
+    for (const auto& m : clock.messages) r.push_back(m.text);
+    return r;
+  }
+
+  // The look between runs: waiting for an instruction, the run commands
+  // enabled, pause/continue/end and the clock buttons out of reach.
+  void expect_idle(bool after_run = true) {
+    EXPECT_FALSE(Run_in_progress());
+    EXPECT_TRUE(main_window().enabled());
+    EXPECT_EQ(panel(1), "Aginduaren zain");
+    for (const char* item : {"Simulazioa1", "Simulazioa2", "Simulazioa3"}) EXPECT_TRUE(nw(item, 5).enabled()) << item;
+    for (const char* item : {"Simulazioa9", "Simulazioa10", "Simulazioa11"})
+      EXPECT_FALSE(nw(item, 5).enabled()) << item;
+    // Before the first run the toolbar keeps its design look.
+    if (after_run) {
+      EXPECT_FALSE(tool_enabled(1));
+      EXPECT_FALSE(tool_enabled(2));
+      EXPECT_TRUE(tool_enabled(6));
+    }
+    EXPECT_FALSE(nw("Command3", 0).visible());
+    EXPECT_FALSE(nw("Command3", 1).visible());
+    EXPECT_EQ(engine().Instruction_running, kFlagFalse);
+  }
+  // Inside a run: no run command reaches another run.
+  void expect_running() {
+    EXPECT_TRUE(Run_in_progress());
+    for (const char* item : {"Simulazioa1", "Simulazioa2", "Simulazioa3", "Simulazioa4"}) {
+      EXPECT_FALSE(nw(item, 5).enabled()) << item;
+      nw(item, 5).action()->trigger();
+    }
+    QTest::keyClick(main_window().window(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(nw("Simulazioa11", 5).enabled());
+  }
+
+  // The cell chosen, then a key typed on the grid's cell surface: the grid's
+  // guard answers instead of an editor.
+  void type_into_cell(const char* grid, Grid g, int row, int col) {
+    QWidget* cells = nw(grid).widget()->findChild<QWidget*>("picGrid");
+    ASSERT_NE(cells, nullptr);
+    cells->setFocus();
+    g.object().let(nadrel::dispid::Row, {row});
+    g.object().let(nadrel::dispid::Col, {col});
+    QTest::keyClick(cells, '1');
+  }
+
+  // The colours of every cell of the four main-window grids and of the two
+  // window listings: the idle look a run must come back to.
+  static std::vector<int32_t> grid_colours() {
+    std::vector<int32_t> r;
+    for (Grid g : {Nagusia_NadrelMikro(), Nagusia_Nadrel1(), Nagusia_Nadrel4(), Nagusia_Nadrel3(),
+                   Mikroprograma_NadrelMikro(), Kontrolmemoria_Nadrel2()}) {
+      const int cols = g.object().get(nadrel::dispid::Cols).to_i4();
+      for (int row = 0; row < g.Rows(); ++row)
+        for (int col = 0; col < cols; ++col) {
+          r.push_back(g.CellBackColor(col, row));
+          r.push_back(g.CellForeColor(col, row));
+        }
+    }
+    return r;
+  }
+
+  std::unique_ptr<plat::ScriptedDisplay> screen;
+};
+
+// -------------------------------------------------------------- flow 1
+
+TEST_F(UserFlow, StartUpThenOneInstructionInEachMode) {
+  start_program({1024, 768, 16});
+  EXPECT_TRUE(screen->set_calls.empty());
+  expect_idle(false);
+  EXPECT_FALSE(nw("Simulazioa4", 5).enabled());
+  EXPECT_TRUE(nw("Artxibo3", 1).enabled());
+  std::vector<int32_t> idle_colours;  // after a whole run: micro-address 0 marked
+
+  // Continuous, paused and continued from the toolbar in the middle.
+  {
+    instructions = {"  ADD:     ADD rh, ri1, ri2"};
+    start_user();
+    bool paused_seen = false;
+    const int64_t t0 = clock.now_ms();
+    clock.at(t0 + 8'000, [&] {
+      expect_running();
+      EXPECT_EQ(panel(1), "KU simulatzen");
+      EXPECT_TRUE(tool_enabled(2));
+      toolbar(2);
+      EXPECT_EQ(panel(1), "Simulazioa geldirik");
+      EXPECT_TRUE(nw("Simulazioa10", 5).enabled());
+      EXPECT_FALSE(nw("Simulazioa9", 5).enabled());
+      EXPECT_TRUE(tool_enabled(1));
+      EXPECT_TRUE(tool_enabled(5));
+    });
+    int64_t counter_at_pause = 0;
+    clock.at(t0 + 9'000, [&] { counter_at_pause = int64_t(rec.waits.size()); });
+    clock.at(t0 + 60'000, [&] {
+      // Nothing moved while paused.
+      EXPECT_EQ(int64_t(rec.waits.size()), counter_at_pause);
+      paused_seen = true;
+      toolbar(1);
+      EXPECT_EQ(panel(1), "KU simulatzen");
+    });
+    clock.messages.clear();
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(paused_seen);
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    expect_idle();
+    idle_colours = grid_colours();
+  }
+
+  // Cycle by cycle, clk1 pressed by the user; RESET in the middle restarts
+  // the run, which asks for an instruction again.
+  {
+    instructions = {"  MOV:     MOV rh, ri", "  SUB:     SUB rh, ri1, ri2"};
+    answers = 0;
+    press_clk1 = true;
+    const int64_t t0 = clock.now_ms();
+    start_user();
+    clock.at(t0 + 20'000, [&] {
+      expect_running();
+      EXPECT_TRUE(nw("Command3", 0).visible());
+      EXPECT_FALSE(nw("Command3", 1).visible());
+      main_window().click("Command1");
+    });
+    clock.messages.clear();
+    plat::PropertyLog::start();
+    menu("Simulazioa2", 5);
+    // Fetched from micro-address 0 twice, then the closing replay.
+    const std::vector<std::string> c = counter_captions();
+    EXPECT_EQ(std::count(c.begin(), c.end(), std::string("00000")), 3);
+    EXPECT_EQ(c.back(), "00000");
+    EXPECT_EQ(grid_colours(), idle_colours);
+    // The instruction is asked after the reset, in the restarted run.
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(instructions.size(), 1u);
+    instructions.clear();
+    EXPECT_GT(pulses[0], 0);
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    expect_idle();
+    press_clk1 = false;
+  }
+
+  // Step by step, clk1 and clk2; "Amaitu simulazioa" in the middle.
+  {
+    instructions = {"  LD:      LD rh, ALDAGAIA"};
+    answers = 0;
+    press_clk1 = press_clk2 = true;
+    start_user();
+    int64_t ended_at = 0;
+    // Ended once the instruction was given.
+    std::function<void()> end_after_answer = [&] {
+      if (answers == 0) {
+        clock.after(1000, end_after_answer);
+        return;
+      }
+      expect_running();
+      EXPECT_TRUE(nw("Command3", 0).visible());
+      EXPECT_TRUE(nw("Command3", 1).visible());
+      menu("Simulazioa11", 5);
+      ended_at = clock.now_ms();
+    };
+    clock.after(1000, end_after_answer);
+    clock.messages.clear();
+    plat::PropertyLog::start();
+    menu("Simulazioa3", 5);
+    EXPECT_EQ(answers, 1);
+    EXPECT_GT(pulses[1], 0);
+    ASSERT_GT(ended_at, 0);
+    EXPECT_LT(clock.now_ms() - ended_at, 60'000);
+    // The run stopped before the instruction's own micro-address 9.
+    const std::vector<std::string> c = counter_captions();
+    EXPECT_EQ(std::count(c.begin(), c.end(), std::string("01001")), 0);
+    EXPECT_EQ(grid_colours(), idle_colours);
+    expect_idle();
+    press_clk1 = press_clk2 = false;
+  }
+}
+
+// -------------------------------------------------------------- flow 2
+
+class ExampleFlow : public UserFlow {
+ protected:
+  void SetUp() override {
+    UserFlow::SetUp();
+    start_program({1024, 768, 16});
+    menu("Artxibo3", 1);
+    menu("Artxibo6", 1);
+    menu("Simulazioa6", 5);
+    menu("Simulazioa5_1", 4);
+    EXPECT_TRUE(nw("Simulazioa4", 5).enabled());
+  }
+  void set_report_z(bool on) {
+    menu("Aukerak1", 7);
+    KonfiguratuSIM& o = plat::form<KonfiguratuSIM>();
+    o.ctl("Check2").set_value(on ? 1 : 0);
+    o.click("Command1");
+    EXPECT_FALSE(plat::is_loaded<KonfiguratuSIM>());
+    EXPECT_EQ(engine().Report_z_value != 0, on);
+  }
+  // Runs the example to its end and reads the results window.
+  std::vector<std::string> run_example_results() {
+    clock.messages.clear();
+    menu("Simulazioa4", 5);
+    EXPECT_EQ(clock.messages.back().text, "Programa adibidearen simulazioa amaitu da");
+    std::vector<std::string> c;
+    if (!plat::is_loaded<Ademaitza>()) {
+      ADD_FAILURE() << "no results window";
+      return c;
+    }
+    Ademaitza& r = plat::form<Ademaitza>();
+    EXPECT_TRUE(r.visible());
+    for (int i = 0; i < 16; ++i) {
+      const int a = Data_word_value(i), b = Data_word_value(16 + i);
+      EXPECT_EQ(r.ctl("Text4", i).text(), std::to_string(a)) << i;
+      EXPECT_EQ(r.ctl("Text5", i).text(), std::to_string(b)) << i;
+      EXPECT_EQ(r.ctl("Text6", i).text(), std::to_string(int16_t(a + b))) << i;
+      c.push_back(r.ctl("Text6", i).text());
+    }
+    r.click("Command1");
+    EXPECT_FALSE(plat::is_loaded<Ademaitza>());
+    expect_idle();
+    EXPECT_TRUE(nw("Simulazioa4", 5).enabled());
+    return c;
+  }
+};
+
+TEST_F(ExampleFlow, RunsToTheEndWithAndWithoutZThenADataWordChangesTheResult) {
+  set_report_z(true);
+  run_example_results();
+  EXPECT_EQ(clock.messages.size(), 32u);
+  EXPECT_EQ(clock.messages.front().text, "Zren balioa: 0");
+
+  set_report_z(false);
+  const std::vector<std::string> before = run_example_results();
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"Programa adibidearen simulazioa amaitu da"});
+
+  // A(0) through the main memory grid: the view, the cell, a key, the dialog.
+  menu("Ikusi2", 3);
+  ASSERT_TRUE(nw("Nadrel3").enabled());
+  Grid g = Nagusia_Nadrel3();
+  type_into_cell("Nadrel3", g, 1, 2);
+  ASSERT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  EXPECT_EQ(d.ctl("Label2").caption(), "A(0)");
+  EXPECT_FALSE(main_window().enabled());
+  // The lowest bit flipped.
+  const int old_a0 = Data_word_value(0);
+  if (d.ctl("Text1", 15).text() == "1")
+    d.click("Command1", 15);
+  else
+    d.click("Command2", 15);
+  d.click("Command3", 0);
+  EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
+  EXPECT_TRUE(main_window().enabled());
+  EXPECT_EQ(Data_word_value(0), old_a0 ^ 1);
+  EXPECT_EQ(g.TextMatrix(1, 2), Main_memory_word_text(old_a0 ^ 1));
+
+  const std::vector<std::string> after = run_example_results();
+  ASSERT_EQ(after.size(), 16u);
+  EXPECT_NE(after[0], before[0]);
+  for (int i = 1; i < 16; ++i) EXPECT_EQ(after[size_t(i)], before[size_t(i)]) << i;
+
+  menu("Artxibo7", 1);
+  EXPECT_FALSE(nw("Simulazioa4", 5).enabled());
+  EXPECT_FALSE(nw("Artxibo7", 1).enabled());
+  EXPECT_FALSE(nw("Artxibo8", 1).enabled());
+  EXPECT_TRUE(nw("Artxibo6", 1).enabled());
+  expect_idle();
+}
+
+
+// A cut run (end, or RESET with its restart) leaves nothing that spoils the next results.
+TEST_F(ExampleFlow, AfterACutRunTheResultsAreStillRight) {
+  set_report_z(false);
+  clock.after(100'000, [this] { menu("Simulazioa11", 5); });
+  clock.messages.clear();
+  menu("Simulazioa4", 5);
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"Programa adibidearen simulazioa amaitu da"});
+  // The results of a cut run: A and B, and only the components of C stored so far.
+  ASSERT_TRUE(plat::is_loaded<Ademaitza>());
+  Ademaitza& r = plat::form<Ademaitza>();
+  int stored = 0;
+  for (int i = 0; i < 16; ++i) {
+    const int a = Data_word_value(i), b = Data_word_value(16 + i);
+    EXPECT_EQ(r.ctl("Text4", i).text(), std::to_string(a));
+    const bool done = !machine().Main_memory_text[size_t(32 + i)].empty();
+    stored += done;
+    EXPECT_EQ(r.ctl("Text6", i).text(), done ? std::to_string(int16_t(a + b)) : "") << i;
+  }
+  EXPECT_LT(stored, 16);
+  r.click("Command1");
+  expect_idle();
+  clock.after(700'000, [this] { main_window().click("Command1"); });
+  run_example_results();
+  run_example_results();
+}
+
+// -------------------------------------------------------------- flow 3
+
+TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
+  start_program({1024, 768, 16});
+  auto run_ld = [this] {
+    instructions = {"  LD:      LD rh, ALDAGAIA"};
+    answers = 0;
+    start_user();
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    EXPECT_EQ(answers, 1);
+    expect_idle();
+    return counter_captions();
+  };
+  // Micro-address 9 of the control-memory grid: the guard asks, the editor opens.
+  auto reprogram_9 = [this] {
+    type_into_cell("Nadrel1", Nagusia_Nadrel1(), 10, 3);
+    ASSERT_TRUE(plat::is_loaded<Galdera>());
+    EXPECT_EQ(plat::form<Galdera>().ctl("Label1").caption(), "9 mikroagindua birprogramatzea nahi?");
+    EXPECT_FALSE(main_window().enabled());
+    plat::form<Galdera>().click("Command1", 0);
+    ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+    Birprogramatumikroagindua& e = plat::form<Birprogramatumikroagindua>();
+    // "goto 0" becomes "go on to 10".
+    for (const auto& b : Birprogramatumikroagindua::kButtons) {
+      if (b.field == field::BK1 || b.field == field::BK0) e.click("Command2", b.zero);
+      if (b.field >= field::J4 && b.field <= field::J0) e.click("Command2", b.x);
+    }
+    clock.messages.clear();
+    e.click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "Kontrol memoriako 9 mikroagindua aldatu da.");
+    EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+    EXPECT_TRUE(main_window().enabled());
+    EXPECT_TRUE(nw("Artxibo11", 1).enabled());
+    EXPECT_EQ(Nagusia_NadrelMikro().TextMatrix(10, 1), kReprogrammedText);
+  };
+
+  EXPECT_EQ(run_ld(), (std::vector<std::string>{"00000", "00001", "00010", "01001", "00000"}));
+  reprogram_9();
+  EXPECT_EQ(run_ld(), (std::vector<std::string>{"00000", "00001", "00010", "01001", "01010", "01011", "00000"}));
+  menu("Artxibo11", 1);
+  EXPECT_FALSE(nw("Artxibo11", 1).enabled());
+  EXPECT_NE(Nagusia_NadrelMikro().TextMatrix(10, 1), kReprogrammedText);
+  EXPECT_EQ(run_ld(), (std::vector<std::string>{"00000", "00001", "00010", "01001", "00000"}));
+
+  // The example run restores a modified control memory first and says so.
+  reprogram_9();
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);
+  clock.messages.clear();
+  clock.after(30'000, [this] { menu("Simulazioa11", 5); });
+  menu("Simulazioa4", 5);
+  ASSERT_GE(clock.messages.size(), 2u);
+  EXPECT_EQ(clock.messages[0].text,
+            "Kontrol memoria aldatuta dagoenez, berrezarri egingo da simulazioari ekin aurretik.");
+  EXPECT_EQ(clock.messages[1].text, "Mikroprograma era Kontrol Memoria berrezarri dira.");
+  EXPECT_EQ(clock.messages.back().text, "Programa adibidearen simulazioa amaitu da");
+  EXPECT_NE(Nagusia_NadrelMikro().TextMatrix(10, 1), kReprogrammedText);
+  EXPECT_FALSE(nw("Artxibo11", 1).enabled());
+  expect_idle();
+}
+
+// -------------------------------------------------------------- flow 4
+
+TEST_F(UserFlow, PeriodCommandsAndTheOptionsWindow) {
+  start_program({1024, 768, 16});
+  menu("Simulazioa7", 5);
+  EXPECT_EQ(panel(5), "20''");
+  EXPECT_TRUE(nw("Simulazioa7", 5).get("Checked").to_bool());
+  menu("Simulazioa6", 5);
+  EXPECT_EQ(panel(5), "3''");
+  EXPECT_FALSE(nw("Simulazioa7", 5).get("Checked").to_bool());
+  clock.messages.clear();
+  menu("Simulazioa8_2", 4);
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Ezinzezkoa da denbora txikiagotzea. clk1-en denbora minimoa:3s.");
+  EXPECT_EQ(panel(5), "3''");
+  for (int p = 4; p <= 59; ++p) {
+    main_window().click("Command2", 0);
+    ASSERT_EQ(panel(5), std::to_string(p) + "''");
+    EXPECT_EQ(nw("Simulazioa7", 5).get("Checked").to_bool(), p == 20);
+  }
+  EXPECT_EQ(clock.messages.size(), 1u);
+  menu("Simulazioa8_1", 4);
+  ASSERT_EQ(clock.messages.size(), 2u);
+  EXPECT_EQ(clock.messages[1].text, "Ezinzezkoa da denbora handiagotzea. clk1-en denbora maximoa:59s.");
+  EXPECT_EQ(panel(5), "59''");
+
+  // The options window: a typed bad period is refused and the window stays.
+  toolbar(3);
+  ASSERT_TRUE(plat::is_loaded<KonfiguratuSIM>());
+  KonfiguratuSIM& o = plat::form<KonfiguratuSIM>();
+  EXPECT_EQ(o.ctl("Combo1", 0).text(), "59");
+  EXPECT_TRUE(o.ctl("Option1", 8).get("Value").to_bool());
+  for (const char* bad : {"60", "2", "abc", ""}) {
+    clock.messages.clear();
+    o.ctl("Combo1", 0).set_text(bad);
+    o.click("Command1");
+    ASSERT_EQ(clock.messages.size(), 1u) << bad;
+    EXPECT_EQ(clock.messages[0].text, "Erloju zikloak 3 eta 59 segundo bitartekoa izan behar du.");
+    EXPECT_TRUE(plat::is_loaded<KonfiguratuSIM>());
+    EXPECT_EQ(panel(5), "59''");
+  }
+  o.ctl("Combo1", 0).set_text("20");
+  o.ctl("Option1", 7).set_value(true);
+  o.click("Command1");
+  EXPECT_FALSE(plat::is_loaded<KonfiguratuSIM>());
+  EXPECT_EQ(panel(5), "20''");
+  EXPECT_TRUE(nw("Simulazioa7", 5).get("Checked").to_bool());
+  EXPECT_TRUE(nw("Simulazioa5_2", 4).get("Checked").to_bool());
+  EXPECT_FALSE(nw("Simulazioa5_1", 4).get("Checked").to_bool());
+  // The options show the clk1 button of the chosen mode at once; outside a run it takes no press.
+  EXPECT_TRUE(nw("Command3", 0).visible());
+  EXPECT_FALSE(nw("Command3", 0).enabled());
+  EXPECT_FALSE(nw("Command3", 1).visible());
+
+  // The menu's mode shows in the options window when it opens again.
+  menu("Simulazioa5_3", 4);
+  menu("Aukerak1", 7);
+  KonfiguratuSIM& o2 = plat::form<KonfiguratuSIM>();
+  EXPECT_TRUE(o2.ctl("Option1", 6).get("Value").to_bool());
+  EXPECT_FALSE(o2.ctl("Option1", 7).get("Value").to_bool());
+  EXPECT_EQ(o2.ctl("Combo1", 0).text(), "20");
+}
+
+// -------------------------------------------------------------- flow 5
+
+TEST_F(UserFlow, ExitInTheMiddleOfARunRestoresTheDisplayMode) {
+  for (bool by_menu : {true, false}) {
+    SCOPED_TRACE(by_menu ? "menu" : "close box");
+    start_program({1280, 1024, 32});
+    ASSERT_EQ(screen->set_calls.size(), 1u);
+    instructions = {"  ADD:     ADD rh, ri1, ri2"};
+    start_user(2'000'000);
+    const int64_t t0 = clock.now_ms();
+    clock.at(t0 + 15'000, [&] {
+      expect_running();
+      if (by_menu) {
+        menu("Artxibo15", 1);
+      } else {
+        toolbar(2);  // paused first: the pause's wait ends too
+        main_window().window()->close();
+      }
+    });
+    menu("Simulazioa1", 5);
+    EXPECT_LT(clock.now_ms() - t0, 20'000);
+    EXPECT_TRUE(plat::ending());
+    ASSERT_EQ(screen->set_calls.size(), 2u);
+    EXPECT_EQ(screen->set_calls[1], (DisplayMode{1280, 1024, 32}));
+    EXPECT_FALSE(Run_in_progress());
+    TearDown();
+    SetUp();
+  }
+}
+
+
+// RESET or the end given while a run is paused: the restarted run goes on
+// unpaused, the ended one closes at once; neither leaves the paused look.
+TEST_F(UserFlow, ResetOrEndWhilePaused) {
+  start_program({1024, 768, 16});
+  for (bool reset : {true, false}) {
+    SCOPED_TRACE(reset ? "reset" : "end");
+    // The restarted run asks for its instruction again.
+    instructions = {"  ADD:     ADD rh, ri1, ri2", "  ADD:     ADD rh, ri1, ri2"};
+    answers = 0;
+    start_user(3'000'000);
+    const int64_t t0 = clock.now_ms();
+    int64_t given_at = 0;
+    clock.at(t0 + 40'000, [&] { toolbar(2); });
+    clock.at(t0 + 50'000, [&] {
+      EXPECT_EQ(panel(1), "Simulazioa geldirik");
+      if (reset)
+        main_window().click("Command1");
+      else
+        menu("Simulazioa11", 5);
+      given_at = clock.now_ms();
+    });
+    clock.messages.clear();
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    ASSERT_GT(given_at, 0);
+    EXPECT_EQ(answers, reset ? 2 : 1);
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    const std::vector<std::string> c = counter_captions();
+    if (reset) {
+      // The whole instruction after the restart, without a pause.
+      EXPECT_GE(std::count(c.begin(), c.end(), std::string("00101")), 1);
+      EXPECT_GT(clock.now_ms() - given_at, 50'000);
+    } else {
+      EXPECT_EQ(std::count(c.begin(), c.end(), std::string("00101")), 0);
+      EXPECT_LT(clock.now_ms() - given_at, 10'000);
+    }
+    expect_idle();
+    EXPECT_EQ(engine().Stop_requested, kFlagFalse);
+    user_until_ = 0;  // this run's user goes home
+    clock.advance(100);
+  }
+}
+
+// A question closed by its close box stays open: the run waits for the answer
+// the user then gives, and ends normally.
+TEST_F(UserFlow, TheCloseBoxOfAQuestionLeavesItAnswerable) {
+  start_program({1024, 768, 16});
+  engine().Report_z_value = kFlagFalse;
+  instructions = {"  BEQ:     BEQ ri, etiketa"};
+  z_answers = {"1"};
+  bool closed[2] = {false, false};
+  // Each question is closed once by its close box before the user answers it.
+  std::function<void()> closer = [&] {
+    int k = 0;
+    for (const char* name : {Agindua::kName, Zaukeratu::kName}) {
+      plat::Form* f = plat::loaded_form(name);
+      if (f && f->visible() && !closed[k]) {
+        f->window()->close();
+        closed[k] = true;
+        EXPECT_EQ(plat::loaded_form(name), f) << name;
+        EXPECT_TRUE(f->visible()) << name;
+        if (k == 0) {
+          EXPECT_FALSE(main_window().enabled());
+          start_user(3'000'000);
+        }
+      }
+      ++k;
+    }
+    if (Run_in_progress()) clock.after(300, closer);
+  };
+  clock.after(300, closer);
+  clock.messages.clear();
+  menu("Simulazioa1", 5);
+  EXPECT_TRUE(closed[0]);
+  EXPECT_EQ(closed[1], z_answers.empty());
+  EXPECT_TRUE(instructions.empty());
+  EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+  expect_idle();
+  user_until_ = 0;
+}
+
+}  // namespace
+}  // namespace brendalo::testing
