@@ -563,7 +563,7 @@ struct ToolButton {
 };
 
 const ToolButton kToolbar[8] = {
-    {"Hasi", "Simulazioarekin jarraitu", "hasi", true},
+    {"Hasi", "Simulazioarekin jarraitu", "hasi", false},  // nothing to continue before a run
     {"Gelditu", "Simulazioa gelditu", "gelditu", false},
     {"Konfigurazioa", "Simulaziorako aukerak bistaratu", "konfigurazioa", true},
     {"Martxan", "KUaren simulazioa martxan", "martxan", false},
