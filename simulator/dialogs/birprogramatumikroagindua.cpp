@@ -223,7 +223,9 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
       }
       plat::message_box("Kontrol memoriako " + micro_address_of(row) + " mikroagindua aldatu da.", plat::vbInformation,
                         kTitle);
-      plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
+      // The restore may not run under a run in progress; the idle look
+      // enables it at the run's end, since the control memory is now modified.
+      if (!engine().Instruction_running) plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
       engine().Control_memory_modified = kFlagTrue;
     }
   }

@@ -275,5 +275,15 @@ TEST_F(Reprogramming, AnAcceptedChangeIsStoredAndMarkedInTheFourGrids) {
   EXPECT_NE(Nagusia_Nadrel1().CellForeColor(3, 8), kReprogrammedColor);
 }
 
+TEST_F(Reprogramming, AChangeAcceptedDuringARunLeavesTheRestoreForItsEnd) {
+  Birprogramatumikroagindua& e = edit(6);
+  press(e, field::LD_PC, machine().Control_memory[6][field::LD_PC] == "1" ? "0" : "1");
+  plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(false);  // as a run's start leaves it
+  engine().Instruction_running = kFlagTrue;
+  e.click("CommandOnartu");
+  EXPECT_TRUE(engine().Control_memory_modified);
+  EXPECT_FALSE(plat::form<Nagusia>().ctl("Artxibo11", 1).enabled());
+}
+
 }  // namespace
 }  // namespace brendalo
