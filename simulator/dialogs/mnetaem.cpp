@@ -8,7 +8,7 @@
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/mainwindow/example_listing.h"
-#include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/period_buttons.h"
 
 namespace brendalo {
 

@@ -1,7 +1,7 @@
 #include "simulator/display/picture_window.h"
 
 #include "simulator/engine/status_texts.h"
-#include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/period_buttons.h"
 
 namespace brendalo {
 

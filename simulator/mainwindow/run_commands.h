@@ -4,9 +4,6 @@
 // pause and continue, the end of a simulation, the clock pulses and RESET.
 // The main window's menu items, toolbar and buttons call these.
 #include <string>
-#include <vector>
-
-#include "platform/forms/form.h"
 
 namespace brendalo {
 
@@ -30,11 +27,5 @@ void Command3_Click(int Index);  // clock pulse: 0 clk1, 1 clk2
 void Command1_Click();           // RESET: restart request
 // True while a run command is running (a run cannot start another).
 bool Run_in_progress();
-
-// The "+" (Command2(0)) and "-" (Command2(1)) period buttons that ASM, PU,
-// Aginduenformatua and MNetaEM carry beside their status bar, as the main
-// window does: added to a window's layout, and bound to Command2_Click.
-std::vector<plat::ControlDef> With_period_buttons(std::vector<plat::ControlDef> layout);
-void Bind_period_buttons(plat::Form& f);
 
 }  // namespace brendalo
