@@ -4,7 +4,6 @@
 #include "platform/forms/services.h"
 #include "simulator/dialogs/abiarazi.h"
 #include "simulator/dialogs/bereizmen_zerrenda.h"
-#include "simulator/mainwindow/display_restore.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {

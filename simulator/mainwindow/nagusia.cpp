@@ -6,6 +6,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/services.h"
+#include "simulator/dialogs/bereizmena.h"
 #include "simulator/dialogs/birprogramaziorakopausoa.h"
 #include "simulator/dialogs/datuenaldaketarakopausoa.h"
 #include "simulator/dialogs/konfiguratusim.h"
@@ -24,7 +25,6 @@
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
-#include "simulator/mainwindow/display_restore.h"
 #include "simulator/mainwindow/menu_states.h"
 #include "simulator/mainwindow/run_commands.h"
 #include "simulator/mainwindow/views.h"
