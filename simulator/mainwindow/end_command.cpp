@@ -1,14 +1,11 @@
-// "Amaitu simulazioa": ends a run at once and gives everything a run may have
-// lit its idle look again, without waiting for the engine, which sees
-// Simulation_ended at its next check and closes the run itself. The run
-// commands also call it before a restart.
+#include "simulator/mainwindow/end_command.h"
+
 #include "simulator/dialogs/kontrolmemoria.h"
 #include "simulator/dialogs/mikroprograma.h"
 #include "simulator/display/display_calls.h"
 #include "simulator/engine/drawing.h"
 #include "simulator/engine/variables.h"
 #include "simulator/mainwindow/nagusia.h"
-#include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo {
 

@@ -26,6 +26,7 @@
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/menu_states.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 #include "simulator/mainwindow/views.h"
 
@@ -682,7 +683,7 @@ void Nagusia::bind_handlers() {
   indexed("Laguntza1", &Nagusia::Laguntza1_Click);
   indexed("Laguntza5", &Nagusia::Laguntza5_Click);
 
-  // The run commands (run_commands.h).
+  // The run commands (run_commands.h, end_command.h).
   for (const char* item : {"Simulazioa1", "Simulazioa2", "Simulazioa3"}) {
     const std::string name = item;
     on(item, Event::Click, [name](EventArgs&) { Run_single_instruction(name); });

@@ -13,6 +13,7 @@
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/tables.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {

@@ -14,6 +14,7 @@
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/tests/run_fixture.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo::testing {
