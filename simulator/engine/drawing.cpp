@@ -55,12 +55,19 @@ void cell_text(plat::Control& grid, int row, int col, const std::string& text) {
   grid_let(grid, nadrel::dispid::TextMatrix, {int32_t(row), int32_t(col), text});
 }
 
+namespace {
+
+// An input of a multiplexer (its label and the lines into it) back to rest.
 void input_to_rest(Ref label, Refs lines) {
   at(label).set_back_color(kLightGrey);
   border_color(lines, kSilver);
 }
 
-void selected_inputs_to_rest(const std::string& bk, const std::string& jt) {
+}  // namespace
+
+void back_half_to_rest(const std::string& bk, const std::string& jt) {
+  border_color(kSequencer, kSilver);
+  visible(kCounterInputs, false);
   if (bk == "00")
     input_to_rest({"Label2", 1}, {{"Line1", 14}, {"Line58", 8}, {"Line57", 8}});
   else if (bk == "10")
@@ -71,6 +78,12 @@ void selected_inputs_to_rest(const std::string& bk, const std::string& jt) {
     input_to_rest({"Label2", 8}, {{"Line1", 19}, {"Line1", 18}, {"Line58", 13}, {"Line57", 13}});
   else
     input_to_rest({"Label2", 7}, {{"Line1", 11}, {"Line58", 12}, {"Line57", 12}});
+  border_color(kFieldOutputs, kSilver);
+  if (jt == "1") {
+    border_color({{"Line1", 15}, {"Line58", 0}, {"Line57", 0}}, kSilver);
+    at({"Label2", 11}).set_back_color(kLightGrey);
+  }
+  at({"Label2", 13}).set_back_color(kLightGrey);
 }
 
 bool reset_requested() { return main_window().reset != 0; }

@@ -49,10 +49,11 @@ inline constexpr Refs kFieldOutputs = {{"Line1", 5},   {"Line1", 16},  {"Line1",
 inline constexpr Refs kSequencer = {{"Line1", 7}, {"Line58", 4}, {"Line57", 4},  {"Line1", 8},
                                     {"Line1", 9}, {"Line1", 10}, {"Line58", 5},  {"Line57", 5},
                                     {"Line1", 6}, {"Line58", 10}, {"Line57", 10}};
-// An input of a multiplexer (its label and the lines into it) back to rest.
-void input_to_rest(Ref label, Refs lines);
-// The inputs of both multiplexers that the fields BK and JT selected, back to rest.
-void selected_inputs_to_rest(const std::string& bk, const std::string& jt);
+inline constexpr Refs kCounterInputs = {{"kont", 2}, {"kont", 3}, {"kont", 4}};
+// Everything the back half of a cycle lit for the fields BK and JT back to
+// rest: the sequencer, the counter's inputs, the multiplexer inputs BK and JT
+// selected, the register's outputs, the decoder's line and "PUra".
+void back_half_to_rest(const std::string& bk, const std::string& jt);
 
 // The restart request of the main window, read afresh.
 bool reset_requested();
