@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,7 +21,13 @@
 namespace brendalo::testing {
 namespace {
 
-const char* entry(const char* mnemonic) { return Find_instruction_choice(mnemonic)->entry; }
+// The list entry of `mnemonic` in the instruction dialog ("  ADD:     ADD rh, ri1, ri2" for "ADD").
+const char* entry(const std::string& mnemonic) {
+  for (const InstructionChoice& c : kInstructionChoices)
+    if (std::string(c.entry).substr(0, mnemonic.size() + 3) == "  " + mnemonic + ":") return c.entry;
+  ADD_FAILURE() << "no entry " << mnemonic;
+  return "";
+}
 
 // Milliseconds of one paced wait at micro-address `a` for period `p`.
 int64_t wait_ms(int p, int a) { return int64_t(std::ceil((p - 1) / (a == 2 ? 15.0 : 14.0) * 1000.0)); }
@@ -239,11 +246,21 @@ TEST_F(EngineRun, ADialogClosesOnlyByItsButtonAndRefusesWhatNamesNoChoice) {
   a.Show();
   EXPECT_FALSE(main_window().enabled());
   EXPECT_FALSE(plat::unload_form(Agindua::kName));  // the close box
-  for (const char* text : {"", "   ", "NOP", "  ADD:"}) {
+  // Only an entry as listed answers: a bare mnemonic, an entry with other
+  // blanks or a part of one is refused and changes nothing.
+  engine().Micro_address_bits = "00010";
+  const char* refused[] = {"",    "   ",  "NOP", "  ADD:", "add", "ADD", " MOVi ", "ldx",
+                           "ADD:     ADD rh, ri1, ri2", "  ADD:     ADD rh, ri1, ri2 ", "  add:     add rh, ri1, ri2"};
+  for (const char* text : refused) {
     a.ctl("Combo1").set_text(text);
     a.click("Command1");
+    EXPECT_TRUE(plat::is_loaded<Agindua>()) << text;
   }
-  ASSERT_EQ(clock.messages.size(), 4u);
+  ASSERT_EQ(clock.messages.size(), std::size(refused));
+  EXPECT_EQ(engine().Micro_address_bits, "00010");
+  EXPECT_EQ(nw("Label10", 5).caption(), "XXXXX");
+  EXPECT_EQ(plat::panel_text(nw("StatusBar1"), 3), "");
+  EXPECT_FALSE(main_window().enabled());
   for (const auto& m : clock.messages) {
     EXPECT_EQ(m.text, "Agindu bat aukeratu behar duzu.");
     EXPECT_EQ(m.style, 48);
@@ -300,22 +317,48 @@ TEST(DataWordValue, ReadsSixteenBitsAsTwosComplement) {
   }
 }
 
-TEST(InstructionChoice, NamesByEntryOrMnemonic) {
+TEST_F(EngineRun, EachListedInstructionAnswersWithItsRoutineCodeAndText) {
   struct Case {
+    const char* entry;
+    const char* start;
+    const char* code;
     const char* text;
-    const char* start;  // nullptr: no instruction
   };
-  const Case cases[] = {{"  BEQ:     BEQ ri, etiketa", "10010"}, {"BEQ:     BEQ ri, etiketa", "10010"},
-                        {"ldx", "01100"},  {" MOVi ", "00110"}, {"movi rh", nullptr}, {"", nullptr}, {"BNE", nullptr}};
+  const Case cases[] = {
+      {"  ADD:     ADD rh, ri1, ri2", "00011", "001001", "Agindua: add rh, ri1, ri2"},
+      {"  ADDi:    ADDi rh, ri, #bereh", "00110", "001010", "Agindua: addi rh, ri, #bereh"},
+      {"  SUB:     SUB rh, ri1, ri2", "00011", "001011", "Agindua: sub rh, ri1, ri2"},
+      {"  SUBi:    SUBi rh, ri, #bereh", "00110", "001100", "Agindua: subi rh, ri, #bereh"},
+      {"  MOV:     MOV rh, ri", "00011", "000111", "Agindua: mov rh, ri"},
+      {"  MOVi:    MOVi rh, #bereh", "00110", "001000", "Agindua: movi rh, #bereh"},
+      {"  LD:      LD rh, ALDAGAIA", "01001", "000000", "Agindua: ld rh, ALDAGAIA"},
+      {"  ST:      ST ri2, ALDAGAIA", "01010", "000011", "Agindua: st ri2, ALDAGAIA"},
+      {"  LDX:     LDX rh, ALD[ri]", "01100", "000010", "Agindua: ldx rh, ALD[ri]"},
+      {"  STX:     STX ri2, ALD[ri1]", "01111", "000101", "Agindua: stx ri2, ALD[ri1]"},
+      {"  BEQ:     BEQ ri, etiketa", "10010", "011010", "Agindua: beq ri, etiketa"},
+  };
+  std::vector<std::string> listed;
+  for (const Case& c : cases) listed.push_back(c.entry);
   for (const Case& c : cases) {
-    const InstructionChoice* x = Find_instruction_choice(c.text);
-    if (!c.start) {
-      EXPECT_EQ(x, nullptr) << c.text;
-    } else {
-      ASSERT_NE(x, nullptr) << c.text;
-      EXPECT_STREQ(x->start, c.start) << c.text;
+    SCOPED_TRACE(c.entry);
+    engine().Micro_address_bits = "00011";
+    Agindua& a = plat::form<Agindua>();
+    a.Show();
+    EXPECT_EQ(a.ctl("Combo1").items(), listed);
+    a.ctl("Combo1").set_text(c.entry);  // chosen from the list
+    a.click("Command1");
+    EXPECT_FALSE(plat::is_loaded<Agindua>());
+    EXPECT_EQ(engine().Micro_address_bits, c.start);
+    EXPECT_EQ(nw("Label10", 5).caption(), c.start);
+    for (StatusWindow w : kStatusOrder) {
+      EXPECT_EQ(plat::panel_text(Status_window(w).ctl("StatusBar1"), 2), c.code);
+      EXPECT_EQ(plat::panel_text(Status_window(w).ctl("StatusBar1"), 3), c.text);
     }
+    EXPECT_EQ(engine().Dialog_answered, kFlagTrue);
+    EXPECT_TRUE(main_window().enabled());
+    engine().Dialog_answered = kFlagFalse;
   }
+  EXPECT_TRUE(clock.messages.empty());
 }
 
 TEST_F(EngineRun, EndChosenWhileZIsAskedLeavesTheDrawingAtRest) {
