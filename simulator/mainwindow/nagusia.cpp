@@ -733,7 +733,7 @@ void Nagusia::Timer1_Timer() {
 void Nagusia::Toolbar1_ButtonClick(const std::string& key) {
   if (key == "Hasi" || key == "Gelditu") {
     // Pause and continue mean something only while a run is in progress.
-    if (!engine().Instruction_running) return;
+    if (!Run_in_progress()) return;
     if (key == "Hasi")
       Simulazioa10_Click(5);
     else

@@ -22,16 +22,6 @@ using namespace drawing;
 
 namespace {
 
-// Set while a run command is in its restart loop: a run cannot start another.
-bool g_run_in_progress = false;
-
-struct RunScope {
-  RunScope() { g_run_in_progress = true; }
-  ~RunScope() { g_run_in_progress = false; }
-  RunScope(const RunScope&) = delete;
-  RunScope& operator=(const RunScope&) = delete;
-};
-
 KonfiguratuSIM& options() { return plat::form<KonfiguratuSIM>(); }
 
 // Toolbar buttons 1 "Hasi", 2 "Gelditu", 4 "Martxan", 5 "Geldirik".
@@ -175,8 +165,7 @@ std::string step_origin() {
 }  // namespace
 
 void Run_single_instruction(const std::string& name) {
-  if (g_run_in_progress) return;
-  RunScope scope;
+  if (Run_in_progress()) return;
   Nagusia& m = main_window();
   EngineState& e = engine();
   m.reset = kFlagTrue;
@@ -209,8 +198,7 @@ void Run_single_instruction(const std::string& name) {
 }
 
 void Simulazioa4_Click(int) {
-  if (g_run_in_progress) return;
-  RunScope scope;
+  if (Run_in_progress()) return;
   Nagusia& m = main_window();
   EngineState& e = engine();
   at({"Simulazioa4", 5}).set_enabled(false);
@@ -272,7 +260,7 @@ void Simulazioa8_2_Click(int) { Command2_Click(1); }
 
 void Simulazioa9_Click(int) {
   // Pause and continue mean something only while a run is in progress.
-  if (!engine().Instruction_running) return;
+  if (!Run_in_progress()) return;
   engine().Stop_requested = kFlagTrue;
   main_window().ctl("Simulazioa9", 5).set_enabled(false);
   main_window().ctl("Simulazioa10", 5).set_enabled(true);
@@ -281,7 +269,7 @@ void Simulazioa9_Click(int) {
 }
 
 void Simulazioa10_Click(int) {
-  if (!engine().Instruction_running) return;
+  if (!Run_in_progress()) return;
   engine().Stop_requested = kFlagFalse;
   main_window().ctl("Simulazioa9", 5).set_enabled(true);
   main_window().ctl("Simulazioa10", 5).set_enabled(false);
@@ -301,7 +289,5 @@ void Command3_Click(int Index) {
 }
 
 void Command1_Click() { main_window().reset = kFlagTrue; }
-
-bool Run_in_progress() { return g_run_in_progress; }
 
 }  // namespace brendalo

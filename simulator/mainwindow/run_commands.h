@@ -25,7 +25,5 @@ void Simulazioa9_Click(int Index);   // pause
 void Simulazioa10_Click(int Index);  // continue
 void Command3_Click(int Index);  // clock pulse: 0 clk1, 1 clk2
 void Command1_Click();           // RESET: restart request
-// True while a run command is running (a run cannot start another).
-bool Run_in_progress();
 
 }  // namespace brendalo
