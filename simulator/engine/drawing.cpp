@@ -1,8 +1,8 @@
 #include "simulator/engine/drawing.h"
 
-#include "gridcontrol/nadrel_ids.h"
 #include "platform/forms/hosted.h"
 #include "platform/forms/services.h"
+#include "simulator/display/grid_paint.h"
 #include "simulator/engine/variables.h"
 #include "simulator/mainwindow/nagusia.h"
 
@@ -38,21 +38,14 @@ plat::Control* find_in(const char* form, const char* name, int index) {
   return f->find(name, index);
 }
 
-namespace {
-void grid_let(plat::Control& grid, plat::com::DispId id, std::initializer_list<plat::com::Variant> args) {
-  plat::com::Dispatch* d = plat::component(grid);
-  if (!d) return;
-  std::vector<plat::com::Variant> v(args);
-  d->invoke(id, plat::com::CallKind::Let, v);  // a cell out of range changes nothing
-}
-}  // namespace
-
 void cell_back_color(plat::Control& grid, int col, int row, uint32_t color) {
-  grid_let(grid, nadrel::dispid::CellBackColor, {int32_t(col), int32_t(row), int32_t(color)});
+  Grid g(plat::object(grid));
+  Paint_cell(g, col, row, color);
 }
 
 void cell_text(plat::Control& grid, int row, int col, const std::string& text) {
-  grid_let(grid, nadrel::dispid::TextMatrix, {int32_t(row), int32_t(col), text});
+  Grid g(plat::object(grid));
+  Write_cell_text(g, row, col, text);
 }
 
 namespace {

@@ -37,8 +37,9 @@ void width_and_color(Refs lines, int width, uint32_t color);
 // one are dropped (the window is loaded hidden when it is not loaded).
 plat::Control* find_in(const char* form, const char* name, int index = -1);
 
-// CellBackColor of a grid (column first, then row), late-bound. A cell the
-// grid does not have (no listing laid it out yet) is left alone.
+// CellBackColor of a grid (column first, then row), late-bound, by the rule
+// of the display's cell writes (grid_paint.h): a row the grid does not have
+// yet is left alone, any other failure ends with the grid's error.
 void cell_back_color(plat::Control& grid, int col, int row, uint32_t color);
 void cell_text(plat::Control& grid, int row, int col, const std::string& text);
 
