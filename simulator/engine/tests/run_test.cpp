@@ -378,6 +378,52 @@ TEST_F(EngineRun, EndChosenWhileZIsAskedLeavesTheDrawingAtRest) {
   EXPECT_EQ(clock.messages.size(), 1u);
 }
 
+// RESET while Z is asked: nothing happens until Z is chosen; then the rest of
+// the condition phase is lit and its last wait runs, the next-address phase
+// does not run, and the instruction starts again.
+TEST_F(EngineRun, ARestartWhileZIsAskedTakesEffectAfterTheConditionPhase) {
+  instructions = {entry("BEQ"), entry("LD")};
+  start_user();
+  const auto lit = [this] {
+    return nw("Label2", 2).back_color() == 0x0000FFu && nw("Line1", 13).border_color() == 0xFF0000u &&
+           nw("Label2", 8).back_color() == 0x0000FFu && nw("Line1", 19).border_color() == 0xFF0000u;
+  };
+  const auto next_address_ran = [this] {
+    return nw("kont", 2).visible() || nw("Label3", 13).back_color() == 0x0000FFu ||
+           nw("Label3", 14).back_color() == 0x0000FFu;
+  };
+  int64_t answered_at = 0;
+  bool lit_in_wait = false, still_in_wait = false, restarted = false;
+  clock.at(50'000, [&] {
+    ASSERT_TRUE(plat::is_loaded<Zaukeratu>());
+    main_window().click("Command1");  // RESET
+  });
+  clock.at(60'000, [&] {
+    Zaukeratu& z = plat::form<Zaukeratu>();
+    EXPECT_TRUE(z.visible());  // the restart waited for the answer
+    EXPECT_FALSE(lit());
+    z.ctl("Combo1").set_text("1");
+    z.click("Command1");
+    answered_at = clock.now_ms();
+  });
+  // Inside the condition phase's last wait, and just after it.
+  clock.at(60'050, [&] { lit_in_wait = lit() && !next_address_ran(); });
+  clock.at(60'650, [&] { still_in_wait = lit() && !next_address_ran(); });
+  clock.at(61'000, [&] { restarted = !lit() && !next_address_ran() && nw("Label10", 1).caption() == "11111"; });
+  plat::PropertyLog::start();
+  Run_single_instruction("Simulazioa1");
+  EXPECT_EQ(answered_at, 60'000);
+  EXPECT_TRUE(lit_in_wait);
+  EXPECT_TRUE(still_in_wait);
+  EXPECT_TRUE(restarted);
+  // BEQ up to micro-address 19, then LD in the restarted run.
+  EXPECT_EQ(counter_captions(), (std::vector<std::string>{"00000", "00001", "00010", "10010", "10011", "00000",
+                                                          "00001", "00010", "01001", "00000"}));
+  EXPECT_TRUE(instructions.empty());
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Aginduaren simulazioa amaitu da");
+}
+
 TEST_F(EngineRun, ANextMicroAddressOutsideTheTableEndsTheInstruction) {
   struct Case {
     int row;
