@@ -125,8 +125,8 @@ void choose_mode(Mode m) {
   e.Mode_continuous = m == Mode::Continuous;
   e.Mode_cycle_by_cycle = m == Mode::CycleByCycle;
   e.Mode_step_by_step = to_flag(m == Mode::StepByStep);
-  // The clock buttons belong to a run: outside one they stay hidden.
-  if (!e.Instruction_running) return;
+  // Shown or hidden whether or not a run is in progress; their enabled state is
+  // the engine's.
   at({"Command3", 0}).set_visible(m != Mode::Continuous);
   at({"Command3", 1}).set_visible(m == Mode::StepByStep);
 }

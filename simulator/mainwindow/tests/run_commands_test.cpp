@@ -1,3 +1,4 @@
+#include <QAction>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -90,30 +91,36 @@ TEST_F(RunCommands, PresetsSetThePeriodEverywhere) {
   }
 }
 
-TEST_F(RunCommands, ModeItemsFollowTheOptionButtonsAndShowClockButtonsOnlyInARun) {
+TEST_F(RunCommands, ModeItemsFollowTheOptionButtonsAndShowTheClockButtons) {
   struct Case {
-    void (*item)(int);
+    const char* item;
     int checked;  // 1..3
     int option;   // 8, 7, 6
     bool clk1, clk2;
   };
-  const Case cases[] = {{Simulazioa5_2_Click, 2, 7, true, false},
-                        {Simulazioa5_3_Click, 3, 6, true, true},
-                        {Simulazioa5_1_Click, 1, 8, false, false}};
+  const Case cases[] = {{"Simulazioa5_2", 2, 7, true, false},
+                        {"Simulazioa5_3", 3, 6, true, true},
+                        {"Simulazioa5_1", 1, 8, false, false}};
   KonfiguratuSIM& o = plat::form<KonfiguratuSIM>();
+  // Idle (the buttons disabled since load) and during a run alike; the
+  // buttons keep their enabled state.
   for (bool running : {false, true}) {
     engine().Instruction_running = to_flag(running);
-    for (const Case& c : cases) {
-      SCOPED_TRACE(c.option);
-      c.item(4);
-      for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(nw(("Simulazioa5_" + std::to_string(k)).c_str(), 4).get("Checked").to_bool(), k == c.checked);
-      for (int opt : {6, 7, 8}) EXPECT_EQ(o.ctl("Option1", opt).get("Value").to_bool(), opt == c.option);
-      EXPECT_EQ(engine().Mode_continuous, c.option == 8);
-      EXPECT_EQ(engine().Mode_cycle_by_cycle, c.option == 7);
-      EXPECT_EQ(engine().Mode_step_by_step != 0, c.option == 6);
-      EXPECT_EQ(nw("Command3", 0).visible(), running && c.clk1);
-      EXPECT_EQ(nw("Command3", 1).visible(), running && c.clk2);
+    for (bool enabled : {false, true}) {
+      for (int i : {0, 1}) nw("Command3", i).set_enabled(enabled);
+      for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.item) + (running ? " running" : " idle") + (enabled ? " enabled" : ""));
+        nw(c.item, 4).action()->trigger();
+        for (int k = 1; k <= 3; ++k)
+          EXPECT_EQ(nw(("Simulazioa5_" + std::to_string(k)).c_str(), 4).get("Checked").to_bool(), k == c.checked);
+        for (int opt : {6, 7, 8}) EXPECT_EQ(o.ctl("Option1", opt).get("Value").to_bool(), opt == c.option);
+        EXPECT_EQ(engine().Mode_continuous, c.option == 8);
+        EXPECT_EQ(engine().Mode_cycle_by_cycle, c.option == 7);
+        EXPECT_EQ(engine().Mode_step_by_step != 0, c.option == 6);
+        EXPECT_EQ(nw("Command3", 0).visible(), c.clk1);
+        EXPECT_EQ(nw("Command3", 1).visible(), c.clk2);
+        for (int i : {0, 1}) EXPECT_EQ(nw("Command3", i).enabled(), enabled);
+      }
     }
   }
 }
