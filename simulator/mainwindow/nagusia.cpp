@@ -744,7 +744,7 @@ void Nagusia::Toolbar1_ButtonClick(const std::string& key) {
     plat::beep();
     soinua = to_flag(soinua == 0);
   } else if (key == "Galdera") {
-    open_window<Laguntza_edukia>(*this, 2);
+    Open_help_window();
   }
   // "Martxan", "Geldirik" and "Zain" are lamps.
 }
@@ -848,7 +848,7 @@ void Nagusia::IKusi9_Click(int) { open_window<MNetaEM>(*this, 2, true); }
 void Nagusia::Ikusi11_Click(int) { open_window<UALeragiketak>(*this, 0); }
 void Nagusia::Ikusi13_Click(int) { open_window<Aginduenformatua>(*this, 2); }
 void Nagusia::Aukerak1_Click(int) { open_window<KonfiguratuSIM>(*this, -1); }
-void Nagusia::Laguntza1_Click(int) { open_window<Laguntza_edukia>(*this, 2); }
+void Nagusia::Laguntza1_Click(int) { Open_help_window(); }
 void Nagusia::Laguntza5_Click(int) { open_window<Simuladoreariburuz>(*this, -1); }
 
 // Exit by the menu or by closing the window. Ending the program makes every
