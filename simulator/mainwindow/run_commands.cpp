@@ -2,6 +2,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/services.h"
+#include "simulator/dialogs/ademaitza.h"
 #include "simulator/dialogs/konfiguratusim.h"
 #include "simulator/dialogs/kontrolmemoria.h"
 #include "simulator/dialogs/mikroprograma.h"
@@ -12,6 +13,7 @@
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
+#include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/nagusia.h"
@@ -69,17 +71,24 @@ bool restart_requested() {
   return true;
 }
 
-// Vector C empty in memory and in both memory grids: the results show only
-// what this run computes.
-void clear_vector_c() {
+// Every run of the example, and every restart, starts from the same texts,
+// so that what it shows is what this run computes: vector C empty in memory,
+// in both memory grids and in a results window left open, and the registers
+// back at their start texts in both register grids.
+void fresh_example_start() {
   plat::Control& memory_main = main_window().ctl("Nadrel3");
   plat::Control& memory_window = plat::form<MNetaEM>().ctl("Nadrel3", 0);
+  plat::Form* results = plat::loaded_form(Ademaitza::kName);
   for (int i = 0; i < kVectorLength; ++i) {
     machine().Main_memory_text[size_t(2 * kVectorLength + i)].clear();
     const int row = 2 * kVectorLength + i + 1;
     cell_text(memory_main, row, 2, "");
     cell_text(memory_window, row, 2, "");
+    if (results) results->ctl("Text6", i).set_text("");
   }
+  Reset_register_file_text();
+  Refresh_registers_main();
+  Refresh_registers_window();
 }
 
 void run_example_program() {
@@ -227,7 +236,7 @@ void Simulazioa4_Click(int) {
         at({"Command3", i}).set_enabled(false);
       }
     }
-    clear_vector_c();
+    fresh_example_start();
     run_example_program();
   } while (restart_requested());
   at({"Simulazioa4", 5}).set_enabled(e.Example_loaded != 0);

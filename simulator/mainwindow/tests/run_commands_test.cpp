@@ -1,18 +1,23 @@
 #include <QAction>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/proplog.h"
 #include "simulator/dialogs/ademaitza.h"
+#include "simulator/dialogs/datuenaldaketa.h"
+#include "simulator/dialogs/datuenaldaketarakopausoa.h"
 #include "simulator/dialogs/konfiguratusim.h"
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/display/asm_window.h"
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/tests/run_fixture.h"
+#include "simulator/machine/grids.h"
+#include "simulator/machine/tables.h"
 #include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo::testing {
@@ -210,7 +215,36 @@ class ExampleRun : public RunTest {
       if (!t.empty()) r.push_back(t);
     return r;
   }
+  void menu(const char* item, int group) { nw(item, group).action()->trigger(); }
+  // Runs `then` once `ready` holds, looking every quarter second.
+  void when(std::function<bool()> ready, std::function<void()> then) {
+    clock.after(250, [this, ready, then] {
+      if (ready())
+        then();
+      else
+        when(ready, then);
+    });
+  }
+  // Element i of vector C stored by the run.
+  static bool stored(int i) { return !machine().Main_memory_text[size_t(32 + i)].empty(); }
+  // Register r's decimal and binary texts, in the table and in both register grids.
+  static void expect_register(int r, const std::string& decimal, const std::string& binary) {
+    SCOPED_TRACE("r" + std::to_string(r));
+    EXPECT_EQ(machine().Register_file_text[size_t(r)][1], decimal);
+    EXPECT_EQ(machine().Register_file_text[size_t(r)][2], binary);
+    EXPECT_EQ(Nagusia_Nadrel4().TextMatrix(r + 1, 2), decimal);
+    EXPECT_EQ(Nagusia_Nadrel4().TextMatrix(r + 1, 3), binary);
+    EXPECT_EQ(MNetaEM_Nadrel1().TextMatrix(r + 1, 2), "   " + decimal);
+    EXPECT_EQ(MNetaEM_Nadrel1().TextMatrix(r + 1, 3), "    " + binary);
+  }
+  static std::vector<std::string> c_boxes() {
+    std::vector<std::string> r;
+    for (int i = 0; i < 16; ++i) r.push_back(plat::form<Ademaitza>().ctl("Text6", i).text());
+    return r;
+  }
 };
+
+const std::string kZero = std::string(9, ' ') + "0", kZeroBits = "  0000000000000000";
 
 TEST_F(ExampleRun, RunsItsHundredAndTwentyNineInstructionsAndShowsTheResults) {
   engine().Report_z_value = kFlagTrue;
@@ -289,6 +323,47 @@ TEST_F(ExampleRun, AModifiedControlMemoryIsRestoredFirstAndEndStopsTheRest) {
   EXPECT_LT(clock.now_ms(), 120'000);
   EXPECT_TRUE(nw("Simulazioa4", 5).enabled());
   EXPECT_EQ(plat::panel_text(nw("StatusBar1"), 1), "Aginduaren zain");
+}
+
+// Every run of the example, and every restart, starts from the same texts:
+// vector C empty in memory and in a results window left open, the registers
+// at their start texts. A later run cut earlier shows only what it computed.
+TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
+  // Run 1, ended once C(1) is stored: the results show C(0) and C(1).
+  when([] { return stored(1); }, [this] { menu("Simulazioa11", 5); });
+  menu("Simulazioa4", 5);
+  std::vector<std::string> c(16, "");
+  c[0] = "2";  // 2 + 0
+  c[1] = "7";  // 1 + 6
+  ASSERT_TRUE(plat::is_loaded<Ademaitza>());
+  EXPECT_EQ(c_boxes(), c);
+  expect_register(1, std::string(9, ' ') + "1", "  0000000000000001");
+
+  // Run 2 with the results window still open: at its start nothing of run 1
+  // is left; RESET once C(0) is stored, and again nothing is left at the restart.
+  std::vector<std::vector<std::string>> boxes_at_start;
+  const auto look_at_start = [&] {
+    boxes_at_start.push_back(c_boxes());
+    EXPECT_FALSE(stored(0));
+    EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(33, 2), "");
+    for (int r = 1; r <= 5; ++r) expect_register(r, kZero, kZeroBits);
+  };
+  clock.after(1000, look_at_start);
+  bool reset = false;
+  when([] { return stored(0); }, [&] {
+    main_window().click("Command1");  // RESET
+    reset = true;
+    when([] { return !stored(0); }, [&] {
+      look_at_start();
+      when([] { return stored(0); }, [this] { menu("Simulazioa11", 5); });
+    });
+  });
+  menu("Simulazioa4", 5);
+  EXPECT_TRUE(reset);
+  ASSERT_EQ(boxes_at_start.size(), 2u);
+  for (const auto& b : boxes_at_start) EXPECT_EQ(b, std::vector<std::string>(16, ""));
+  c[1] = "";
+  EXPECT_EQ(c_boxes(), c);
 }
 
 }  // namespace
