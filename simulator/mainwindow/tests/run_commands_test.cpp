@@ -366,5 +366,34 @@ TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
   EXPECT_EQ(c_boxes(), c);
 }
 
+// A sum outside 16 bits: r5 shows the 16-bit value in both its texts, as C
+// and the results window do. A(0) = 32767 and B(0) = 1 are set by the user.
+TEST_F(ExampleRun, ASumOutsideSixteenBitsShowsAsSixteenBitsInR5) {
+  const auto set_word = [this](const char* vector, const std::string& bits) {
+    menu("Artxibo8", 1);
+    Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+    step.ctl("Combo1").set_text(vector);
+    step.ctl("Combo2").set_text("0");
+    step.click("Command3", 0);
+    Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+    for (int j = 0; j < 16; ++j) d.click(bits[size_t(j)] == '1' ? "Command2" : "Command1", j);
+    d.click("Command3", 0);
+  };
+  set_word("A", "0111111111111111");
+  set_word("B", "0000000000000001");
+  ASSERT_EQ(Data_word_value(0), 32767);
+  ASSERT_EQ(Data_word_value(16), 1);
+  bool seen = false;
+  when([] { return stored(0); }, [&] {
+    expect_register(5, std::string(9, ' ') + "-32768", "  1000000000000000");
+    EXPECT_EQ(machine().Main_memory_text[32], "     1000   0000   0000   0000");
+    seen = true;
+    menu("Simulazioa11", 5);
+  });
+  menu("Simulazioa4", 5);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(plat::form<Ademaitza>().ctl("Text6", 0).text(), "-32768");
+}
+
 }  // namespace
 }  // namespace brendalo::testing
