@@ -395,5 +395,46 @@ TEST_F(ExampleRun, ASumOutsideSixteenBitsShowsAsSixteenBitsInR5) {
   EXPECT_EQ(plat::form<Ademaitza>().ctl("Text6", 0).text(), "-32768");
 }
 
+// A data word accepted during a run is refused with the grids' own message;
+// the editor stays open and takes the word once the run is over, so the
+// results are always A + B.
+TEST_F(ExampleRun, ADataChangeIsNotTakenDuringARun) {
+  menu("Artxibo8", 1);
+  Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+  step.ctl("Combo1").set_text("A");
+  step.ctl("Combo2").set_text("0");
+  step.click("Command3", 0);
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  ASSERT_TRUE(d.visible());
+  const std::string a0_text = machine().Main_memory_text[0];
+  bool refused = false;
+  clock.after(20'000, [&] {
+    ASSERT_TRUE(Run_in_progress());
+    d.click("Command2", 10);  // A(0) = 2 + 32 = 34
+    d.click("Command3", 0);
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "KU simulatzen ari denez, MNko datuak ezin dira aldatu.");
+    EXPECT_EQ(clock.messages[0].style, 16);
+    EXPECT_EQ(clock.messages[0].title, "Arazoak Memoria nagusia aldatzen saiatzean");
+    EXPECT_TRUE(plat::is_loaded<Datuenaldaketa>());
+    EXPECT_EQ(Data_word_value(0), 2);
+    EXPECT_EQ(machine().Main_memory_text[0], a0_text);
+    EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(1, 2), a0_text);
+    refused = true;
+    when([] { return stored(0); }, [this] { menu("Simulazioa11", 5); });
+  });
+  menu("Simulazioa4", 5);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(plat::form<Ademaitza>().ctl("Text4", 0).text(), "2");
+  EXPECT_EQ(plat::form<Ademaitza>().ctl("Text6", 0).text(), "2");  // 2 + 0
+  // After the run the same "&Onartu" takes the word.
+  ASSERT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  d.click("Command3", 0);
+  EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
+  EXPECT_EQ(Data_word_value(0), 34);
+  EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(1, 2), Main_memory_word_text(34));
+  EXPECT_TRUE(main_window().enabled());
+}
+
 }  // namespace
 }  // namespace brendalo::testing
