@@ -225,7 +225,7 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
                         kTitle);
       // The restore may not run under a run in progress; the idle look
       // enables it at the run's end, since the control memory is now modified.
-      if (!engine().Instruction_running) plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
+      if (!Run_in_progress()) plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
       engine().Control_memory_modified = kFlagTrue;
     }
   }

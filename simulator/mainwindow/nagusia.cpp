@@ -6,6 +6,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/services.h"
+#include "simulator/dialogs/bereizmena.h"
 #include "simulator/dialogs/birprogramaziorakopausoa.h"
 #include "simulator/dialogs/datuenaldaketarakopausoa.h"
 #include "simulator/dialogs/konfiguratusim.h"
@@ -24,8 +25,8 @@
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
-#include "simulator/mainwindow/display_restore.h"
 #include "simulator/mainwindow/menu_states.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 #include "simulator/mainwindow/views.h"
 
@@ -682,7 +683,7 @@ void Nagusia::bind_handlers() {
   indexed("Laguntza1", &Nagusia::Laguntza1_Click);
   indexed("Laguntza5", &Nagusia::Laguntza5_Click);
 
-  // The run commands (run_commands.h).
+  // The run commands (run_commands.h, end_command.h).
   for (const char* item : {"Simulazioa1", "Simulazioa2", "Simulazioa3"}) {
     const std::string name = item;
     on(item, Event::Click, [name](EventArgs&) { Run_single_instruction(name); });
@@ -732,7 +733,7 @@ void Nagusia::Timer1_Timer() {
 void Nagusia::Toolbar1_ButtonClick(const std::string& key) {
   if (key == "Hasi" || key == "Gelditu") {
     // Pause and continue mean something only while a run is in progress.
-    if (!engine().Instruction_running) return;
+    if (!Run_in_progress()) return;
     if (key == "Hasi")
       Simulazioa10_Click(5);
     else
@@ -743,7 +744,7 @@ void Nagusia::Toolbar1_ButtonClick(const std::string& key) {
     plat::beep();
     soinua = to_flag(soinua == 0);
   } else if (key == "Galdera") {
-    open_window<Laguntza_edukia>(*this, 2);
+    Open_help_window();
   }
   // "Martxan", "Geldirik" and "Zain" are lamps.
 }
@@ -847,7 +848,7 @@ void Nagusia::IKusi9_Click(int) { open_window<MNetaEM>(*this, 2, true); }
 void Nagusia::Ikusi11_Click(int) { open_window<UALeragiketak>(*this, 0); }
 void Nagusia::Ikusi13_Click(int) { open_window<Aginduenformatua>(*this, 2); }
 void Nagusia::Aukerak1_Click(int) { open_window<KonfiguratuSIM>(*this, -1); }
-void Nagusia::Laguntza1_Click(int) { open_window<Laguntza_edukia>(*this, 2); }
+void Nagusia::Laguntza1_Click(int) { Open_help_window(); }
 void Nagusia::Laguntza5_Click(int) { open_window<Simuladoreariburuz>(*this, -1); }
 
 // Exit by the menu or by closing the window. Ending the program makes every
