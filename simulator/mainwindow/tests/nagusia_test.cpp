@@ -2,12 +2,15 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "testing/caption_runs.h"
 #include "testing/simulator_test.h"
 
 #include "platform/comctl/comctl.h"
+#include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/pictures.h"
 #include "platform/forms/render.h"
@@ -545,6 +548,58 @@ TEST_F(NagusiaTest, ExitShortcutIsIgnoredWhileTheWindowIsDisabled) {
   f.set_enabled(true);
   exit->trigger();
   EXPECT_TRUE(plat::ending());
+}
+
+// The example view's two memory strips: every word of their texts stands
+// inside one cell, between two separators, in the font the strips are drawn in.
+TEST_F(NagusiaTest, MemoryStripTextsStandInsideTheirCells) {
+  Nagusia& f = main_window();
+  for (int strip : {1, 0}) {
+    const plat::Control& text = f.ctl("Label8", strip);
+    const double top = text.get("Top").to_double();
+    std::vector<double> separators;
+    for (int i : f.indices("LineMN")) {
+      const plat::Control& l = f.ctl("LineMN", i);
+      if (l.get("X1") == l.get("X2") && l.get("Y1").to_double() == top && l.get("Y2").to_double() == top + 240)
+        separators.push_back(l.get("X1").to_double() / 15);
+    }
+    ASSERT_EQ(separators.size(), 19u);
+    std::sort(separators.begin(), separators.end());
+    const std::vector<CaptionRun> runs = caption_runs(text);
+    EXPECT_EQ(runs.size(), 18u);
+    for (const CaptionRun& r : runs) {
+      const auto next = std::upper_bound(separators.begin(), separators.end(), r.left);
+      ASSERT_NE(next, separators.begin()) << r.text.toStdString();
+      ASSERT_NE(next, separators.end()) << r.text.toStdString();
+      EXPECT_GT(r.left, *(next - 1)) << "strip " << strip << ": " << r.text.toStdString();
+      EXPECT_LE(r.right, *next) << "strip " << strip << ": " << r.text.toStdString() << " from " << r.left;
+    }
+  }
+}
+
+// The control word and its fields, each framed by an outline on its own box,
+// stand centred and clear of the outline whatever the control memory holds.
+TEST_F(NagusiaTest, ControlWordValuesStandClearOfTheirOutlines) {
+  load_tables();
+  Nagusia& f = main_window();
+  struct Value {
+    plat::Control& label;
+    size_t from, count;  // the part of the control word it shows
+  };
+  const Value values[] = {{f.ctl("Label12"), 0, 25},   {f.ctl("Label10", 0), 0, 2}, {f.ctl("Label10", 2), 2, 1},
+                          {f.ctl("Label10", 3), 3, 5}, {f.ctl("Label10", 4), 8, 17}};
+  auto fits = [](const plat::Control& l, const std::string& text) {
+    const QFontMetricsF fm(plat::make_font(l.get("FontName").to_string(), l.get("FontSize").to_double(),
+                                           l.get("FontBold").to_bool()));
+    return l.get("Alignment").to_int() == 2 &&
+           fm.horizontalAdvance(QString::fromStdString(text)) <= l.get("Width").to_double() / 15 - 2;
+  };
+  for (int m = 0; m < 22; ++m)
+    for (const Value& v : values) {
+      const std::string text = Control_word(m).substr(v.from, v.count);
+      EXPECT_TRUE(fits(v.label, text)) << v.label.name() << " " << text;
+    }
+  for (const char* address : {"00000", "11111"}) EXPECT_TRUE(fits(f.ctl("Label10", 5), address));
 }
 
 // The picture of the main window after load, at its design size, for docs/.
