@@ -602,6 +602,30 @@ TEST_F(NagusiaTest, ControlWordValuesStandClearOfTheirOutlines) {
   for (const char* address : {"00000", "11111"}) EXPECT_TRUE(fits(f.ctl("Label10", 5), address));
 }
 
+// Each lamp of the process-unit view lies on the unit its signal drives: the
+// picture (tools/pu_picture) fills every unit with a colour of its own, and
+// the lamp's box, just inside its edge, shows that colour all round.
+TEST_F(NagusiaTest, ProcessUnitLampsLieOnTheUnitsTheirSignalsDrive) {
+  constexpr QRgb kMuxBat = 0xFFE8C8, kMuxPC = 0xFFE8C9, kPC = 0xD4E6FF, kPCi = 0xD4E6FE, kMuxM = 0xFFE8CA,
+                 kMem = 0xFFF0C0, kIr1 = 0xD4F4D4, kIr2 = 0xD4F4D5, kMuxData = 0xFFE8CB, kMuxRead = 0xFFE8CC,
+                 kEM = 0xFFDCDC, kE1 = 0xD4E6FD, kE2 = 0xD4E6FC, kMuxUal = 0xFFE8CD, kUal = 0xD4E6FB;
+  const QRgb unit_of_lamp[17] = {kMuxBat, kMuxPC, kPC,      kPCi,     kMuxM, kMem,    kMem,    kMem, kIr1,
+                                 kIr2,    kE1,    kMuxData, kMuxRead, kEM,   kMuxUal, kUal, kE2};
+  Nagusia& f = main_window();
+  const plat::Control& image = f.ctl("Image1", 0);
+  const QImage pic = plat::picture(image.get("Picture").to_string()).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(pic.size(), QSize(300, 250));
+  auto px = [](const plat::Control& c, const char* p) { return int(c.get(p).to_int() / 15); };
+  for (int i = 0; i <= 16; ++i) {
+    const plat::Control& lamp = f.ctl("ksUP", i);
+    ASSERT_EQ(lamp.container(), image.container());
+    const int x = px(lamp, "Left") - px(image, "Left"), y = px(lamp, "Top") - px(image, "Top");
+    const int r = x + px(lamp, "Width") - 1, b = y + px(lamp, "Height") - 1;
+    for (const QPoint p : {QPoint(x + 1, y + 1), QPoint(r - 1, y + 1), QPoint(x + 1, b - 1), QPoint(r - 1, b - 1)})
+      EXPECT_EQ(pic.pixel(p) & 0xFFFFFF, unit_of_lamp[i]) << "ksUP(" << i << ") at " << p.x() << "," << p.y();
+  }
+}
+
 // The picture of the main window after load, at its design size, for docs/.
 TEST_F(NagusiaTest, RendersTheMainWindow) {
   Nagusia& f = main_window();
