@@ -81,14 +81,15 @@ std::vector<ControlDef> layout() {
   rows.front().props.push_back({"BackColor", 0xE0E0E0});
   std::vector<ControlDef> more;
   const plat::Prop bold{"FontBold", true}, grey{"BackColor", 0xE0E0E0};
-  more.push_back({"Frame1", -1, Kind::Frame, "", -1, {240, 120, 900, 1680}, " BK1   BK0", {bold, grey}});
-  more.push_back({"Frame2", -1, Kind::Frame, "", -1, {1260, 120, 600, 1680}, "Desk", {bold, grey}});
-  more.push_back({"Frame3", -1, Kind::Frame, "", -1, {1980, 120, 2040, 1680}, "   J4    J3     J2     J1    J0",
+  // Each column stands under its name in the frame's caption.
+  more.push_back({"Frame1", -1, Kind::Frame, "", -1, {240, 120, 1080, 1680}, " BK1   BK0", {bold, grey}});
+  more.push_back({"Frame2", -1, Kind::Frame, "", -1, {1440, 120, 600, 1680}, "Desk", {bold, grey}});
+  more.push_back({"Frame3", -1, Kind::Frame, "", -1, {2160, 120, 2250, 1680}, "   J4    J3     J2     J1    J0",
                   {bold, grey}});
-  add_column(more, BK1, "Frame1", -1, 120, 300);
-  add_column(more, BK0, "Frame1", -1, 480, 300);
+  add_column(more, BK1, "Frame1", -1, 165, 300);
+  add_column(more, BK0, "Frame1", -1, 630, 300);
   add_column(more, JT, "Frame2", -1, 150, 300);
-  for (int f = J4; f <= J0; ++f) add_column(more, f, "Frame3", -1, 120 + 360 * (f - J4), 300);
+  for (int f = J4; f <= J0; ++f) add_column(more, f, "Frame3", -1, 180 + 390 * (f - J4), 300);
   for (int k = 0; k < 17; ++k) {
     const int x = 240 + 660 * k;
     more.push_back({"Label1", k, Kind::Label, "", -1, {x, 1980, 630, 255}, kFieldNames[size_t(MCS + k)],
