@@ -409,12 +409,11 @@ void diagram_panel(Layout& l) {
   text("Label2", 10, {1560, 240, 255, 255}, "16");
   text("Label2", 22, {3000, 240, 255, 255}, "16");
   text("Label2", 23, {4440, 240, 255, 255}, "16");
-  // The strips' texts stand two pixels left of the design's 360: their "Mem"
-  // is that much wider in the stand-in face than in the design face, and the
-  // numbers after it must fall in their cells.
-  text("Label8", 1, {330, 600, 4935, 255},
+  // The strips' texts stand a pixel left of the design's 360, so that in the
+  // stand-in face, whose "Mem" is wider, every number falls in its cell.
+  text("Label8", 1, {345, 600, 4935, 255},
        "Mem          2   1   ...   5   3   ...  0    6   ...  1     8   ...  X   X   ...  X   X    ");
-  text("Label8", 0, {330, 1200, 4935, 255},
+  text("Label8", 0, {345, 1200, 4935, 255},
        "Mem           2  1   ...   5   3   ...  0    6   ...   1   8   ...  2    7   ...   6   11    ");
   int k = 0;
   auto stroke = [&](int x1, int y1, int x2, int y2) {
