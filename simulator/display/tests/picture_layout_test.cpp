@@ -1,5 +1,7 @@
-// The picture windows' layouts, measured in twips: nothing that a run lights
-// is covered by another control, and no wire runs through a state box.
+// The picture windows' layouts, measured in twips: every caption fits its
+// label, nothing that a run lights is covered by another control, and no
+// wire runs through a state box.
+#include <QFontMetricsF>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "simulator/display/asm_window.h"
 #include "simulator/display/pu_window.h"
@@ -95,6 +98,19 @@ std::vector<std::string> covering(const plat::Form& f, const plat::Control& lit,
 }
 
 class PictureLayout : public SimulatorTest {};
+
+// Every label of the two drawings holds its text on one line, in the font
+// it is drawn in.
+TEST_F(PictureLayout, EveryCaptionFitsItsLabel) {
+  for (plat::Form* f : {static_cast<plat::Form*>(&plat::form<PU>()), static_cast<plat::Form*>(&plat::form<ASM>())})
+    for (const auto& c : f->controls()) {
+      if (c->kind() != plat::Kind::Label || c->caption().empty()) continue;
+      const QFontMetricsF fm(plat::make_font(c->get("FontName").to_string(), c->get("FontSize").to_double(),
+                                             c->get("FontBold").to_bool()));
+      EXPECT_LE(fm.horizontalAdvance(QString::fromStdString(c->caption()).trimmed()), c->get("Width").to_double() / 15)
+          << f->name() << " " << id(*c) << " \"" << c->caption() << "\"";
+    }
+}
 
 TEST_F(PictureLayout, NoLitLabelOfTheProcessUnitIsCovered) {
   PU& pu = plat::form<PU>();
