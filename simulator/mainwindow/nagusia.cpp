@@ -268,17 +268,20 @@ void control_unit(Layout& l) {
   l.add(label("kont", 4, F, {2760, 3720, 615, 255}, "XXXXX", kLight, Bold, kBlue, false));
   l.add(label("Label10", 1, F, {1080, 2880, 615, 255}, "11111", kSilver, Large, kWhite, false));
   l.add(box("Shape7", 1, F, {960, 2880, 855, 255}, -1, false));
-  l.add(label("Label12", -1, F, {240, 960, 3375, 255}, "XXXXXXXXXXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false));
+  // The values framed by an outline of their own box stand centred in it,
+  // clear of the outline.
+  l.add(label("Label12", -1, F, {240, 960, 3375, 255}, "XXXXXXXXXXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false,
+              2));
   l.add(box("Shape9", -1, F, {240, 960, 3375, 255}, -1, false));
-  l.add(label("Label10", 0, F, {4440, 2040, 255, 255}, "11", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 0, F, {4440, 2040, 255, 255}, "11", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape8", -1, F, {4440, 2040, 255, 255}, -1, false));
-  l.add(label("Label10", 2, F, {5640, 2040, 135, 255}, "0", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 2, F, {5640, 2040, 135, 255}, "0", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape10", -1, F, {5640, 2040, 135, 255}, -1, false));
-  l.add(label("Label10", 3, F, {6240, 2040, 735, 255}, "XXXXX", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 3, F, {6240, 2040, 735, 255}, "XXXXX", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape11", 0, F, {6240, 2040, 735, 255}, -1, false));
-  l.add(label("Label10", 4, F, {7200, 2040, 2295, 255}, "XXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 4, F, {7200, 2040, 2295, 255}, "XXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape12", -1, F, {7200, 2040, 2295, 255}, -1, false));
-  l.add(label("Label10", 5, F, {7320, 4320, 735, 255}, "XXXXX", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 5, F, {7320, 4320, 735, 255}, "XXXXX", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape11", 1, F, {7320, 4320, 735, 255}, -1, false));
 
   // Buttons: graphical style, so that their colour shows.
@@ -407,9 +410,11 @@ void diagram_panel(Layout& l) {
   text("Label2", 10, {1560, 240, 255, 255}, "16");
   text("Label2", 22, {3000, 240, 255, 255}, "16");
   text("Label2", 23, {4440, 240, 255, 255}, "16");
-  text("Label8", 1, {360, 600, 4935, 255},
+  // The strips' texts stand a pixel left of the design's 360, so that in the
+  // stand-in face, whose "Mem" is wider, every number falls in its cell.
+  text("Label8", 1, {345, 600, 4935, 255},
        "Mem          2   1   ...   5   3   ...  0    6   ...  1     8   ...  X   X   ...  X   X    ");
-  text("Label8", 0, {360, 1200, 4935, 255},
+  text("Label8", 0, {345, 1200, 4935, 255},
        "Mem           2  1   ...   5   3   ...  0    6   ...   1   8   ...  2    7   ...   6   11    ");
   int k = 0;
   auto stroke = [&](int x1, int y1, int x2, int y2) {

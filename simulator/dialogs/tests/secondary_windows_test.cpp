@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "testing/caption_runs.h"
 #include "testing/simulator_test.h"
 
 #include <string>
@@ -310,6 +311,27 @@ TEST_F(SecondaryWindows, TheHelpWindowShowsTheGuideOrSaysWhyNotWhenOpened) {
     EXPECT_EQ(missing.mouse_pointer(), 0);
     missing.window()->close();
     QApplication::processEvents();
+  }
+}
+
+// The ruler under the sixteen bit boxes: each number stands under the
+// buttons and the box of its bit (box j is bit 15 - j), measured in the font
+// the ruler is drawn in.
+TEST_F(SecondaryWindows, TheBitRulerNumbersStandUnderTheirBits) {
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  const plat::Control& ruler = d.ctl("Label1", 0);
+  const std::vector<CaptionRun> runs = caption_runs(ruler);
+  ASSERT_EQ(runs.size(), 16u);
+  EXPECT_LE(runs.back().right, (ruler.get("Left").to_double() + ruler.get("Width").to_double()) / 15);
+  for (int j = 0; j < 16; ++j) {
+    const CaptionRun& r = runs[size_t(j)];
+    EXPECT_EQ(r.text.toInt(), 15 - j);
+    for (const char* column : {"Command1", "Text1", "Command2"}) {
+      const plat::Control& c = d.ctl(column, j);
+      const double left = c.get("Left").to_double() / 15, right = left + c.get("Width").to_double() / 15;
+      EXPECT_GE(r.left, left) << column << "(" << j << ") bit " << r.text.toStdString();
+      EXPECT_LE(r.right, right) << column << "(" << j << ") bit " << r.text.toStdString();
+    }
   }
 }
 
