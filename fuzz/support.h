@@ -253,7 +253,8 @@ inline Variant Recordset::dispatch(DispId id, CallKind, std::span<Variant>) {
   Values v(in_);
   // Fields and items are recordsets too: one object plays every role.
   if ((id == 3 || id == 7) && depth_ < 3) return Variant(std::make_shared<Recordset>(in_, depth_ + 1));
-  return v.value(3);
+  const Variant answer = v.value(3).deref();  // a value, not a reference into `v`
+  return answer;
 }
 
 // The bag a text holds, or nothing for a text the bag refuses (error 5).
