@@ -75,7 +75,7 @@ TEST_F(Colouring, OtherNotificationsReachTheHostWithTheirAnswer) {
   EXPECT_EQ(host.messages.back(), WM_USER);
 }
 
-TEST_F(Colouring, AShorterRecordFromAnotherKindOfSenderIsNeitherReadNorWrittenPastItsEnd) {
+TEST_F(Colouring, AShorterRecordFromAnotherKindOfSenderGoesOnUntouched) {
   ASSERT_TRUE(o.line(1).ok());
   Window toolbar("Toolbar", host.hwnd());
   for (uint32_t stage : {cc::CDDS_PREPAINT, cc::CDDS_ITEMPREPAINT}) {
@@ -85,10 +85,14 @@ TEST_F(Colouring, AShorterRecordFromAnotherKindOfSenderIsNeitherReadNorWrittenPa
     rec->dwDrawStage = stage;
     rec->dwItemSpec = 0;
     const cc::NMCUSTOMDRAW before = *rec;
-    EXPECT_EQ(SendMessageA(host.hwnd(), WM_NOTIFY, 2, reinterpret_cast<LPARAM>(rec.get())), cc::CDRF_DODEFAULT);
+    // The host's own procedure answers it.
+    EXPECT_EQ(SendMessageA(host.hwnd(), WM_NOTIFY, 2, reinterpret_cast<LPARAM>(rec.get())), 77);
     EXPECT_EQ(std::memcmp(&before, rec.get(), sizeof before), 0);
   }
-  EXPECT_TRUE(host.codes.empty());
+  EXPECT_EQ(host.codes, (std::vector<int32_t>{cc::NM_CUSTOMDRAW, cc::NM_CUSTOMDRAW}));
+  // The list view's own records stay the control's alone.
+  EXPECT_EQ(lv->draw_colors(0, 0).back, kBack);
+  EXPECT_EQ(host.codes.size(), 2u);
 }
 
 TEST_F(Colouring, ARenderedListShowsTheChosenLinesInTheControlsColours) {

@@ -89,6 +89,12 @@ static_assert(offsetof(NMLVCUSTOMDRAW, clrText) == 48 && offsetof(NMLVCUSTOMDRAW
 // The class name of a list view's window (platform/forms/subclass.h window_class).
 inline constexpr const char* kListViewClass = "ListView";
 
+// The length of the custom-draw record a window sends, by the kind of
+// control it is: a list view's NMLVCUSTOMDRAW, any other's NMCUSTOMDRAW.
+inline size_t custom_draw_record_size(HWND sender) {
+  return win::window_class(sender) == kListViewClass ? sizeof(NMLVCUSTOMDRAW) : sizeof(NMCUSTOMDRAW);
+}
+
 // Dispatch identifiers of the list's automation members.
 constexpr com::DispId kListViewRefresh = -550;
 constexpr com::DispId kListViewHwnd = -515;

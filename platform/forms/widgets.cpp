@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QCoreApplication>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QToolTip>
 
@@ -512,6 +514,13 @@ void Realizer::apply(Control& c, std::string_view prop) {
       if (auto* s = dynamic_cast<Surface*>(parent_surface(c))) s->relayout();
     } else {
       w->setGeometry(box_px(c));
+      if (c.kind() == Kind::Hosted && w->testAttribute(Qt::WA_PendingResizeEvent)) {
+        // A component hears of its new size at once, shown or not, as a
+        // control does: it may give itself another size there.
+        w->setAttribute(Qt::WA_PendingResizeEvent, false);
+        QResizeEvent e(w->size(), QSize(-1, -1));
+        QCoreApplication::sendEvent(w, &e);
+      }
     }
     return;
   }
