@@ -70,9 +70,7 @@ void OmbrelisState::EnableMessage(int32_t message, bool enable) {
 void OmbrelisState::NumeroItem(int32_t n) {
   const int32_t item = int32_t(uint32_t(n) - 1u);  // lines count from 1, items from 0
   if (std::find(m_Items.begin(), m_Items.end(), item) != m_Items.end()) return;
-  if (m_Items.size() >= size_t(kMaxLines))
-    throw RuntimeError(plat::com::kErrInvalidCall,
-                       "At most " + std::to_string(kMaxLines) + " lines can be coloured; Clear the list first");
+  if (m_Items.size() >= size_t(kMaxLines)) return;  // full: a ninth line is ignored, as hosts expect
   m_Items.push_back(item);
 }
 

@@ -46,8 +46,8 @@ class OmbrelisState : public std::enable_shared_from_this<OmbrelisState> {
   bool Messages(int32_t message) const;
   void EnableMessage(int32_t message, bool enable);
 
-  // Adds line n (counted from 1); a line already listed changes nothing, a
-  // ninth line fails with error 5.
+  // Adds line n (counted from 1); a line already listed and a ninth line
+  // change nothing and report no error.
   void NumeroItem(int32_t n);
   const std::vector<int32_t>& items() const { return m_Items; }
   void clear_items() { m_Items.clear(); }
