@@ -109,6 +109,9 @@ class ListView final : public com::Dispatch {
   HWND parent() const { return parent_; }
   int32_t id() const { return id_; }
   QTreeWidget* widget() const;
+  // The widget is being destroyed by its parent widget: the list lets go of
+  // it rather than deleting it.
+  void detach_widget() { tree_.clear(); }
 
   // Columns and lines. Lines are counted from 0.
   void add_column(const std::string& title, int width_px);

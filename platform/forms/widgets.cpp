@@ -366,6 +366,7 @@ void Realizer::create(Control& c) {
     case Kind::Toolbar:
     case Kind::StatusBar:
     case Kind::ProgressBar:
+    case Kind::ListView:
       w = create_comctl_widget(c, parent);
       break;
     case Kind::WebBrowser:
@@ -676,6 +677,7 @@ void Realizer::apply(Control& c, std::string_view prop) {
     case Kind::Toolbar:
     case Kind::StatusBar:
     case Kind::ProgressBar:
+    case Kind::ListView:
       apply_comctl(c, prop);
       break;
     default:
