@@ -458,7 +458,11 @@ TEST(GridRecordsetEdit, AHostThatFailsOnItsRecordsLetsNoErrorOutOfAnyInput) {
       EXPECT_TRUE(g.editor().isHidden());
       EXPECT_EQ(g.edit_events(events), (std::vector<DispId>{ev::BeforeEdit}));
       EXPECT_NO_THROW(g.call(d::DblClick));
+      EXPECT_NO_THROW(g.click(3, 2));
+      EXPECT_NO_THROW(g.key(Qt::Key_Up));
+      EXPECT_NO_THROW(g.obj->focus_left());
       EXPECT_TRUE(g.editor().isHidden());
+      EXPECT_EQ(g.row(), 2);
       continue;
     }
     ASSERT_FALSE(g.editor().isHidden());
