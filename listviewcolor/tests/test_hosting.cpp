@@ -33,6 +33,7 @@ TEST(OmbrelisHosting, AWindowCreatesItByClassNameWithItsSavedPropertiesAndItsOwn
   EXPECT_EQ(c.widget()->size(), QSize(plat::px(500), plat::px(500)));
   EXPECT_EQ(c.width(), 500);
   EXPECT_EQ(c.height(), 500);
+  w.Show();
   c.set("Width", 3000);
   o.let(plat::com::kExtHeight, {plat::com::Variant(90)});
   EXPECT_EQ(c.width(), 500);

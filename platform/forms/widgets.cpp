@@ -13,8 +13,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCoreApplication>
-#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QToolTip>
 
@@ -515,13 +513,6 @@ void Realizer::apply(Control& c, std::string_view prop) {
       if (auto* s = dynamic_cast<Surface*>(parent_surface(c))) s->relayout();
     } else {
       w->setGeometry(box_px(c));
-      if (c.kind() == Kind::Hosted && w->testAttribute(Qt::WA_PendingResizeEvent)) {
-        // A component hears of its new size at once, shown or not, as a
-        // control does: it may give itself another size there.
-        w->setAttribute(Qt::WA_PendingResizeEvent, false);
-        QResizeEvent e(w->size(), QSize(-1, -1));
-        QCoreApplication::sendEvent(w, &e);
-      }
     }
     return;
   }
