@@ -115,8 +115,12 @@ Ombrelis::Ombrelis() : state_(std::make_shared<OmbrelisState>()) {
 }
 
 // A bound state stays in the subclass table, which holds it until the
-// window's binding ends.
-Ombrelis::~Ombrelis() { delete surface_.data(); }
+// window's binding ends. Nobody can ask it to refresh the list any more: it
+// lets the list view go, so a list bound by its own handle is no cycle.
+Ombrelis::~Ombrelis() {
+  state_->m_Lview.reset();
+  delete surface_.data();
+}
 
 void Ombrelis::UserControl_Resize() {
   if (resizing_) return;  // the sizes set below come back here
