@@ -160,8 +160,11 @@ class ListView final : public com::Dispatch {
     };
     std::map<int, Line> lines;
   };
+  // A pass begun while another is under way (a parent that paints or asks
+  // for colours while it answers a notification) has its own answers; the
+  // outer pass goes on with its own afterwards.
   void begin_pass();
-  void end_pass() { pass_.active = false; }
+  void end_pass();
   Colors colors_in_pass(int item, int column);
   LRESULT notify(NMLVCUSTOMDRAW& r);
   NMLVCUSTOMDRAW record(uint32_t stage, int item, int column, const Colors& start) const;
@@ -175,6 +178,7 @@ class ListView final : public com::Dispatch {
   uint32_t back_ = 0x80000005;  // window
   int refreshes_ = 0;
   Pass pass_;
+  std::vector<Pass> outer_passes_;
 };
 
 }  // namespace plat::comctl
