@@ -33,6 +33,7 @@ struct Host : Window {
   ~Host() override { destroy(); }
   LRESULT window_proc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   Scene& scene;
+  int notified = 0;  // notifications that reached this procedure
 };
 
 struct Scene {
@@ -171,6 +172,7 @@ struct Scene {
 
 LRESULT Host::window_proc(UINT msg, WPARAM, LPARAM lParam) {
   if (msg != WM_NOTIFY || !lParam) return 0;
+  ++notified;
   if (scene.depth == 0 && scene.in.pick(16) == 0) {
     ++scene.depth;
     scene.step();
@@ -191,11 +193,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     scene.add_host();
     scene.add_control();
     for (int step = 0; step < 96 && !in.done(); ++step) scene.step();
-    // Released, every control gives each live window its own procedure back.
+    // Released, a bound control keeps its window until the window goes; every
+    // live window's own procedure still gets every notification but the list
+    // view's custom draw.
     for (auto& c : scene.controls) c->set_site(nullptr);
     scene.controls.clear();
+    ++scene.depth;  // the hosts' answers take no further steps
     for (auto& h : scene.hosts)
-      if (IsWindow(h->hwnd())) FUZZ_CHECK(GetWindowLongA(h->hwnd(), GWL_WNDPROC) == proc_address(&Window::class_proc));
+      if (IsWindow(h->hwnd())) {
+        const int seen = h->notified;
+        NMHDR click{0, 0, -2};
+        SendMessageA(h->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+        FUZZ_CHECK(h->notified == seen + 1);
+      }
+    --scene.depth;
     for (auto& lv : scene.lists) lv->render();
     scene.lists.clear();
   }

@@ -90,6 +90,7 @@ std::vector<int> Form::indices(std::string_view name) const {
 }
 
 void Form::build() {
+  handle_ = std::make_unique<win::Window>("Form");
   self_ = std::make_unique<Control>(*this, layout_.front(), nullptr);
   window_ = std::make_unique<FormWindow>(*this);
   Realizer::set_widget(*self_, window_.get());
@@ -138,6 +139,8 @@ void Form::teardown() {
       c->timer_id_ = 0;
     }
   if (window_) window_->hide();
+  // Unloaded, the window's handle is destroyed: whatever subclassed it lets go.
+  handle_.reset();
 }
 
 void Form::Show() {

@@ -364,6 +364,7 @@ void Realizer::create(Control& c) {
     case Kind::Toolbar:
     case Kind::StatusBar:
     case Kind::ProgressBar:
+    case Kind::ListView:
       w = create_comctl_widget(c, parent);
       break;
     case Kind::WebBrowser:
@@ -667,6 +668,7 @@ void Realizer::apply(Control& c, std::string_view prop) {
     case Kind::Toolbar:
     case Kind::StatusBar:
     case Kind::ProgressBar:
+    case Kind::ListView:
       apply_comctl(c, prop);
       break;
     default:
