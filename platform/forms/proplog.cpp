@@ -4,8 +4,8 @@ namespace plat {
 
 namespace {
 bool g_on = false;
-std::vector<PropWrite>& store() {
-  static std::vector<PropWrite> w;
+std::deque<PropWrite>& store() {
+  static std::deque<PropWrite> w;
   return w;
 }
 }  // namespace
@@ -16,7 +16,7 @@ void PropertyLog::start() {
 }
 void PropertyLog::stop() { g_on = false; }
 bool PropertyLog::on() { return g_on; }
-std::vector<PropWrite>& PropertyLog::writes() { return store(); }
+std::deque<PropWrite>& PropertyLog::writes() { return store(); }
 void PropertyLog::record(PropWrite w) {
   if (g_on) store().push_back(std::move(w));
 }

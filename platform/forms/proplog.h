@@ -1,6 +1,8 @@
 #pragma once
 // A log of property writes that a test can switch on, to check the order in
-// which a routine paints.
+// which a routine paints. A whole run writes hundreds of thousands of
+// properties: the log grows in blocks and never moves what it holds.
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,7 @@ class PropertyLog {
   static void start();  // clears and switches on
   static void stop();
   static bool on();
-  static std::vector<PropWrite>& writes();
+  static std::deque<PropWrite>& writes();
   static void record(PropWrite w);
 };
 

@@ -1,17 +1,55 @@
 #include "platform/forms/virtual_services.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
 #include <algorithm>
 #include <stdexcept>
 
 namespace plat {
 
-VirtualServices::VirtualServices() { set_services(this); }
+// Holds the windows' repaint requests while the clock handles events. A
+// window asks again only once its request has been handled, so each one
+// waiting is noted once and asked again when repainting is allowed.
+class VirtualServices::RepaintHold final : public QObject {
+ public:
+  RepaintHold() {
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+  }
+  ~RepaintHold() override { release(); }
+
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::UpdateRequest || !holding || !o->isWidgetType()) return false;
+    if (std::find(held_.begin(), held_.end(), o) == held_.end()) held_.emplace_back(o);
+    return true;
+  }
+  void release() {
+    for (const QPointer<QObject>& o : held_)
+      if (o) QCoreApplication::postEvent(o, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    held_.clear();
+  }
+
+  bool holding = false;
+
+ private:
+  std::vector<QPointer<QObject>> held_;
+};
+
+VirtualServices::VirtualServices() : hold_(std::make_unique<RepaintHold>()) { set_services(this); }
 VirtualServices::~VirtualServices() { set_services(nullptr); }
+
+void VirtualServices::process_events() {
+  if (repaint_windows) hold_->release();
+  // A handler run from here may wait in turn: restore the outer level's state.
+  const bool outer = hold_->holding;
+  hold_->holding = !repaint_windows;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  hold_->holding = outer;
+}
 
 void VirtualServices::yield() {
   ++yields;
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  process_events();
 }
 
 bool VirtualServices::fire_next(int64_t limit) {
@@ -33,7 +71,7 @@ bool VirtualServices::fire_next(int64_t limit) {
 
 void VirtualServices::wait_until(int64_t deadline_ms) {
   ++waits;
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  process_events();
   if (ending() || deadline_ms <= now_) return;
   if (fire_next(deadline_ms)) return;
   if (deadline_ms == kForever)
@@ -70,10 +108,10 @@ void VirtualServices::at(int64_t t_ms, std::function<void()> fn) {
 
 void VirtualServices::advance(int64_t ms) {
   const int64_t target = now_ + ms;
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  while (fire_next(target)) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  process_events();
+  while (fire_next(target)) process_events();
   now_ = std::max(now_, target);
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  process_events();
 }
 
 size_t VirtualServices::pending() const { return entries_.size(); }

@@ -2,8 +2,16 @@
 // Services on a virtual clock, for tests: time moves only when a wait lets it
 // (straight to the next due timer or scripted action, or to the deadline),
 // message boxes are recorded and answered at once, beeps are counted.
+//
+// A virtual wait takes no real time, so repainting the shown windows at every
+// wait, as the real event loop does, would cost far more than the program's
+// own work (a run makes thousands of waits). While the clock handles events it
+// holds the windows' repaints; a window still paints when it is shown, and
+// render_form or grab paint it on demand. The held repaints are asked for
+// again when the clock is destroyed or `repaint_windows` is set.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +57,7 @@ class VirtualServices final : public Services {
   int beeps = 0;
   int64_t waits = 0;   // calls of wait_until
   int64_t yields = 0;  // calls of yield
+  bool repaint_windows = false;  // repaint at every wait, as the real event loop does
 
  private:
   struct Entry {
@@ -59,6 +68,11 @@ class VirtualServices final : public Services {
     std::function<void()> fn;
   };
   bool fire_next(int64_t limit);
+  // Handles the pending events, the windows' repaints held (see above).
+  void process_events();
+
+  class RepaintHold;
+  std::unique_ptr<RepaintHold> hold_;
 
   int64_t now_ = 0;
   std::vector<Entry> entries_;

@@ -242,6 +242,44 @@ TEST_F(FormsTest, TimersRunOnTheVirtualClock) {
   EXPECT_EQ(clock.pending(), 0u);
 }
 
+// Counts the times it is painted.
+class PaintCounter : public QWidget {
+ public:
+  int paints = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+// The virtual clock holds the event loop's repaints, not the paint on show
+// nor a picture taken, and asks again for what it held when it ends.
+TEST(VirtualClock, HoldsRepaintsUntilAskedOrEnded) {
+  PaintCounter w;
+  w.resize(120, 80);
+  int shown = 0;
+  {
+    VirtualServices clock;
+    w.show();
+    clock.advance(10);
+    shown = w.paints;
+    EXPECT_GE(shown, 1);
+    w.update();
+    clock.advance(10);
+    EXPECT_EQ(w.paints, shown);
+    w.grab();
+    EXPECT_EQ(w.paints, shown + 1);
+    clock.repaint_windows = true;
+    clock.advance(10);
+    EXPECT_EQ(w.paints, shown + 2);
+    clock.repaint_windows = false;
+    w.update();
+    clock.advance(10);
+    EXPECT_EQ(w.paints, shown + 2);
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(w.paints, shown + 3);
+}
+
 TEST_F(FormsTest, ChoosingAMenuItemNeverTogglesItsMarkAndPassesTheIndex) {
   Sample& s = form<Sample>();
   Control& item = s.ctl("Artxibo1", 1);
