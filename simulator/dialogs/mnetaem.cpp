@@ -25,7 +25,11 @@ std::vector<plat::ControlDef> layout() {
       {"Nadrel1", -1, Kind::Hosted, "Frame1", 1, {960, 720, 4095, 8295}, nadrel::kClassName, {}},
   };
   rows.insert(rows.begin() + 1, more.begin(), more.end());
-  return With_period_buttons(std::move(rows));
+  rows = With_period_buttons(std::move(rows));
+  // Between the frames and the status bar, which stays at the bottom of the window.
+  for (plat::ControlDef& d : rows)
+    if (d.name == "Command2") d.box.top = 10440;
+  return rows;
 }
 }  // namespace
 
