@@ -134,7 +134,7 @@ Surface::Surface(Form& form, Control* owner, QWidget* parent) : QWidget(parent),
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Surface::paintEvent(QPaintEvent*) {
+void Surface::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   Control& bg = owner_ ? *owner_ : form_.self();
   p.fillRect(rect(), color_of(bg, "BackColor"));
@@ -169,8 +169,11 @@ void Surface::paintEvent(QPaintEvent*) {
       p.drawText(QRect(8, 0, tw, fm.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, cap);
     }
   }
+  // Only the controls that reach into the area being repainted are drawn.
+  const QRegion& dirty = e->region();
   for (auto& c : form_.controls()) {
     if (c->container() != owner_ || !is_windowless(c->kind()) || !c->visible()) continue;
+    if (!dirty.intersects(Realizer::bounds(*c))) continue;
     p.save();
     Realizer::paint(p, *c);
     p.restore();
@@ -633,7 +636,19 @@ void Realizer::apply(Control& c, std::string_view prop) {
   }
 
   if (is_windowless(c.kind()) || c.kind() == Kind::ImageList) {
-    if (QWidget* s = parent_surface(c)) s->update();
+    QWidget* s = parent_surface(c);
+    if (!s) return;
+    // A new colour or text repaints only the control's own area; a control
+    // that moves, grows or changes its picture repaints its container.
+    const bool same_place = is_windowless(c.kind()) && !is("Left") && !is("Top") && !is("Width") &&
+                            !is("Height") && !is("X1") && !is("Y1") && !is("X2") && !is("Y2") &&
+                            !is("BorderWidth") && !is("Picture") && !is("Stretch");
+    if (same_place) {
+      s->update(Realizer::bounds(c));
+    } else {
+      c.bounds_known_ = false;
+      s->update();
+    }
     return;
   }
 
@@ -806,6 +821,30 @@ void Realizer::apply(Control& c, std::string_view prop) {
     default:
       break;
   }
+}
+
+QRect Realizer::bounds(const Control& c) {
+  if (c.bounds_known_) return QRect(c.bounds_[0], c.bounds_[1], c.bounds_[2], c.bounds_[3]);
+  QRect r;
+  if (c.kind() == Kind::Line) {
+    const int w = std::max(1, c.border_width());
+    const QPoint a(px(c.get("X1").to_double()), px(c.get("Y1").to_double()));
+    const QPoint b(px(c.get("X2").to_double()), px(c.get("Y2").to_double()));
+    r = QRect(a, b).normalized().adjusted(-w, -w, w, w);
+  } else {
+    r = box_px(c);
+    if (c.kind() == Kind::Image && !c.get("Stretch").to_bool()) {
+      // An image that is not stretched shows at its own size.
+      const QImage img = picture(c.get("Picture").to_string());
+      r = r.united(QRect(r.topLeft(), img.size()));
+    }
+  }
+  c.bounds_[0] = r.x();
+  c.bounds_[1] = r.y();
+  c.bounds_[2] = r.width();
+  c.bounds_[3] = r.height();
+  c.bounds_known_ = true;
+  return r;
 }
 
 void Realizer::paint(QPainter& p, Control& c) {

@@ -87,6 +87,7 @@ struct Realizer {
   static void create(Control& c);                        // widget, action or timer
   static void apply(Control& c, std::string_view prop);  // one property to the Qt side
   static void paint(QPainter& p, Control& c);      // windowless kinds
+  static QRect bounds(const Control& c);           // what paint may touch (windowless kinds)
   static void set_widget(Control& c, QWidget* w);
 };
 

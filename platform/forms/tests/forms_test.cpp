@@ -239,6 +239,27 @@ TEST_F(FormsTest, RenderedImageShowsWindowlessControlsInZOrderBelowWindowed) {
   EXPECT_TRUE(save_form_png(s, testing::TempDir() + "/sample.png"));
 }
 
+// A write to a windowless control repaints its own area on screen, with
+// what lies above it drawn again over it.
+TEST_F(FormsTest, AWriteRepaintsTheControlOnScreenBelowWhatCoversIt) {
+  Sample& s = form<Sample>();
+  s.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
+  auto on_screen = [&](int x_tw, int y_tw) {
+    QApplication::processEvents();
+    const QImage img = s.window()->screen()->grabWindow(s.window()->winId()).toImage();
+    return QColor(pixel_at_twips(img, s, x_tw, y_tw));
+  };
+  EXPECT_EQ(on_screen(600, 2550), QColor(0, 0, 255));
+  s.ctl("Shape1").set_back_color(0x00FF00);
+  EXPECT_EQ(on_screen(600, 2550), QColor(0, 255, 0));
+  EXPECT_EQ(on_screen(600, 2850), QColor(255, 0, 0));  // the line above it
+  s.ctl("Line1", 0).set_visible(false);
+  EXPECT_EQ(on_screen(600, 2850), QColor(0, 255, 0));
+  s.ctl("Shape1").set("Left", 3000);  // moved: its old place shows the window again
+  EXPECT_EQ(on_screen(600, 2550), QColor(255, 255, 255));
+}
+
 TEST_F(FormsTest, PropertyLogRecordsWritesInOrder) {
   Sample& s = form<Sample>();
   PropertyLog::start();
