@@ -8,8 +8,11 @@
 #include "gridcontrol/nadrel.h"
 #include "gridcontrol/recordset.h"
 #include "gridcontrol/surface.h"
+#include "platform/com/errors.h"
 
 namespace nadrel {
+
+using plat::com::RuntimeError;
 
 namespace {
 constexpr int kButtonWidth = 17;
@@ -51,31 +54,38 @@ void Nadrel::DblClick() {
 void Nadrel::BeginEdit(int16_t KeyAscii) {
   // Only a data cell is ever edited: after Clear the current row is 0.
   if (!data_cell(S.CurRow, S.CurCol)) return;
-  if (cancelled(event::BeforeEdit, {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(false)})) return;
+  fire_event(event::BeforeEdit, {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(false)});
   // The handler may have changed the grid or opened an edit itself.
   if (!data_cell(S.CurRow, S.CurCol) || S.ColEditable[size_t(S.CurCol)] == 0 || S.EditorOpen) return;
-  MoveCurrentCell();
-  if (S.AutoNewRowOn && S.CurRow == S.RowCount && RowEmpty(S.CurRow)) {
-    if (!cancelled(event::BeforeAddRow, {Variant(false)})) {
-      Rows(S.RowCount + 1);
-      fire_event(event::AfterAddRow, {Variant::i2(to16(S.RowCount))});
-    }
-    if (!data_cell(S.CurRow, S.CurCol)) return;
-  }
   auto* list = static_cast<LookupList*>(list_.data());
   auto* txt = static_cast<EditBox*>(txt_.data());
   if (!list || !txt || !pic_) return;
+  const bool lookup = ColHasLookup(int16_t(S.CurCol));
+  std::string text = S.Cells.cell(S.CurCol, S.CurRow).Text;
+  if (S.RecordsetBound && !lookup) {
+    // A record the host cannot give opens no edit, as it paints an empty cell.
+    try {
+      text = rs::value_text(*rs::object_of(S.BoundRecordset), S.CurRow, S.CurCol);
+    } catch (const RuntimeError&) {
+      return;
+    }
+  }
+  // The editor opens over the cell, never over a cell out of view.
+  scroll_into_view(S.CurRow, S.CurCol);
+  MoveCurrentCell();
+  if (S.AutoNewRowOn && S.CurRow == S.RowCount && RowEmpty(S.CurRow) && can_add_row()) {
+    fire_event(event::BeforeAddRow, {Variant(false)});
+    // The handler may have taken the last place.
+    if (can_add_row()) {
+      Rows(S.RowCount + 1);
+      fire_event(event::AfterAddRow, {Variant::i2(to16(S.RowCount))});
+    }
+    if (!data_cell(S.CurRow, S.CurCol) || S.EditorOpen) return;
+  }
   const Position p = CellPosition(S.CurRow, S.CurCol);
   const QPoint origin = pic_->pos();
   S.EditorOpen = true;
-  if (ColHasLookup(int16_t(S.CurCol))) {
-    if (!list->isHidden()) {
-      // The lookup button pressed again folds the list up.
-      S.EditorOpen = false;
-      list->hide();
-      pic_->setFocus();
-      return;
-    }
+  if (lookup) {
     FillLookupList(int16_t(S.CurCol));
     list->setFont(qfont_of(S.CellFont.get()));
     const int32_t h = std::max<int32_t>(1, rh(S.CurRow));
@@ -95,8 +105,6 @@ void Nadrel::BeginEdit(int16_t KeyAscii) {
       }
     return;
   }
-  std::string text = S.Cells.cell(S.CurCol, S.CurRow).Text;
-  if (S.RecordsetBound) text = rs::value_text(*rs::object_of(S.BoundRecordset), S.CurRow, S.CurCol);
   txt->setText(QString::fromStdString(text));
   txt->setCursorPosition(int(txt->text().size()));
   QFont f = qfont_of(S.CellFont.get());
@@ -113,32 +121,30 @@ void Nadrel::BeginEdit(int16_t KeyAscii) {
   }
 }
 
-void Nadrel::end_edit(bool store) {
+void Nadrel::store_edit(const std::string& text) {
+  if (!data_cell(S.CurRow, S.CurCol)) return;
+  if (S.RecordsetBound) rs::write_value(*rs::object_of(S.BoundRecordset), S.CurRow, S.CurCol, text);
+  S.Cells.cell(S.CurCol, S.CurRow).Text = text;
+}
+
+bool Nadrel::end_edit(EditEnd how) {
   auto* txt = txt_.data();
   auto* list = list_.data();
   const bool typing = txt && !txt->isHidden();
   const bool listing = list && !list->isHidden();
-  if (!S.EditorOpen && !typing && !listing) return;
-  S.EditorOpen = false;
-  std::string value;
-  if (typing) {
-    value = static_cast<QLineEdit*>(txt)->text().toStdString();
-    if (store && data_cell(S.CurRow, S.CurCol)) {
-      if (S.RecordsetBound) {
-        // A bound cell writes its record; the field keeps its declared size.
-        Dispatch& rsobj = *rs::object_of(S.BoundRecordset);
-        rs::move_to(rsobj, S.CurRow);
-        rs::call(rsobj, "Edit", plat::com::CallKind::Method, {});
-        std::shared_ptr<Dispatch> f = rs::field(rsobj, S.CurCol - 1);
-        const int32_t size = rs::call(*f, "Size", plat::com::CallKind::Get, {}).to_i4();
-        QString q = QString::fromStdString(value);
-        if (size > 0 && q.size() > size) q.truncate(size);
-        rs::call(*f, "Value", plat::com::CallKind::Let, {Variant(q.toStdString())});
-        rs::call(rsobj, "Update", plat::com::CallKind::Method, {});
-      } else {
-        S.Cells.cell(S.CurCol, S.CurRow).Text = value;
-      }
+  if (!S.EditorOpen && !typing && !listing) return true;
+  bool stored = false;
+  if (typing && how != EditEnd::Discard) {
+    try {
+      store_edit(static_cast<QLineEdit*>(txt)->text().toStdString());
+      stored = true;
+    } catch (const RuntimeError&) {
+      // The host refused the record: nothing is stored anywhere.
+      if (how == EditEnd::StoreOrStay) return false;
     }
+  }
+  S.EditorOpen = false;
+  if (typing) {
     const bool had_focus = txt->hasFocus();
     txt->hide();
     txt->lower();
@@ -151,21 +157,21 @@ void Nadrel::end_edit(bool store) {
   }
   repaint_cell(S.CurRow, S.CurCol);
   MoveCurrentCell();
-  if (typing && store)
+  if (stored && data_cell(S.CurRow, S.CurCol))
     fire_event(event::AfterEdit,
                {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(S.Cells.cell(S.CurCol, S.CurRow).Text)});
+  return true;
 }
 
 bool Nadrel::EditKeyDown(int16_t KeyCode, int16_t) {
   if (!S.EditorOpen) return false;
   switch (KeyCode) {
-    case 13: end_edit(true); return true;
-    case 27: end_edit(false); return true;
+    case 13: end_edit(EditEnd::StoreOrStay); return true;
+    case 27: end_edit(EditEnd::Discard); return true;
     case 38:
     case 40:
-      end_edit(true);
       // The arrow goes on to the cells once the event is out.
-      if (pic_) QCoreApplication::postEvent(pic_, make_key_event(KeyCode, 0));
+      if (end_edit(EditEnd::StoreOrStay) && pic_) QCoreApplication::postEvent(pic_, make_key_event(KeyCode, 0));
       return true;
     default: return false;
   }
@@ -197,15 +203,15 @@ void Nadrel::List1_Choose() {
              {Variant::i2(to16(S.CurRow)), Variant::i2(to16(S.CurCol)), Variant(S.Cells.cell(S.CurCol, S.CurRow).Text)});
 }
 
-void Nadrel::List1_Escape() { end_edit(false); }
+void Nadrel::List1_Escape() { end_edit(EditEnd::Discard); }
 
 void Nadrel::List1_LostFocus() {
   if (!list_ || list_->isHidden()) return;
-  end_edit(false);
+  end_edit(EditEnd::Discard);
 }
 
 void Nadrel::hide_lookup() {
-  if (list_ && !list_->isHidden()) end_edit(false);
+  if (list_ && !list_->isHidden()) end_edit(EditEnd::Discard);
   if (cmd_lookup_) cmd_lookup_->hide();
 }
 
@@ -215,8 +221,7 @@ void Nadrel::PlaceCellButton() {
   if (!pic_) return;
   const Position p = CellPosition(S.CurRow, S.CurCol);
   const int32_t h = rh(S.CurRow), w = cw(S.CurCol);
-  const int bar_top = hbar_ ? hbar_->y() - pic_->y() : ScaleHeight();
-  const bool place = p.y + h <= bar_top && S.CurCol >= left() && S.CurRow >= top() && data_cell(S.CurRow, S.CurCol);
+  const bool place = p.y + h <= bar_top() && S.CurCol >= left() && S.CurRow >= top() && data_cell(S.CurRow, S.CurCol);
   const QPoint origin = pic_->pos();
   auto put = [&](QPushButton* b, bool wanted) {
     if (!b) return;
@@ -233,7 +238,7 @@ void Nadrel::PlaceCellButton() {
 }
 
 void Nadrel::close_editor_for_scroll() {
-  if (S.EditorOpen && txt_ && !txt_->isHidden()) end_edit(true);
+  if (S.EditorOpen && txt_ && !txt_->isHidden()) CommitEdit();
 }
 
 void Nadrel::after_scroll() {

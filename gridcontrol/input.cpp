@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "gridcontrol/nadrel.h"
@@ -14,6 +15,10 @@ namespace nadrel {
 
 namespace {
 constexpr int kDragRepeatMs = 50;
+
+// A mouse coordinate within the 16-bit range of the surface's pixels, so any
+// value a caller passes converts to an integer; NaN counts as 0.
+float coordinate(float v) { return std::isnan(v) ? 0.0f : std::clamp(v, float(INT16_MIN), float(INT16_MAX)); }
 }
 
 int32_t Nadrel::RowFromY(float y) {
@@ -59,13 +64,18 @@ void Nadrel::toggle_check() {
 }
 
 void Nadrel::MouseDown(int16_t button, int16_t Shift, float x, float y) {
-  // A press anywhere ends an open edit on the cell it was made on.
-  if (S.EditorOpen) end_edit(true);
+  x = coordinate(x), y = coordinate(y);
   S.Selecting = true;
+  const bool sizing = S.MousePointer == 9 || S.MousePointer == 7;
+  if (!sizing) {
+    release_pressed_headers();
+    // The square where the two bars meet: nothing more, an open edit stays open.
+    if (in_bar_corner(x, y)) return;
+  }
+  // A press anywhere else ends an open edit on the cell it was made on.
+  if (S.EditorOpen) CommitEdit();
   bool on_current_check = false;
-  const int bar_left = vbar_ ? vbar_->x() - pic_->x() : ScaleWidth();
-  const int bar_top = hbar_ ? hbar_->y() - pic_->y() : ScaleHeight();
-  if (S.MousePointer == 9 || S.MousePointer == 7) {
+  if (sizing) {
     const bool col = S.MousePointer == 9;
     sizer_x_ = int32_t(x), sizer_y_ = int32_t(y);
     if (sizer_) {
@@ -76,8 +86,6 @@ void Nadrel::MouseDown(int16_t button, int16_t Shift, float x, float y) {
     }
     (col ? S.ColResizing : S.RowResizing) = true;
   } else {
-    release_pressed_headers();
-    if (both_bars() && vbar_ && !vbar_->isHidden() && x > bar_left && y > bar_top) return;
     int32_t row = RowFromY(y), col = ColFromX(x);
     const bool shift_left = (button & 1) && (Shift & 1);
     if (row != -1 && col != -1 && (row == 0 || col == 0) && !shift_left) {
@@ -102,9 +110,9 @@ void Nadrel::MouseDown(int16_t button, int16_t Shift, float x, float y) {
       S.CurRow = S.SelRow1;
     } else if (row != -1 && col != -1) {
       const Position p = CellPosition(row, col);
-      if (p.x + cw(col) > bar_left && scroll_value(false) < scroll_max(false))
+      if (p.x + cw(col) > bar_left() && scroll_value(false) < scroll_max(false))
         set_scroll_value(false, scroll_value(false) + 1);
-      if (p.y + rh(row) > bar_top && scroll_value(true) < scroll_max(true))
+      if (p.y + rh(row) > bar_top() && scroll_value(true) < scroll_max(true))
         set_scroll_value(true, scroll_value(true) + 1);
       Marks marks(*this);
       if (shift_left) {
@@ -124,15 +132,16 @@ void Nadrel::MouseDown(int16_t button, int16_t Shift, float x, float y) {
 }
 
 void Nadrel::MouseMove(int16_t button, int16_t Shift, float x, float y) {
+  x = coordinate(x), y = coordinate(y);
   last_move_ = {button, Shift, x, y};
   const int16_t sw = int16_t(ScaleWidth()), sh = int16_t(ScaleHeight());
   if (S.ColResizing) {
-    const int limit = vbar_ && !vbar_->isHidden() ? vbar_->x() - pic_->x() - 1 : sw;
+    const int limit = vbar_ && !vbar_->isHidden() ? bar_left() - 1 : sw;
     if (x <= float(limit) && sizer_) sizer_->move(sizer_x_ = int32_t(x), 0);
     return;
   }
   if (S.RowResizing) {
-    const int limit = hbar_ && !hbar_->isHidden() ? hbar_->y() - pic_->y() - 1 : sh;
+    const int limit = hbar_ && !hbar_->isHidden() ? bar_top() - 1 : sh;
     if (y <= float(limit) && sizer_) sizer_->move(0, sizer_y_ = int32_t(y));
     return;
   }
@@ -202,7 +211,7 @@ void Nadrel::KeyDown(int16_t KeyCode, int16_t) {
   const bool arrow = KeyCode >= 37 && KeyCode <= 40;
   if (arrow) {
     // The text typed so far belongs to the cell it was typed on.
-    if (S.EditorOpen) end_edit(true);
+    if (S.EditorOpen) CommitEdit();
     const bool vbar_shown = vbar_ && !vbar_->isHidden(), hbar_shown = hbar_ && !hbar_->isHidden();
     switch (KeyCode) {
       case 39:

@@ -146,7 +146,7 @@ void Nadrel::AddItem(const std::string& RowData) {
     CellArray::check_size(S.RowCount + 1, S.Cells.Cols());
   };
   check();
-  if (cancelled(event::BeforeAddRow, {Variant(false)})) return;
+  fire_event(event::BeforeAddRow, {Variant(false)});
   check();  // the handler may have changed the grid
   {
     // One repaint, once the row holds its texts.
@@ -166,14 +166,17 @@ void Nadrel::AddItem(const std::string& RowData) {
 }
 
 void Nadrel::RemoveItem(int16_t iRow) {
-  // Only an existing data row can go; anything else is refused before the
-  // container hears of it.
+  if (S.RowCount == 0) return;
+  // Only an existing data row can go: another number would drop the last
+  // row, whatever it holds. Refused before the container hears of it.
   auto check = [&] {
     if (iRow < 1 || iRow > S.RowCount) throw RuntimeError(kErrSubscript);
   };
   check();
-  if (cancelled(event::BeforeDeleteRow, {Variant::i2(iRow), Variant(false)})) return;
+  fire_event(event::BeforeDeleteRow, {Variant::i2(iRow), Variant(false)});
+  if (S.RowCount == 0) return;
   check();  // the handler may have changed the grid
+  if (S.EditorOpen) CommitEdit();
   {
     Marks marks(*this);
     S.Cells.Remove(iRow);
@@ -182,15 +185,7 @@ void Nadrel::RemoveItem(int16_t iRow) {
     S.RowBookmarks.erase(S.RowBookmarks.begin() + iRow);
     S.RowHeights.push_back(15);
     S.RowBookmarks.emplace_back();
-    const int32_t n = S.RowCount - 1;
-    S.VScrollMax = int16_t(n);
-    apply_scroll_bars();
-    SetRowCount(n);
-    S.RowCount = n;
-    S.CurRow = std::min(S.CurRow, n);
-    S.SelRow1 = std::min(S.SelRow1, n);
-    S.SelRow2 = std::min(S.SelRow2, n);
-    S.ScrollTopRow = std::min(S.ScrollTopRow, std::max(n, 1));
+    resize_rows(S.RowCount - 1);
   }
   Refresh();
   fire_event(event::AfterDeleteRow, {Variant::i2(iRow)});
@@ -199,18 +194,8 @@ void Nadrel::RemoveItem(int16_t iRow) {
 void Nadrel::Clear() {
   // Removing row 1 until none is left ends with the header row alone; done
   // in one step rather than shifting every row once per row.
-  if (S.EditorOpen) end_edit(true);
-  if (S.RowCount > 0) {
-    Marks marks(*this);
-    S.VScrollMax = 0;
-    apply_scroll_bars();
-    SetRowCount(0);
-    S.RowCount = 0;
-    S.CurRow = std::min(S.CurRow, 0);
-    S.SelRow1 = std::min(S.SelRow1, 0);
-    S.SelRow2 = std::min(S.SelRow2, 0);
-    S.ScrollTopRow = 1;
-  }
+  if (S.EditorOpen) CommitEdit();
+  if (S.RowCount > 0) resize_rows(0);
   Refresh();
 }
 

@@ -40,7 +40,7 @@ Nadrel::Nadrel() {
     bar->setSingleStep(1);
     bar->setPageStep(1);
     bar->hide();
-    QObject::connect(bar, &QScrollBar::valueChanged, uc_, [this, vertical] { scroll_changed(vertical); });
+    QObject::connect(bar, &QScrollBar::valueChanged, uc_, [this, vertical] { input([&] { scroll_changed(vertical); }); });
   }
   txt_ = new EditBox(*this, uc_);
   list_ = new LookupList(*this, uc_);
@@ -52,8 +52,8 @@ Nadrel::Nadrel() {
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
   }
-  QObject::connect(cmd_lookup_, &QPushButton::clicked, uc_, [this] { cmdLookup_Click(); });
-  QObject::connect(cmd_button_, &QPushButton::clicked, uc_, [this] { cmdButton_Click(); });
+  QObject::connect(cmd_lookup_, &QPushButton::clicked, uc_, [this] { input([&] { cmdLookup_Click(); }); });
+  QObject::connect(cmd_button_, &QPushButton::clicked, uc_, [this] { input([&] { cmdButton_Click(); }); });
   sizer_ = new QWidget(pic_);
   sizer_->setObjectName("picSizer");
   sizer_->setAutoFillBackground(true);
@@ -62,11 +62,11 @@ Nadrel::Nadrel() {
   drag_timer_ = new QTimer(uc_);
   drag_timer_->setSingleShot(true);
   QObject::connect(drag_timer_, &QTimer::timeout, uc_, [this] {
-    if (S.Selecting) MouseMove(last_move_.button, last_move_.shift, last_move_.x, last_move_.y);
+    if (S.Selecting) input([&] { MouseMove(last_move_.button, last_move_.shift, last_move_.x, last_move_.y); });
   });
   // The focus leaving the control as a whole ends an open edit.
   QObject::connect(qApp, &QApplication::focusChanged, uc_, [this](QWidget*, QWidget* now) {
-    if (S.EditorOpen && now && uc_ && !uc_->isAncestorOf(now)) UserControl_ExitFocus();
+    if (S.EditorOpen && now && uc_ && !uc_->isAncestorOf(now)) input([&] { UserControl_ExitFocus(); });
   });
   UserControl_Resize();
 }
@@ -97,13 +97,15 @@ void Nadrel::transaction(const std::function<void()>& change) {
 }
 
 std::vector<Variant> Nadrel::fire_event(int32_t id, std::vector<Variant> args) {
+  const std::vector<Variant> sent = args;
   fire(id, args);
+  // What the event interface passes by value (the Cancel of BeforeEdit,
+  // BeforeAddRow and BeforeDeleteRow) is the handler's own copy: the grid
+  // goes on whatever the handler wrote into it.
+  if (const plat::com::FuncInfo* f = class_info().events.find(id, plat::com::CallKind::Method))
+    for (size_t i = 0; i < args.size() && i < f->params.size(); ++i)
+      if (!f->params[i].by_ref) args[i] = sent[i];
   return args;
-}
-
-bool Nadrel::cancelled(int32_t id, std::vector<Variant> args) {
-  std::vector<Variant> out = fire_event(id, std::move(args));
-  return out.back().to_bool();
 }
 
 
@@ -112,28 +114,38 @@ bool Nadrel::cancelled(int32_t id, std::vector<Variant> args) {
 void Nadrel::Rows(int32_t n) {
   // The vertical scroll bar's range is 16-bit, and the arrays cannot have a
   // negative bound: both are checked before anything changes.
-  int16_t max = to16(n);
+  to16(n);
   CellArray::check_size(n, S.Cells.Cols());
-  if (S.EditorOpen) end_edit(true);
-  {
-    Marks marks(*this);
-    S.VScrollMax = max;
-    apply_scroll_bars();
-    SetRowCount(n);
-    S.RowCount = n;
-    // Fewer rows never leave the current cell, the selection or the first
-    // row shown past the last row.
-    for (int32_t* r : {&S.CurRow, &S.SelRow1, &S.SelRow2}) *r = std::min(*r, n);
-    S.ScrollTopRow = std::min(S.ScrollTopRow, std::max(n, 1));
-  }
+  if (S.EditorOpen) CommitEdit();
+  resize_rows(n);
   Refresh();
+}
+
+void Nadrel::resize_rows(int32_t n) {
+  Marks marks(*this);
+  S.VScrollMax = int16_t(n);
+  apply_scroll_bars();
+  SetRowCount(n);
+  S.RowCount = n;
+  for (int32_t* r : {&S.CurRow, &S.SelRow1, &S.SelRow2}) *r = std::min(*r, n);
+  S.ScrollTopRow = std::min(S.ScrollTopRow, std::max(n, 1));
+}
+
+bool Nadrel::can_add_row() const {
+  if (S.RowCount >= INT16_MAX) return false;
+  try {
+    CellArray::check_size(S.RowCount + 1, S.Cells.Cols());
+  } catch (const RuntimeError&) {
+    return false;
+  }
+  return true;
 }
 
 void Nadrel::Cols(int32_t n) {
   int16_t max = to16(n);
   if (n < 0) throw RuntimeError(kErrSubscript);
   CellArray::check_size(S.Cells.Rows(), n == 0 ? 1 : n);
-  if (S.EditorOpen) end_edit(true);
+  if (S.EditorOpen) CommitEdit();
   {
     Marks marks(*this);
     S.HScrollMax = max;
@@ -229,13 +241,13 @@ void Nadrel::GridSolid(bool v) {
 
 void Nadrel::Row(int32_t n) {
   // What was typed belongs to the cell it was typed on.
-  if (S.EditorOpen) end_edit(true);
+  if (S.EditorOpen) CommitEdit();
   Marks marks(*this);
   S.CurRow = n;
 }
 
 void Nadrel::Col(int32_t n) {
-  if (S.EditorOpen) end_edit(true);
+  if (S.EditorOpen) CommitEdit();
   Marks marks(*this);
   S.CurCol = n;
 }

@@ -272,6 +272,9 @@ class Nadrel final : public plat::com::Control {
   void List1_LostFocus();
   void cmdLookup_Click() { BeginEdit(32); }
   void cmdButton_Click();
+  // True for a point of the square where the two shown scroll bars meet: a
+  // press there does nothing.
+  bool in_bar_corner(float x, float y) const;
 
  protected:
   Variant dispatch(plat::com::DispId id, plat::com::CallKind kind, std::span<Variant> args) override;
@@ -286,13 +289,31 @@ class Nadrel final : public plat::com::Control {
 
   void SetRowCount(int32_t n);
   void SetColCount(int32_t n);
+  // Gives the grid n rows, fewer or more: the scroll range, the per-row
+  // arrays and the store. The current cell, the selection and the first row
+  // shown never stay past the last row. Every change of the row count comes
+  // here.
+  void resize_rows(int32_t n);
+  // Whether one more row fits (16-bit count, store size).
+  bool can_add_row() const;
   void ParseFormatString();
   void ClearLookupItems() { S.Lookups.clear(); }
   void BeginEdit(int16_t KeyAscii);
-  // Ends an open edit: stores the text and raises AfterEdit, or (Escape)
-  // discards it. Every path that closes the editor comes here.
-  void end_edit(bool store);
-  void CommitEdit() { end_edit(true); }
+  // How an open edit ends: its text stored (AfterEdit raised), discarded
+  // (Escape), or stored by a key of the editor, which keeps the edit open
+  // when the text cannot be stored.
+  enum class EditEnd { Store, Discard, StoreOrStay };
+  // Ends an open edit; every path that closes the editor comes here. A text
+  // the bound record refuses is not stored anywhere: the edit is discarded,
+  // or with StoreOrStay stays open (the result is then false).
+  bool end_edit(EditEnd how);
+  void CommitEdit() { end_edit(EditEnd::Store); }
+  // Writes an edit's text into the current data cell, and into its record
+  // when a recordset is bound (that write first: a host error changes
+  // nothing).
+  void store_edit(const std::string& text);
+  // Scrolls until the cell is shown whole (or stands first).
+  void scroll_into_view(int32_t row, int32_t col);
   void PlaceCellButton();
   void FillLookupList(int16_t col);
   static int16_t NumericKeyFilter(int16_t KeyAscii);
@@ -346,6 +367,9 @@ class Nadrel final : public plat::com::Control {
   void DrawExposedCols(int32_t first, int32_t amount);
   void fill_scroll_corner();
   bool both_bars() const;
+  // scrVertical.Left and scrHorizontal.Top in the cell surface's pixels.
+  int bar_left() const;
+  int bar_top() const;
   // Repaints one cell where it is shown, with its grid lines.
   void repaint_cell(int32_t row, int32_t col);
   void RebuildColumnBorders();
@@ -396,10 +420,9 @@ class Nadrel final : public plat::com::Control {
   void unbind();
   // Runs `change`; when it fails, the state is put back as it was.
   void transaction(const std::function<void()>& change);
-  // Raises an event; returns its arguments as the handlers left them.
+  // Raises an event; returns its arguments as the handlers left them. An
+  // argument the event takes by value (Cancel) comes back as it was sent.
   std::vector<Variant> fire_event(int32_t id, std::vector<Variant> args);
-  // Raises an event with a Cancel argument last; true when a handler set it.
-  bool cancelled(int32_t id, std::vector<Variant> args);
   // Width of a text in the control's own font, in pixels.
   double text_width(const std::string& s) const;
 

@@ -1,6 +1,8 @@
-// Binding to a recordset of the host, called late-bound by member name:
-// Fields (Count; each field's Name, Type, Size and Value), MoveLast,
-// AbsolutePosition (0-based), Edit and Update.
+// Binding to a recordset of the host, called late-bound: by member name
+// Fields (Count; each field's Name, Type and Size), MoveLast,
+// AbsolutePosition (0-based), Edit and Update; the value of field k of the
+// current record through the recordset's default member with index k.
+#include <QString>
 #include <algorithm>
 
 #include "gridcontrol/nadrel.h"
@@ -48,10 +50,30 @@ void move_to(Dispatch& recordset, int32_t row) {
   call(recordset, "AbsolutePosition", CallKind::Let, {Variant(row - 1)});
 }
 
+namespace {
+constexpr plat::com::DispId kDefaultMember = 0;
+
+Variant invoke_default(Dispatch& recordset, CallKind kind, std::vector<Variant> args) {
+  plat::com::CallResult r = recordset.invoke(kDefaultMember, kind, args);
+  if (!r.ok()) throw RuntimeError(r.error, r.description);
+  return r.value;
+}
+}  // namespace
+
 std::string value_text(Dispatch& recordset, int32_t row, int32_t col) {
   move_to(recordset, row);
-  Variant v = call(*field(recordset, col - 1), "Value", CallKind::Get, {});
+  Variant v = invoke_default(recordset, CallKind::Get, {Variant(col - 1)});
   return v.is_null() ? std::string() : v.to_string();
+}
+
+void write_value(Dispatch& recordset, int32_t row, int32_t col, const std::string& text) {
+  const int32_t size = call(*field(recordset, col - 1), "Size", CallKind::Get, {}).to_i4();
+  QString q = QString::fromStdString(text);
+  if (size > 0 && q.size() > size) q.truncate(size);
+  move_to(recordset, row);
+  call(recordset, "Edit", CallKind::Method, {});
+  invoke_default(recordset, CallKind::Let, {Variant(col - 1), Variant(q.toStdString())});
+  call(recordset, "Update", CallKind::Method, {});
 }
 
 }  // namespace rs

@@ -36,6 +36,13 @@ bool Nadrel::both_bars() const {
   return shown || (S.HScrollShown && S.VScrollShown);
 }
 
+int Nadrel::bar_left() const { return vbar_ && pic_ ? vbar_->x() - pic_->x() : ScaleWidth(); }
+int Nadrel::bar_top() const { return hbar_ && pic_ ? hbar_->y() - pic_->y() : ScaleHeight(); }
+
+bool Nadrel::in_bar_corner(float x, float y) const {
+  return both_bars() && vbar_ && !vbar_->isHidden() && x > float(bar_left()) && y > float(bar_top());
+}
+
 // --- Primitives ------------------------------------------------------------
 
 void Nadrel::FillCellRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
@@ -501,6 +508,35 @@ void Nadrel::scroll_changed(bool vertical) {
   if (vertical) VChange();
   else HChange();
   after_scroll();
+}
+
+void Nadrel::scroll_into_view(int32_t row, int32_t col) {
+  const int32_t lw = S.GridLinesOn ? 1 : 0;
+  // The first row (column) that lets the cell end inside the cells' area,
+  // and never one past the cell.
+  auto first_to_show = [lw](int32_t cell, int32_t first, int32_t start, int32_t limit, auto size) {
+    if (cell < first) return cell;
+    int64_t end = start;
+    for (int32_t i = first; i < cell; ++i) end += size(i) + lw;
+    end += size(cell);
+    while (first < cell && end > limit) end -= size(first++) + lw;
+    return first;
+  };
+  const bool hbar_shown = hbar_ && !hbar_->isHidden(), vbar_shown = vbar_ && !vbar_->isHidden();
+  const int32_t bottom = (hbar_shown ? bar_top() : ScaleHeight()) - 1;
+  const int32_t right = (vbar_shown ? bar_left() : ScaleWidth()) - 1;
+  const int32_t t = first_to_show(row, top(), data_top(), bottom, [this](int32_t r) { return rh(r); });
+  const int32_t l = first_to_show(col, left(), data_left(), right, [this](int32_t c) { return cw(c); });
+  for (auto [vertical, first] : {std::pair{true, t}, std::pair{false, l}}) {
+    if (first == (vertical ? S.ScrollTopRow : S.ScrollLeftCol)) continue;
+    // A bar already at the value (TopRow set by hand) moves nothing: scroll directly.
+    if (scroll_value(vertical) != first) set_scroll_value(vertical, first);
+    if (first != (vertical ? S.ScrollTopRow : S.ScrollLeftCol)) {
+      const QSignalBlocker block(vertical ? vbar_.data() : hbar_.data());
+      set_scroll_value(vertical, first);
+      scroll_changed(vertical);
+    }
+  }
 }
 
 void Nadrel::VChange() { scroll_to_bar(true); }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "platform/com/errors.h"
 #include "platform/gdi/surface.h"
 
 class QKeyEvent;
@@ -21,6 +22,18 @@ int16_t shift_of(Qt::KeyboardModifiers m);
 int16_t key_ascii_of(const QKeyEvent* e);
 // A synthetic key press for a virtual-key code or a character.
 QKeyEvent* make_key_event(int16_t key_code, int16_t key_ascii);
+
+// Runs the grid's handling of one piece of user input (a key, a mouse
+// action, a focus change, a click on a button, a scroll). An error it meets,
+// a host's or a handler's, ends that handling and goes no further: the event
+// loop never sees it.
+template <class F>
+void input(F&& handle) {
+  try {
+    handle();
+  } catch (const plat::com::RuntimeError&) {
+  }
+}
 
 class UserControl final : public plat::gdi::Surface {
  public:

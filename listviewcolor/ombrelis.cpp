@@ -27,6 +27,21 @@ namespace {
 constexpr size_t kRecordBytes = 58;
 constexpr int kSideTwips = 500;
 
+// The control's surface: a change of its size is the control's resize.
+class OmbrelisSurface final : public QWidget {
+ public:
+  explicit OmbrelisSurface(Ombrelis& control) : control_(control) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    control_.UserControl_Resize();
+  }
+
+ private:
+  Ombrelis& control_;
+};
+
 }  // namespace
 
 // ---- the state the window procedure works on ----
@@ -55,9 +70,7 @@ void OmbrelisState::EnableMessage(int32_t message, bool enable) {
 void OmbrelisState::NumeroItem(int32_t n) {
   const int32_t item = int32_t(uint32_t(n) - 1u);  // lines count from 1, items from 0
   if (std::find(m_Items.begin(), m_Items.end(), item) != m_Items.end()) return;
-  if (m_Items.size() >= size_t(kMaxLines))
-    throw RuntimeError(plat::com::kErrInvalidCall,
-                       "At most " + std::to_string(kMaxLines) + " lines can be coloured; Clear the list first");
+  if (m_Items.size() >= size_t(kMaxLines)) return;  // full: a ninth line is ignored, as hosts expect
   m_Items.push_back(item);
 }
 
@@ -75,9 +88,9 @@ LRESULT OmbrelisState::CustomDrawWndProc(UINT message, WPARAM wParam, LPARAM lPa
   plat::win::NMHDR hdr{};
   plat::win::RtlMoveMemory(&hdr, reinterpret_cast<const void*>(lParam), sizeof hdr);
   if (hdr.code != cc::NM_CUSTOMDRAW) return CallOldWndProc(message, wParam, lParam);
-  // Only a list view's record is long enough to hold the colours; any other
-  // sender is drawn as it would be by default.
-  if (plat::win::window_class(hdr.hwndFrom) != cc::kListViewClass) return cc::CDRF_DODEFAULT;
+  // A record shorter than the part read and written (another kind of
+  // control's) goes on to the previous procedure untouched.
+  if (cc::custom_draw_record_size(hdr.hwndFrom) < kRecordBytes) return CallOldWndProc(message, wParam, lParam);
   cc::NMLVCUSTOMDRAW cd{};
   plat::win::RtlMoveMemory(&cd, reinterpret_cast<const void*>(lParam), kRecordBytes);
   if (cd.nmcd.dwDrawStage == cc::CDDS_PREPAINT) return cc::CDRF_NOTIFYITEMDRAW;
@@ -93,28 +106,38 @@ LRESULT OmbrelisState::CustomDrawWndProc(UINT message, WPARAM wParam, LPARAM lPa
 // ---- the control ----
 
 Ombrelis::Ombrelis() : state_(std::make_shared<OmbrelisState>()) {
-  auto* w = new QWidget();
+  auto* w = new OmbrelisSurface(*this);
   w->setObjectName("Ombrelis");
   w->setAutoFillBackground(true);
-  // The control keeps its size whatever the container asks for.
-  w->setFixedSize(plat::px(kSideTwips), plat::px(kSideTwips));
   surface_ = w;
+  UserControl_Resize();
   show_colors();
 }
 
+// A bound state stays in the subclass table, which holds it until the
+// window's binding ends. Nobody can ask it to refresh the list any more: it
+// lets the list view go, so a list bound by its own handle is no cycle.
 Ombrelis::~Ombrelis() {
-  // The container's release ends the binding: the window gets its own
-  // procedure back instead of calling into a control nobody holds.
-  if (state_->hwnd() != 0) DetachSubclass(state_->hwnd(), state_.get());
-  state_->forget_window();
+  state_->m_Lview.reset();
   delete surface_.data();
+}
+
+void Ombrelis::UserControl_Resize() {
+  if (resizing_) return;  // the sizes set below come back here
+  resizing_ = true;
+  if (plat::com::Extender* e = site() ? site()->extender() : nullptr) e->SizeTwips(kSideTwips, kSideTwips);
+  if (surface_) surface_->resize(plat::px(kSideTwips), plat::px(kSideTwips));
+  resizing_ = false;
 }
 
 const plat::com::ClassInfo& Ombrelis::class_info() const { return ombrelis_class_info(); }
 
 QWidget* Ombrelis::widget() { return surface_.data(); }
 
-void Ombrelis::init_properties() { state_->EnableMessage(int32_t(plat::win::WM_NOTIFY), true); }
+void Ombrelis::init_properties() {
+  state_->EnableMessage(int32_t(plat::win::WM_NOTIFY), true);
+  UserControl_Resize();  // the container's first size
+}
 
 void Ombrelis::read_properties(const plat::com::PropertyBag& bag) {
   const uint32_t back = bag.read("BackColor", Variant(int32_t(kDefaultBackColor))).to_color();
@@ -124,6 +147,7 @@ void Ombrelis::read_properties(const plat::com::PropertyBag& bag) {
   state_->fore_color = fore;
   state_->m_Lview = std::move(lview);
   show_colors();
+  UserControl_Resize();  // the container's first size
 }
 
 void Ombrelis::write_properties(plat::com::PropertyBag& bag) {

@@ -7,9 +7,10 @@
 // An instance is split in two: `Ombrelis`, the object the container holds
 // (interface, saved properties, surface), and `OmbrelisState`, what the
 // window procedure needs (window, wanted messages, lines, colours, list
-// view). The subclass table holds a counted reference to the state only, so
-// a message being handled keeps the state alive while the container's
-// release of the control still ends its binding at once.
+// view). The subclass table holds a counted reference to the state: a bound
+// instance is not ended by the container's release alone; its binding and
+// its colouring stay until the window is destroyed (or its hwnd is set to 0),
+// and then the state goes too.
 #include <QPointer>
 #include <memory>
 #include <vector>
@@ -45,8 +46,8 @@ class OmbrelisState : public std::enable_shared_from_this<OmbrelisState> {
   bool Messages(int32_t message) const;
   void EnableMessage(int32_t message, bool enable);
 
-  // Adds line n (counted from 1); a line already listed changes nothing, a
-  // ninth line fails with error 5.
+  // Adds line n (counted from 1); a line already listed and a ninth line
+  // change nothing and report no error.
   void NumeroItem(int32_t n);
   const std::vector<int32_t>& items() const { return m_Items; }
   void clear_items() { m_Items.clear(); }
@@ -80,6 +81,9 @@ class Ombrelis final : public plat::com::Control {
 
   OmbrelisState& state() { return *state_; }
 
+  // The control keeps 500 by 500 twips, whatever size the container asks for.
+  void UserControl_Resize();
+
  protected:
   plat::com::Variant dispatch(plat::com::DispId id, plat::com::CallKind kind,
                               std::span<plat::com::Variant> args) override;
@@ -92,6 +96,7 @@ class Ombrelis final : public plat::com::Control {
 
   std::shared_ptr<OmbrelisState> state_;
   QPointer<QWidget> surface_;
+  bool resizing_ = false;
 };
 
 // The type library: interface _Ombrelis, events __Ombrelis, enum WinNotifications.

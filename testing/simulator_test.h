@@ -28,6 +28,7 @@ class SimulatorTest : public ::testing::Test {
     engine() = EngineState{};
     machine() = MachineTables{};
     Came_from_control_memory = Came_from_microprogram = Came_from_memory_view = 0;
+    Nagusia::Bereizmena_aldatua = 0;
   }
   // The four loaders, as the start-up steps run them.
   static void load_tables() {

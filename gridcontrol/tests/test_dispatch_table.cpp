@@ -119,7 +119,11 @@ TEST(GridInterface, EventsAndEnumsOfTheTypeLibrary) {
   }
   const FuncInfo& before_edit = c.events.funcs[10];
   EXPECT_TRUE(before_edit.params[0].by_ref);
-  EXPECT_FALSE(before_edit.params[2].by_ref);  // Cancel is passed by value
+  // Cancel is passed by value in the three events that carry it.
+  for (int i : {10, 12, 14}) {
+    EXPECT_EQ(c.events.funcs[i].params.back().name, "Cancel");
+    EXPECT_FALSE(c.events.funcs[i].params.back().by_ref) << c.events.funcs[i].name;
+  }
   ASSERT_EQ(c.enums.size(), 3u);
   EXPECT_EQ(c.enums[0].name, "NadrelBorderStyleEnum");
   EXPECT_EQ(c.enums[0].values[2], (std::pair<std::string, int32_t>{"Thin Raised", 2}));

@@ -5,7 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <limits>
+#include <tuple>
 
+#include "recordset_fixture.h"
 #include "render_fixture.h"
 
 using namespace gridtest;
@@ -196,7 +199,7 @@ TEST(GridEdit, EnterStoresEscapeDiscards) {
   EXPECT_EQ(g.row(), 5);
 }
 
-TEST(GridEdit, EditsStartOnlyOnDataCellsAndCancelStops) {
+TEST(GridEdit, EditsStartOnlyOnDataCellsAndCancelIsPassedByValue) {
   InputGrid g;
   EventLog events(*g.obj);
   // Tab reaches the grid as key 9 and opens nothing.
@@ -212,17 +215,42 @@ TEST(GridEdit, EditsStartOnlyOnDataCellsAndCancelStops) {
   for (const auto& e : events.events) EXPECT_NE(e.first, ev::BeforeEdit);
   EXPECT_TRUE(g.editor().isHidden());
 
-  // A handler that sets Cancel stops the edit, the row addition and the deletion.
+  // A handler that sets Cancel stops nothing: the edit, the added row and
+  // the removed row go on, and the grid never reads the handler's copy.
   g.let(d::Rows, {Variant(3)});
   g.click(1, 1);
-  g.obj->connect(nadrel::kEventInterface, [](DispId id, std::span<Variant> args) {
-    if (id == ev::BeforeEdit || id == ev::BeforeAddRow || id == ev::BeforeDeleteRow) args.back().assign(Variant(true));
+  std::vector<bool> sent;
+  g.obj->connect(nadrel::kEventInterface, [&sent](DispId id, std::span<Variant> args) {
+    if (id == ev::BeforeEdit || id == ev::BeforeAddRow || id == ev::BeforeDeleteRow) {
+      sent.push_back(args.back().to_bool());
+      args.back().assign(Variant(true));
+    }
   });
+  events.events.clear();
   g.type('a');
-  EXPECT_TRUE(g.editor().isHidden());
+  ASSERT_FALSE(g.editor().isHidden());
+  EXPECT_EQ(g.editor().text(), "a");
+  QTest::keyClick(&g.editor(), Qt::Key_Return);
+  EXPECT_EQ(g.text(1, 1), "a");
   g.call(d::AddItem, {Variant("x")});
+  EXPECT_EQ(g.get(d::Rows).to_i4(), 4);
   g.call(d::RemoveItem, {Variant::i2(1)});
   EXPECT_EQ(g.get(d::Rows).to_i4(), 3);
+  EXPECT_EQ(g.text(3, 1), "x");
+  EXPECT_EQ(sent, (std::vector<bool>{false, false, false}));
+  std::vector<DispId> raised;
+  for (DispId id : events.ids())
+    if (id >= ev::BeforeEdit) raised.push_back(id);
+  EXPECT_EQ(raised, (std::vector<DispId>{ev::BeforeEdit, ev::AfterEdit, ev::BeforeAddRow, ev::AfterAddRow,
+                                         ev::BeforeDeleteRow, ev::AfterDeleteRow}));
+  // With editing refused for the column a key still raises BeforeEdit, but no editor opens.
+  g.let(d::ColAllowEdit, {Variant(2), Variant(false)});
+  g.click(2, 2);
+  events.events.clear();
+  g.type('b');
+  EXPECT_EQ(events.ids(), (std::vector<DispId>{ev::KeyDown, ev::KeyPress, ev::BeforeEdit, ev::KeyUp}));
+  EXPECT_TRUE(g.editor().isHidden());
+  EXPECT_EQ(g.text(2, 2), "");
 }
 
 TEST(GridEdit, DoubleClickIsOnePressAndOpensTheEditor) {
@@ -362,4 +390,176 @@ TEST(GridInput, DraggingBelowTheCellsScrollsByItself) {
   // Released: the scrolling stops.
   QTest::qWait(150);
   EXPECT_EQ(g.get(d::TopRow).to_i4(), top);
+}
+
+// ---------------------------------------------------------------- bound grids
+
+namespace {
+
+struct BoundGrid : InputGrid {
+  std::shared_ptr<FakeRecordset> rs = std::make_shared<FakeRecordset>(
+      std::vector<std::string>{"Izena", "Kodea"},
+      std::vector<std::vector<Variant>>{{Variant("bat"), Variant("bi"), Variant("hiru")},
+                                        {Variant("A1"), Variant("B2"), Variant("C3")}});
+  BoundGrid() {
+    // Fields of no text type keep the default widths; the first holds 4 characters.
+    for (auto& f : rs->fields->items) f->type = 3;
+    rs->fields->items[0]->size = 4;
+    set(d::Recordset, {Variant(std::shared_ptr<Dispatch>(rs))});
+    click(2, 1);
+  }
+  std::vector<DispId> edit_events(const EventLog& log) {
+    std::vector<DispId> r;
+    for (DispId id : log.ids())
+      if (id == ev::BeforeEdit || id == ev::AfterEdit) r.push_back(id);
+    return r;
+  }
+};
+
+}  // namespace
+
+TEST(GridRecordsetEdit, EnterStoresTheTypedTextInTheRecordAndTheCell) {
+  BoundGrid g;
+  EventLog events(*g.obj);
+  g.type('z');
+  ASSERT_FALSE(g.editor().isHidden());
+  EXPECT_EQ(g.editor().text(), "biz");  // the record's value, then the key
+  QTest::keyClick(&g.editor(), 'z');
+  QTest::keyClick(&g.editor(), 'z');
+  QTest::keyClick(&g.editor(), Qt::Key_Return);
+  EXPECT_TRUE(g.editor().isHidden());
+  // The record takes the field's declared size, the cell the whole text.
+  EXPECT_EQ(g.rs->columns[0][1].to_string(), "bizz");
+  EXPECT_EQ(g.text(2, 1), "bizzz");
+  EXPECT_EQ(g.rs->log, (std::vector<std::string>{"MoveLast", "Edit", "Collect", "Update"}));
+  ASSERT_EQ(g.edit_events(events), (std::vector<DispId>{ev::BeforeEdit, ev::AfterEdit}));
+  EXPECT_EQ(events.events.back().second[2].to_string(), "bizzz");
+  // A click elsewhere stores the same way, the edit starting from the record.
+  g.type('y');
+  EXPECT_EQ(g.editor().text(), "bizzy");
+  g.click(3, 2);
+  EXPECT_EQ(g.rs->columns[0][1].to_string(), "bizz");
+  EXPECT_EQ(g.text(2, 1), "bizzy");
+  const std::vector<DispId> ids = events.ids();
+  const auto after = std::find(ids.rbegin(), ids.rend(), ev::AfterEdit);
+  ASSERT_NE(after, ids.rend());
+  EXPECT_EQ(events.events[size_t(ids.rend() - after) - 1].second[2].to_string(), "bizzy");
+}
+
+TEST(GridRecordsetEdit, AHostThatFailsOnItsRecordsLetsNoErrorOutOfAnyInput) {
+  for (const bool saveable : {true, false}) {
+    BoundGrid g;
+    g.rs->saveable = saveable;
+    g.rs->fail_records = saveable;  // either every record fails, or none can be saved
+    EventLog events(*g.obj);
+    EXPECT_NO_THROW(g.type('q'));
+    if (saveable) {
+      // An unreadable record opens no edit; the cell shows empty.
+      EXPECT_TRUE(g.editor().isHidden());
+      EXPECT_EQ(g.edit_events(events), (std::vector<DispId>{ev::BeforeEdit}));
+      EXPECT_NO_THROW(g.call(d::DblClick));
+      EXPECT_NO_THROW(g.click(3, 2));
+      EXPECT_NO_THROW(g.key(Qt::Key_Up));
+      EXPECT_NO_THROW(g.obj->focus_left());
+      EXPECT_TRUE(g.editor().isHidden());
+      EXPECT_EQ(g.row(), 2);
+      continue;
+    }
+    ASSERT_FALSE(g.editor().isHidden());
+    // Enter cannot save: the edit stays open and nothing changes.
+    EXPECT_NO_THROW(QTest::keyClick(&g.editor(), Qt::Key_Return));
+    EXPECT_FALSE(g.editor().isHidden());
+    EXPECT_NO_THROW(QTest::keyClick(&g.editor(), Qt::Key_Down));
+    EXPECT_FALSE(g.editor().isHidden());
+    EXPECT_EQ(g.row(), 2);
+    // A click elsewhere or the focus leaving discards it.
+    EXPECT_NO_THROW(g.click(3, 2));
+    EXPECT_TRUE(g.editor().isHidden());
+    EXPECT_EQ(g.row(), 3);
+    g.type('r');
+    ASSERT_FALSE(g.editor().isHidden());
+    EXPECT_NO_THROW(g.obj->focus_left());
+    EXPECT_TRUE(g.editor().isHidden());
+    EXPECT_EQ(g.rs->columns[0][1].to_string(), "bi");
+    EXPECT_EQ(g.rs->columns[1][2].to_string(), "C3");
+    EXPECT_EQ(g.text(2, 1), "");
+    EXPECT_EQ(g.text(3, 2), "");
+    EXPECT_EQ(g.edit_events(events), (std::vector<DispId>{ev::BeforeEdit, ev::BeforeEdit}));
+  }
+}
+
+TEST(GridEdit, AutoNewRowAtTheRowLimitAddsNoRowAndEditsOn) {
+  InputGrid g;
+  g.let(d::Rows, {Variant(32767)});
+  g.let(d::Cols, {Variant(1)});
+  g.let(d::AutoNewRow, {Variant(true)});
+  g.let(d::Row, {Variant(32767)});
+  g.let(d::Col, {Variant(1)});
+  EventLog events(*g.obj);
+  EXPECT_NO_THROW(g.type('k'));
+  EXPECT_EQ(g.get(d::Rows).to_i4(), 32767);
+  ASSERT_FALSE(g.editor().isHidden());
+  EXPECT_EQ(events.ids(), (std::vector<DispId>{ev::KeyDown, ev::KeyPress, ev::BeforeEdit, ev::KeyUp}));
+  QTest::keyClick(&g.editor(), Qt::Key_Return);
+  EXPECT_EQ(g.text(32767, 1), "k");
+}
+
+TEST(GridEdit, TheEditorOpensOverACellScrolledBackIntoView) {
+  InputGrid g;
+  g.let(d::Rows, {Variant(40)});
+  g.let(d::Cols, {Variant(12)});
+  for (auto [row, col, top, left] : {std::tuple{2, 2, 20, 1}, {30, 3, 1, 1}, {3, 11, 1, 1}, {5, 2, 1, 8}}) {
+    g.let(d::Row, {Variant(row)});
+    g.let(d::Col, {Variant(col)});
+    bar_of(g, true).setValue(top);
+    bar_of(g, false).setValue(left);
+    g.type('w');
+    ASSERT_FALSE(g.editor().isHidden()) << row << "," << col;
+    // The cell is shown whole, with the editor over it.
+    const int shown_top = g.get(d::TopRow).to_i4(), shown_left = g.get(d::LeftCol).to_i4();
+    EXPECT_LE(shown_top, row);
+    EXPECT_LE(shown_left, col);
+    const QPoint cell = g.at(row - shown_top + 1, col - shown_left + 1) + g.cells().pos();
+    const QRect box = g.editor().geometry();
+    EXPECT_TRUE(box.contains(cell)) << row << "," << col;
+    EXPECT_LE(box.bottom(), bar_of(g, false).y()) << row << "," << col;
+    EXPECT_LT(box.right(), bar_of(g, true).x()) << row << "," << col;
+    QTest::keyClick(&g.editor(), Qt::Key_Return);
+    EXPECT_EQ(g.text(row, col), "w");
+  }
+}
+
+TEST(GridInput, APressWhereTheBarsMeetLeavesTheEditOpen) {
+  InputGrid g;
+  g.let(d::Rows, {Variant(40)});
+  g.let(d::Cols, {Variant(12)});
+  g.click(2, 2);
+  g.type('m');
+  ASSERT_FALSE(g.editor().isHidden());
+  QScrollBar& v = bar_of(g, true);
+  QScrollBar& h = bar_of(g, false);
+  ASSERT_FALSE(v.isHidden());
+  ASSERT_FALSE(h.isHidden());
+  const QPoint corner = QPoint(v.x() + v.width() / 2, h.y() + h.height() / 2) - g.cells().pos();
+  const QWidget* focused = QApplication::focusWidget();
+  QTest::mouseClick(&g.cells(), Qt::LeftButton, {}, corner);
+  EXPECT_FALSE(g.editor().isHidden());
+  EXPECT_EQ(QApplication::focusWidget(), focused);
+  EXPECT_EQ(g.row(), 2);
+  QTest::keyClick(&g.editor(), 'n');
+  QTest::keyClick(&g.editor(), Qt::Key_Return);
+  EXPECT_EQ(g.text(2, 2), "mn");
+}
+
+TEST(GridInput, MouseCoordinatesOfAnySizeAreTaken) {
+  InputGrid g;
+  const float huge = 1e10f, nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  for (int16_t pointer : {0, 9, 7}) {
+    g.let(d::MousePointer, {Variant(int32_t(pointer))});
+    for (float v : {huge, -huge, nan, inf, -inf}) {
+      for (DispId id : {d::MouseDown, d::MouseMove, d::MouseUp})
+        EXPECT_EQ(g.invoke(id, CallKind::Method, {Variant::i2(1), Variant::i2(0), Variant::r4(v), Variant::r4(v)}).error, 0);
+    }
+  }
+  EXPECT_EQ(g.invoke(d::Refresh, CallKind::Method).error, 0);
 }

@@ -28,7 +28,18 @@ TEST(OmbrelisHosting, AWindowCreatesItByClassNameWithItsSavedPropertiesAndItsOwn
   plat::com::Dispatch& o = plat::object(c);
   EXPECT_EQ(o.get(ombrelistest::d::BackColor).to_color(), 0xC0FFFFu);
   EXPECT_EQ(o.get(ombrelistest::d::ForeColor).to_color(), 0x80000012u);
+  // The layout asked 1200 x 900 twips: the control keeps 500 x 500, in the
+  // window's own twips, and again when the window asks for another size.
   EXPECT_EQ(c.widget()->size(), QSize(plat::px(500), plat::px(500)));
+  EXPECT_EQ(c.width(), 500);
+  EXPECT_EQ(c.height(), 500);
+  w.Show();
+  c.set("Width", 3000);
+  o.let(plat::com::kExtHeight, {plat::com::Variant(90)});
+  EXPECT_EQ(c.width(), 500);
+  EXPECT_EQ(c.height(), 500);
+  EXPECT_EQ(c.widget()->size(), QSize(plat::px(500), plat::px(500)));
+  EXPECT_EQ(c.left(), 120);
   plat::unload_all_forms();
   QApplication::processEvents();
 }

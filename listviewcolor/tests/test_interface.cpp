@@ -145,10 +145,15 @@ TEST(OmbrelisSurface, KeepsFiveHundredTwipsSquareWhateverTheHostAsks) {
   QWidget* w = o.obj->widget();
   const QSize side(plat::px(500), plat::px(500));
   EXPECT_EQ(w->size(), side);
+  QWidget container;
+  w->setParent(&container);
+  container.show();
+  w->show();
   w->resize(300, 40);
   EXPECT_EQ(w->size(), side);
   w->setGeometry(10, 10, 1, 1);
   EXPECT_EQ(w->size(), side);
+  w->setParent(nullptr);
 }
 
 TEST(OmbrelisSurface, AboutBoxShowsAFreshWindowEachTime) {

@@ -48,16 +48,30 @@ TEST_F(ListHost, BindingExchangesTheProcedureOnceAndUnbindingGivesItBack) {
   o.bind(0);
 }
 
-TEST_F(ListHost, ReleasingABoundControlGivesTheWindowItsProcedureBack) {
+TEST_F(ListHost, ABoundControlOutlivesItsReleaseUntilTheWindowIsDestroyed) {
   Ombrelis o;
   ASSERT_TRUE(o.line(1).ok());
+  o.set(d::Lview, Variant(lv));
   o.bind(host.hwnd());
+  const LONG_PTR sub = wndproc(host.hwnd());
   o.release();
-  EXPECT_EQ(wndproc(host.hwnd()), Host::own_proc());
-  EXPECT_FALSE(colours_line_1(*lv));
-  // the window works on: its notifications reach the host
+  // The binding and the colouring stay: the window keeps its subclass.
+  EXPECT_EQ(wndproc(host.hwnd()), sub);
+  EXPECT_TRUE(colours_line_1(*lv));
   NMHDR click{lv->hwnd(), 1, -2};
   EXPECT_EQ(SendMessageA(host.hwnd(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&click)), 77);
+  // The window's end ends the binding, and the instance goes with it.
+  host.destroy();
+  EXPECT_EQ(host.messages, (std::vector<UINT>{WM_NOTIFY, WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_FALSE(colours_line_1(*lv));
+  // The list view, bound by its own handle, is no cycle with the control.
+  Ombrelis other;
+  other.set(d::Lview, Variant(lv));
+  other.bind(lv->hwnd());
+  std::weak_ptr<cc::ListView> list = lv;
+  other.release();
+  lv.reset();
+  EXPECT_TRUE(list.expired());
 }
 
 TEST_F(ListHost, DestroyingTheWindowEndsTheBindingAfterTheHostSawItsLastMessage) {

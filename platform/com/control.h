@@ -40,6 +40,13 @@ class Extender {
   virtual void Height(int32_t v) = 0;
   virtual std::string Name() const = 0;
   virtual int16_t Index() const = 0;
+  // The control giving itself a size in twips (15 to a pixel), which a
+  // container laid out in twips keeps exactly; by default through Width and
+  // Height in pixels.
+  virtual void SizeTwips(int32_t width, int32_t height) {
+    Width((width + 7) / 15);
+    Height((height + 7) / 15);
+  }
 };
 
 // The container's side, as the control sees it.

@@ -124,14 +124,24 @@ struct Parser {
 
 }  // namespace
 
+namespace {
+// Keys match without regard to ASCII case (as same_name does).
+std::string folded(std::string_view key) {
+  std::string out(key);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return out;
+}
+}  // namespace
+
 const PropertyBag::Entry* PropertyBag::find(std::string_view key) const {
-  for (const Entry& e : entries_)
-    if (same_name(e.key, key)) return &e;
-  return nullptr;
+  auto it = index_.find(folded(key));
+  return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 PropertyBag::Entry& PropertyBag::slot(std::string_view key) {
   if (const Entry* e = find(key)) return const_cast<Entry&>(*e);
+  index_.emplace(folded(key), entries_.size());
   entries_.push_back({std::string(key), {}, nullptr});
   return entries_.back();
 }
@@ -180,11 +190,13 @@ bool PropertyBag::is_font(std::string_view key) const {
 }
 
 void PropertyBag::remove(std::string_view key) {
-  for (auto it = entries_.begin(); it != entries_.end(); ++it)
-    if (same_name(it->key, key)) {
-      entries_.erase(it);
-      return;
-    }
+  auto it = index_.find(folded(key));
+  if (it == index_.end()) return;
+  const size_t at = it->second;
+  index_.erase(it);
+  entries_.erase(entries_.begin() + ptrdiff_t(at));
+  for (auto& [k, pos] : index_)
+    if (pos > at) --pos;
 }
 
 std::vector<std::string> PropertyBag::keys() const {

@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/com/font.h"
@@ -61,7 +62,10 @@ class PropertyBag {
   const Entry* find(std::string_view key) const;
   Entry& slot(std::string_view key);
 
-  std::vector<Entry> entries_;
+  std::vector<Entry> entries_;  // in the order written
+  // Position in entries_ of each key, lower-cased: a bag with thousands of
+  // keys (lookup items) is read in linear time.
+  std::unordered_map<std::string, size_t> index_;
 };
 
 }  // namespace plat::com

@@ -1,17 +1,22 @@
 #include "platform/com/registry.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/com/names.h"
 
@@ -21,49 +26,310 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-Entries load(const QString& path) {
-  Entries out;
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return out;
-  bool in_classes = false;
-  while (!f.atEnd()) {
-    QString line = QString::fromUtf8(f.readLine()).trimmed();
-    if (line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
-    if (line.startsWith('[')) {
-      in_classes = line.compare("[Classes]", Qt::CaseInsensitive) == 0;
-      continue;
-    }
-    qsizetype eq = line.indexOf('=');
-    if (!in_classes || eq <= 0) continue;
-    out.emplace_back(line.left(eq).trimmed().toStdString(), line.mid(eq + 1).trimmed().toStdString());
-  }
+std::string folded(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   return out;
 }
 
-void save(const QString& path, const Entries& entries) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
-    throw RuntimeError(kErrInvalidCall, "Cannot write the class registry " + path.toStdString());
-  std::string text = "[Classes]\n";
-  for (const auto& [cls, lib] : entries) text += cls + "=" + lib + "\n";
-  f.write(text.data(), qint64(text.size()));
-  if (!f.commit()) throw RuntimeError(kErrInvalidCall, "Cannot write the class registry " + path.toStdString());
+// The registry file as lines of bytes, kept exactly as read so that an
+// update rewrites only the lines it changes. Entries are the "Class=path"
+// lines of [Classes] sections, in file order.
+struct File {
+  struct Entry {
+    std::string cls, lib;
+    size_t line;
+  };
+  std::vector<std::string> lines;  // without their '\n'
+  std::vector<Entry> entries;
+  bool crlf = false;               // lines end with "\r\n": new lines too
+  size_t insert_at = 0;            // where a new entry goes
+  bool has_classes = false;
+
+  static File parse(const std::string& bytes) {
+    File f;
+    size_t start = 0;
+    while (start < bytes.size()) {
+      size_t nl = bytes.find('\n', start);
+      if (nl == std::string::npos) nl = bytes.size();
+      f.lines.push_back(bytes.substr(start, nl - start));
+      start = nl + 1;
+    }
+    f.index();
+    return f;
+  }
+
+  void index() {
+    entries.clear();
+    has_classes = false;
+    insert_at = lines.size();
+    crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r';
+    bool in_classes = false, first_section = true;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const std::string_view s = trim_blanks(lines[i]);
+      if (s.empty() || s.front() == ';' || s.front() == '#') continue;
+      if (s.front() == '[') {
+        if (in_classes) first_section = false;
+        in_classes = same_name(s, "[Classes]");
+        if (in_classes && first_section) {
+          has_classes = true;
+          insert_at = i + 1;
+        }
+        continue;
+      }
+      const size_t eq = s.find('=');
+      if (!in_classes || eq == 0 || eq == std::string_view::npos) continue;
+      entries.push_back({std::string(trim_blanks(s.substr(0, eq))), std::string(trim_blanks(s.substr(eq + 1))), i});
+      if (first_section) insert_at = i + 1;
+    }
+  }
+
+  std::string line_end() const { return crlf ? "\r" : ""; }
+
+  void set(const std::string& cls, const std::string& lib) {
+    for (const Entry& e : entries)
+      if (same_name(e.cls, cls)) {
+        lines[e.line] = cls + "=" + lib + line_end();
+        index();
+        return;
+      }
+    if (!has_classes) {
+      lines.push_back("[Classes]" + line_end());
+      insert_at = lines.size();
+    }
+    lines.insert(lines.begin() + ptrdiff_t(insert_at), cls + "=" + lib + line_end());
+    index();
+  }
+
+  bool remove(const std::string& cls) {
+    bool found = false;
+    for (size_t k = entries.size(); k-- > 0;)
+      if (same_name(entries[k].cls, cls)) {
+        lines.erase(lines.begin() + ptrdiff_t(entries[k].line));
+        found = true;
+      }
+    if (found) index();
+    return found;
+  }
+
+  std::string text() const {
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out;
+  }
+};
+
+// What is known of the file at one moment: a changed file is read again.
+struct Stamp {
+  bool exists = false;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  timespec mtime{}, ctime{};
+  bool operator==(const Stamp& o) const {
+    return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size &&
+           mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+           ctime.tv_nsec == o.ctime.tv_nsec;
+  }
+};
+
+Stamp stamp_of(const std::string& path) {
+  Stamp s;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return s;
+  s.exists = true;
+  s.dev = st.st_dev;
+  s.ino = st.st_ino;
+  s.size = st.st_size;
+  s.mtime = st.st_mtim;
+  s.ctime = st.st_ctim;
+  return s;
 }
 
-// Read-modify-write under a lock file, so processes registering at the same
-// time (parallel tests) do not lose each other's entries.
-template <class F>
-auto update(F&& change) {
-  QString path = QString::fromStdString(registry_path());
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QLockFile lock(path + ".lock");
-  lock.setStaleLockTime(10000);
-  if (!lock.lock()) throw RuntimeError(kErrInvalidCall, "Cannot lock the class registry " + path.toStdString());
-  Entries entries = load(path);
-  auto result = change(entries);
-  save(path, entries);
+struct Read {
+  File file;
+  bool damaged = false;  // a file, but not one that reads as text
+  std::string why;
+};
+
+Read read_file(const std::string& path) {
+  Read r;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return r;  // no registry yet
+  if (!S_ISREG(st.st_mode)) return r;  // a folder or the like: read as empty, and cannot be written
+  std::string bytes;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    r.damaged = true;
+    r.why = std::strerror(errno);
+    return r;
+  }
+  char buf[65536];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+  const bool failed = std::ferror(f);
+  std::fclose(f);
+  if (failed || bytes.find('\0') != std::string::npos) {
+    r.damaged = true;
+    r.why = failed ? "cannot be read" : "not a text file";
+    return r;
+  }
+  r.file = File::parse(bytes);
+  return r;
+}
+
+// A registration this process holds in memory because the file could not
+// be written: a class with its library, or (empty) a class removed.
+struct Held {
+  std::string cls;
+  std::optional<std::string> lib;
+};
+
+// Per registry path: the file as last read, and what is held in memory.
+struct Known {
+  Stamp stamp;
+  bool loaded = false;
+  Entries entries;                                   // the file's, then what is held
+  std::unordered_map<std::string, size_t> by_class;  // folded name -> first entry
+  std::vector<Held> held;
+};
+
+std::mutex g_mutex;
+std::map<std::string, Known> g_known;
+bool g_all_written = true;
+// While set, registrations are collected here instead of being stored (to
+// learn which classes a library offers).
+thread_local Entries* g_capture = nullptr;
+
+void apply_held(Entries& entries, const std::vector<Held>& held) {
+  for (const Held& h : held) {
+    std::erase_if(entries, [&](const auto& e) { return same_name(e.first, h.cls); });
+    if (h.lib) entries.emplace_back(h.cls, *h.lib);
+  }
+}
+
+void rebuild(Known& k, const File& file) {
+  k.entries.clear();
+  for (const File::Entry& e : file.entries) k.entries.emplace_back(e.cls, e.lib);
+  apply_held(k.entries, k.held);
+  k.by_class.clear();
+  for (size_t i = 0; i < k.entries.size(); ++i) k.by_class.emplace(folded(k.entries[i].first), i);
+}
+
+// The registry as it stands, read again only when the file changed.
+Known& current(const std::string& path) {
+  Known& k = g_known[path];
+  const Stamp now = stamp_of(path);
+  if (!k.loaded || !(now == k.stamp)) {
+    rebuild(k, read_file(path).file);
+    k.stamp = now;
+    k.loaded = true;
+  }
+  return k;
+}
+
+// An exclusive lock on "<registry>.lock" for a read-modify-write, so that
+// processes registering at the same time (parallel tests) do not lose each
+// other's entries. The system drops the lock of a process that ends, so a
+// lock left by a dead process never delays anyone. Without a lock file (a
+// folder that cannot be written) the update goes on unlocked; its write
+// fails anyway.
+class Lock {
+ public:
+  explicit Lock(const std::string& path) {
+    const std::string name = path + ".lock";
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+      if (fd_ < 0) return;
+      while (::flock(fd_, LOCK_EX) != 0)
+        if (errno != EINTR) return;
+      // Still the file of that name (a program that deletes its lock file
+      // may have replaced it meanwhile)?
+      struct stat held {}, named {};
+      if (::fstat(fd_, &held) == 0 && ::stat(name.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+          held.st_dev == named.st_dev)
+        return;
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~Lock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// Writes the file; the reason on failure.
+std::optional<std::string> write_file(const std::string& path, const std::string& text) {
+  const QString qpath = QString::fromLocal8Bit(path.c_str());
+  if (!QDir().mkpath(QFileInfo(qpath).absolutePath())) return "its folder cannot be made";
+  QSaveFile f(qpath);
+  if (!f.open(QIODevice::WriteOnly)) return f.errorString().toStdString();
+  f.write(text.data(), qint64(text.size()));
+  if (!f.commit()) return f.errorString().toStdString();
+  return std::nullopt;
+}
+
+// Read-modify-write of the file under the lock. A damaged file is kept
+// aside first. When the file cannot be written the change is held in
+// memory for the life of the process, with a warning.
+template <class Change>
+auto update(Change&& change) {
+  const std::string path = registry_path();
+  std::lock_guard guard(g_mutex);
+  Lock lock(path);
+  Read r = read_file(path);
+  Known& k = g_known[path];
+  std::vector<Held> held = k.held;
+  // What is held from earlier failures goes to the file with this change.
+  for (const Held& h : held) {
+    if (h.lib) r.file.set(h.cls, *h.lib);
+    else r.file.remove(h.cls);
+  }
+  auto result = change(r.file, held);
+  std::optional<std::string> failure;
+  if (r.damaged) {
+    const std::string aside = path + ".bak";
+    if (std::rename(path.c_str(), aside.c_str()) == 0)
+      std::fprintf(stderr, "The class registry %s was damaged (%s); it was kept as %s and is written anew\n",
+                   path.c_str(), r.why.c_str(), aside.c_str());
+    else
+      failure = "it is damaged (" + r.why + ") and cannot be moved aside: " + std::strerror(errno);
+  }
+  if (!failure) failure = write_file(path, r.file.text());
+  if (failure) {
+    std::fprintf(stderr, "Cannot write the class registry %s: %s; the registration holds for this run only\n",
+                 path.c_str(), failure->c_str());
+    g_all_written = false;
+    k.held = std::move(held);
+  } else {
+    k.held.clear();
+  }
+  k.loaded = false;  // read again at the next lookup
   return result;
+}
+
+// Refuses what a registry line cannot hold: the name would never be found
+// again, or the line would break the file.
+void check_storable(std::string_view class_name, std::string_view library_path) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool bad_name = class_name.empty() || class_name.find_first_of("=\n\r") != std::string_view::npos ||
+                        class_name.find('\0') != std::string_view::npos || class_name.front() == '[' ||
+                        class_name.front() == ';' || class_name.front() == '#' || blank(class_name.front()) ||
+                        blank(class_name.back());
+  if (bad_name)
+    throw RuntimeError(kErrInvalidCall, "The class name '" + std::string(class_name) +
+                                            "' cannot be stored in the class registry");
+  const bool bad_path = library_path.empty() || library_path.find_first_of("\n\r") != std::string_view::npos ||
+                        library_path.find('\0') != std::string_view::npos || blank(library_path.front()) ||
+                        blank(library_path.back());
+  if (bad_path)
+    throw RuntimeError(kErrInvalidCall, "The library path '" + std::string(library_path) +
+                                            "' cannot be stored in the class registry");
 }
 
 void* open_library(const std::string& path, std::string& error) {
@@ -81,14 +347,48 @@ void* open_library(const std::string& path, std::string& error) {
 }
 
 [[noreturn]] void cannot_create(std::string_view class_name, const std::string& why) {
-  throw RuntimeError(kErrCantCreate, "Can't create object of class '" + std::string(class_name) + "': " + why);
+  throw RuntimeError(kErrCantCreate, "Can't create object of class '" + std::string(class_name) + "': " + why +
+                                         " (class registry " + registry_path() + ")");
 }
 
-std::vector<std::string> classes_of(const std::string& library) {
-  std::vector<std::string> out;
-  for (const auto& [cls, lib] : registered_classes())
-    if (lib == library) out.push_back(cls);
-  return out;
+std::string absolute(const std::string& path) {
+  return QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath().toLocal8Bit().toStdString();
+}
+
+void call_entry(const std::string& abs, const char* entry) {
+  std::string error;
+  void* h = open_library(abs, error);
+  if (!h) throw RuntimeError(kErrInvalidCall, "Cannot load " + abs + ": " + error);
+  auto fn = reinterpret_cast<RegisterFn>(dlsym(h, entry));
+  if (!fn) throw RuntimeError(kErrInvalidCall, abs + " is not a control library (no " + entry + ")");
+  if (fn() != 0) throw RuntimeError(kErrInvalidCall, std::string(entry) + " of " + abs + " failed");
+}
+
+// The classes a library registers, with the paths it registers them under,
+// learnt by calling its registration entry without storing anything.
+Entries offered_by(const std::string& abs) {
+  Entries offered;
+  Entries* outer = std::exchange(g_capture, &offered);
+  try {
+    call_entry(abs, kRegisterEntry);
+  } catch (...) {
+    g_capture = outer;
+    throw;
+  }
+  g_capture = outer;
+  return offered;
+}
+
+void store(const Entries& classes) {
+  if (classes.empty()) return;
+  update([&](File& f, std::vector<Held>& held) {
+    for (const auto& entry : classes) {
+      f.set(entry.first, entry.second);
+      std::erase_if(held, [&](const Held& h) { return same_name(h.cls, entry.first); });
+      held.push_back({entry.first, entry.second});
+    }
+    return 0;
+  });
 }
 
 }  // namespace
@@ -101,37 +401,47 @@ std::string registry_path() {
 }
 
 void register_class(std::string_view class_name, std::string_view library_path) {
-  update([&](Entries& e) {
-    for (auto& [cls, lib] : e)
-      if (same_name(cls, class_name)) {
-        cls = std::string(class_name);
-        lib = std::string(library_path);
-        return 0;
-      }
-    e.emplace_back(std::string(class_name), std::string(library_path));
-    return 0;
-  });
+  check_storable(class_name, library_path);
+  if (g_capture) {
+    g_capture->emplace_back(std::string(class_name), std::string(library_path));
+    return;
+  }
+  store({{std::string(class_name), std::string(library_path)}});
 }
 
 bool unregister_class(std::string_view class_name) {
-  return update([&](Entries& e) {
-    return std::erase_if(e, [&](const auto& p) { return same_name(p.first, class_name); }) > 0;
+  if (!registered_library(class_name)) return false;
+  const std::string cls(class_name);
+  update([&](File& f, std::vector<Held>& held) {
+    f.remove(cls);
+    std::erase_if(held, [&](const Held& h) { return same_name(h.cls, cls); });
+    held.push_back({cls, std::nullopt});
+    return 0;
   });
+  return true;
 }
 
 std::optional<std::string> registered_library(std::string_view class_name) {
-  for (const auto& [cls, lib] : registered_classes())
-    if (same_name(cls, class_name)) return lib;
-  return std::nullopt;
+  std::lock_guard guard(g_mutex);
+  Known& k = current(registry_path());
+  auto it = k.by_class.find(folded(class_name));
+  if (it == k.by_class.end()) return std::nullopt;
+  return k.entries[it->second].second;
 }
 
 std::vector<std::pair<std::string, std::string>> registered_classes() {
-  return load(QString::fromStdString(registry_path()));
+  std::lock_guard guard(g_mutex);
+  return current(registry_path()).entries;
+}
+
+bool registry_written() {
+  std::lock_guard guard(g_mutex);
+  return g_all_written;
 }
 
 std::shared_ptr<Control> create_object(std::string_view class_name) {
   std::optional<std::string> lib = registered_library(class_name);
-  if (!lib) cannot_create(class_name, "the class is not registered (" + registry_path() + ")");
+  if (!lib) cannot_create(class_name, "the class is not registered");
   std::string error;
   void* h = open_library(*lib, error);
   if (!h) cannot_create(class_name, "its library " + *lib + " cannot be loaded: " + error);
@@ -150,49 +460,65 @@ std::shared_ptr<Control> create_object(std::string_view class_name) {
 std::string library_path_of(const void* address) {
   Dl_info info{};
   if (!dladdr(address, &info) || !info.dli_fname) return {};
-  return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath().toStdString();
+  return absolute(info.dli_fname);
 }
 
 bool is_control_library(const std::string& path) {
   std::string error;
-  void* h = open_library(QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString(), error);
+  void* h = open_library(absolute(path), error);
   return h && dlsym(h, kRegisterEntry);
 }
 
-namespace {
-void call_entry(const std::string& path, const char* entry) {
-  std::string abs = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
-  std::string error;
-  void* h = open_library(abs, error);
-  if (!h) throw RuntimeError(kErrInvalidCall, "Cannot load " + path + ": " + error);
-  auto fn = reinterpret_cast<RegisterFn>(dlsym(h, entry));
-  if (!fn) throw RuntimeError(kErrInvalidCall, path + " is not a control library (no " + entry + ")");
-  if (fn() != 0) throw RuntimeError(kErrInvalidCall, std::string(entry) + " of " + path + " failed");
-}
-}  // namespace
-
 std::vector<std::string> register_library(const std::string& path) {
-  call_entry(path, kRegisterEntry);
-  return classes_of(QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+  const Entries offered = offered_by(absolute(path));
+  store(offered);
+  std::vector<std::string> classes;
+  for (const auto& [cls, lib] : offered) classes.push_back(cls);
+  return classes;
 }
 
-void unregister_library(const std::string& path) { call_entry(path, kUnregisterEntry); }
+void unregister_library(const std::string& path) { call_entry(absolute(path), kUnregisterEntry); }
 
 std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new) {
   std::vector<std::string> done;
-  QDir d(QString::fromStdString(dir));
+  QDir d(QString::fromLocal8Bit(dir.c_str()));
   if (!d.exists()) return done;
-  const auto known = registered_classes();
+  // Which classes each library here offers.
+  Entries offered;
   for (const QString& name : d.entryList({"*.so"}, QDir::Files, QDir::Name)) {
-    const std::string lib = d.absoluteFilePath(name).toStdString();
-    if (only_new && std::any_of(known.begin(), known.end(), [&](auto& k) { return k.second == lib; })) continue;
+    const std::string lib = d.absoluteFilePath(name).toLocal8Bit().toStdString();
     if (!is_control_library(lib)) continue;
     try {
-      for (auto& cls : register_library(lib)) done.push_back(cls);
+      for (auto& e : offered_by(lib)) offered.push_back(std::move(e));
     } catch (const RuntimeError& e) {
       std::fprintf(stderr, "%s\n", e.description.c_str());
     }
   }
+  // With `only_new`, the classes the registry lacks: not named, or named
+  // under a library that cannot be loaded or does not offer them.
+  std::map<std::string, Entries> others;  // what other libraries offer, learnt once
+  auto offers = [&](const std::string& lib, const std::string& cls) {
+    auto it = others.find(lib);
+    if (it == others.end()) {
+      Entries e;
+      try {
+        if (is_control_library(lib)) e = offered_by(lib);
+      } catch (const RuntimeError&) {
+      }
+      it = others.emplace(lib, std::move(e)).first;
+    }
+    for (const auto& [c, l] : it->second)
+      if (same_name(c, cls)) return true;
+    return false;
+  };
+  Entries lacking;
+  for (const auto& [cls, lib] : offered) {
+    const std::optional<std::string> known = only_new ? registered_library(cls) : std::nullopt;
+    if (known && (*known == lib || offers(*known, cls))) continue;
+    lacking.emplace_back(cls, lib);
+  }
+  store(lacking);
+  for (const auto& [cls, lib] : lacking) done.push_back(cls);
   return done;
 }
 

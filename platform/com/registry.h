@@ -4,7 +4,14 @@
 // The registry is a text file, BRENDALO_REGISTRY when that is set, else
 // "brendalo/registry.ini" in the user's data folder. Each line under
 // "[Classes]" reads "ClassName=/absolute/path/of/library.so"; class names
-// match without regard to case.
+// match without regard to case. Other lines (comments, other sections,
+// other programs' entries) are kept byte for byte by every update; a file
+// that cannot be read as text is kept aside as "registry.ini.bak" before it
+// is written anew. A lookup reads the file again only when it changed.
+//
+// A registration that cannot be written (the path is a folder, the folder
+// is read-only) holds in memory for the rest of the process, with a warning
+// on stderr naming the file.
 //
 // A control library exports three C entry points (see BRENDALO_CONTROL_EXPORT):
 //   int brendalo_register_server(void)    writes its classes and its own path
@@ -35,16 +42,21 @@ using CreateFn = Control* (*)(const char*);
 
 std::string registry_path();
 
+// Fails with error 5 for a name or path a registry line cannot hold (empty,
+// holding "=" or a line break, starting with "[", ";" or "#", or with blanks
+// around it).
 void register_class(std::string_view class_name, std::string_view library_path);
 // False when the class was not registered.
 bool unregister_class(std::string_view class_name);
 std::optional<std::string> registered_library(std::string_view class_name);
-// (class name, library path) in file order.
+// (class name, library path) in file order, then those held in memory.
 std::vector<std::pair<std::string, std::string>> registered_classes();
+// False once a registration of this process could not be written to the file.
+bool registry_written();
 
 // A new object of a registered class. Throws RuntimeError 429 naming the
-// class when it is unknown, its library cannot be loaded or does not
-// provide it.
+// class and the registry file when the class is unknown, its library cannot
+// be loaded or does not provide it.
 std::shared_ptr<Control> create_object(std::string_view class_name);
 
 // The absolute path of the loaded library that holds `address` (one of the
@@ -58,9 +70,11 @@ bool is_control_library(const std::string& path);
 // library's name when it cannot be loaded or has no entry point.
 std::vector<std::string> register_library(const std::string& path);
 void unregister_library(const std::string& path);
-// Registers the control libraries found in `dir` (every one, or with
-// `only_new` those no registered class points at yet); returns the classes
-// registered. A library that fails is reported on stderr and skipped.
+// Registers the classes the control libraries found in `dir` offer (every
+// one, or with `only_new` those the registry lacks: not named, or named
+// under a library that cannot be loaded or does not offer them); returns
+// the classes registered. A library that fails is reported on stderr and
+// skipped.
 std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new);
 
 }  // namespace plat::com

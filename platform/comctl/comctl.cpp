@@ -1,13 +1,18 @@
 #include "platform/comctl/comctl.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "platform/comctl/comctl_widgets.h"
+#include "platform/comctl/listview.h"
 #include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/pictures.h"
@@ -43,6 +48,57 @@ void press_toolbar_button(Control& tb, int index) {
   a.index = index;
   a.key = toolbar_button_key(tb, index);
   tb.form().fire(tb, Event::ButtonClick, a);
+}
+
+namespace {
+
+// The list of each list-view control, for as long as its widget lives.
+std::map<const Control*, std::shared_ptr<comctl::ListView>>& lists() {
+  static auto* m = new std::map<const Control*, std::shared_ptr<comctl::ListView>>();
+  return *m;
+}
+
+comctl::ListView* list_of(const Control& c) {
+  auto it = lists().find(&c);
+  return it == lists().end() ? nullptr : it->second.get();
+}
+
+}  // namespace
+
+// The number of columns or lines: as counted, or as the layout made them.
+int list_count(const Control& lv, std::string_view count, int made) {
+  return std::max(int(lv.get(count).to_int()), made);
+}
+
+int add_list_column(Control& lv, const std::string& text, int width_twips) {
+  const comctl::ListView* l = list_of(lv);
+  const int n = list_count(lv, "ColumnHeaders.Count", l ? l->column_count() : 0) + 1;
+  lv.set("ColumnHeaders.Count", n);
+  lv.set_item("ColumnHeaders", n, "Text", text);
+  lv.set_item("ColumnHeaders", n, "Width", width_twips);
+  return n;
+}
+
+int add_list_item(Control& lv, const std::string& text) {
+  const comctl::ListView* l = list_of(lv);
+  const int n = list_count(lv, "ListItems.Count", l ? l->item_count() : 0) + 1;
+  lv.set("ListItems.Count", n);
+  lv.set_item("ListItems", n, "Text", text);
+  return n;
+}
+
+void set_list_subitem(Control& lv, int item, int k, const std::string& text) {
+  lv.set_item("ListItems", item, "SubItems(" + std::to_string(k) + ")", text);
+}
+
+std::shared_ptr<com::Dispatch> list_view_object(Control& lv) {
+  auto it = lists().find(&lv);
+  return it == lists().end() ? nullptr : it->second;
+}
+
+win::HWND list_view_hwnd(Control& lv) {
+  const comctl::ListView* l = list_of(lv);
+  return l ? l->hwnd() : 0;
 }
 
 namespace {
@@ -157,6 +213,22 @@ QWidget* create_comctl_widget(Control& c, QWidget* parent) {
       w->setTextVisible(false);
       return w;
     }
+    case Kind::ListView: {
+      // Its control identifier: its place among the window's controls.
+      const auto& all = c.form().controls();
+      const auto at = std::find_if(all.begin(), all.end(), [&c](const auto& o) { return o.get() == &c; });
+      auto lv = std::make_shared<comctl::ListView>(c.form().hWnd(), int32_t(at - all.begin()) + 1, parent);
+      QTreeWidget* w = lv->widget();
+      lists()[&c] = lv;
+      QObject::connect(w, &QObject::destroyed, [key = &c] {
+        auto it = lists().find(key);
+        if (it == lists().end()) return;
+        const std::shared_ptr<comctl::ListView> gone = std::move(it->second);
+        lists().erase(it);
+        gone->detach_widget();
+      });
+      return w;
+    }
     default:
       return nullptr;
   }
@@ -190,6 +262,36 @@ void apply_comctl(Control& c, std::string_view prop) {
         if (member == "Style" && c.item("Buttons", index, "Style").to_int() == 3) {
           b->setEnabled(false);
           b->setFixedWidth(8);
+        }
+      }
+      break;
+    }
+    case Kind::ListView: {
+      comctl::ListView* lv = list_of(c);
+      QTreeWidget* tree = lv ? lv->widget() : nullptr;
+      if (!tree) break;
+      // Columns and lines up to the one named exist before it is written.
+      auto columns = [&](int n) {
+        while (lv->column_count() < n) lv->add_column("", 100);
+      };
+      auto lines = [&](int n) {
+        if (n > 0) columns(1);
+        while (lv->item_count() < n) lv->add_item("");
+      };
+      if (prop == "ColumnHeaders.Count") columns(int(c.get(prop).to_int()));
+      if (prop == "ListItems.Count") lines(int(c.get(prop).to_int()));
+      if (!item || index < 1) break;
+      const std::string value = c.get(prop).to_string();
+      if (coll == "ColumnHeaders") {
+        columns(index);
+        if (member == "Text") tree->headerItem()->setText(index - 1, QString::fromStdString(value));
+        if (member == "Width") tree->setColumnWidth(index - 1, px(c.get(prop).to_double()));
+      } else if (coll == "ListItems") {
+        lines(index);
+        int k = 0;
+        if (member == "Text" || std::sscanf(std::string(member).c_str(), "SubItems(%d)", &k) == 1) {
+          columns(k + 1);
+          lv->set_text(index - 1, k, value);
         }
       }
       break;

@@ -165,10 +165,18 @@ ListView::Colors ListView::draw_colors(int item, int column) {
 }
 
 void ListView::begin_pass() {
+  if (pass_.active) outer_passes_.push_back(std::move(pass_));
   pass_ = Pass{};
   pass_.active = true;
   NMLVCUSTOMDRAW r = record(CDDS_PREPAINT, 0, 0, default_colors(-1));
   pass_.prepaint = notify(r);
+}
+
+void ListView::end_pass() {
+  pass_.active = false;
+  if (outer_passes_.empty()) return;
+  pass_ = std::move(outer_passes_.back());
+  outer_passes_.pop_back();
 }
 
 ListView::Colors ListView::colors_in_pass(int item, int column) {

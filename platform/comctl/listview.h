@@ -89,6 +89,12 @@ static_assert(offsetof(NMLVCUSTOMDRAW, clrText) == 48 && offsetof(NMLVCUSTOMDRAW
 // The class name of a list view's window (platform/forms/subclass.h window_class).
 inline constexpr const char* kListViewClass = "ListView";
 
+// The length of the custom-draw record a window sends, by the kind of
+// control it is: a list view's NMLVCUSTOMDRAW, any other's NMCUSTOMDRAW.
+inline size_t custom_draw_record_size(HWND sender) {
+  return win::window_class(sender) == kListViewClass ? sizeof(NMLVCUSTOMDRAW) : sizeof(NMCUSTOMDRAW);
+}
+
 // Dispatch identifiers of the list's automation members.
 constexpr com::DispId kListViewRefresh = -550;
 constexpr com::DispId kListViewHwnd = -515;
@@ -103,6 +109,9 @@ class ListView final : public com::Dispatch {
   HWND parent() const { return parent_; }
   int32_t id() const { return id_; }
   QTreeWidget* widget() const;
+  // The widget is being destroyed by its parent widget: the list lets go of
+  // it rather than deleting it.
+  void detach_widget() { tree_.clear(); }
 
   // Columns and lines. Lines are counted from 0.
   void add_column(const std::string& title, int width_px);
@@ -151,8 +160,11 @@ class ListView final : public com::Dispatch {
     };
     std::map<int, Line> lines;
   };
+  // A pass begun while another is under way (a parent that paints or asks
+  // for colours while it answers a notification) has its own answers; the
+  // outer pass goes on with its own afterwards.
   void begin_pass();
-  void end_pass() { pass_.active = false; }
+  void end_pass();
   Colors colors_in_pass(int item, int column);
   LRESULT notify(NMLVCUSTOMDRAW& r);
   NMLVCUSTOMDRAW record(uint32_t stage, int item, int column, const Colors& start) const;
@@ -166,6 +178,7 @@ class ListView final : public com::Dispatch {
   uint32_t back_ = 0x80000005;  // window
   int refreshes_ = 0;
   Pass pass_;
+  std::vector<Pass> outer_passes_;
 };
 
 }  // namespace plat::comctl

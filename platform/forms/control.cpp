@@ -33,6 +33,7 @@ const char* kind_name(Kind k) {
     case Kind::Toolbar: return "Toolbar";
     case Kind::StatusBar: return "StatusBar";
     case Kind::ProgressBar: return "ProgressBar";
+    case Kind::ListView: return "ListView";
     case Kind::WebBrowser: return "WebBrowser";
     case Kind::Hosted: return "Hosted";
     case Kind::Timer: return "Timer";
@@ -161,6 +162,11 @@ void defaults(Kind k, const ControlDef& d, std::map<std::string, Value, Control:
       p["Value"] = 0.0;
       p["Min"] = 0.0;
       p["Max"] = 100.0;
+      break;
+    case Kind::ListView:
+      p["View"] = 3;  // report
+      p["ColumnHeaders.Count"] = 0;
+      p["ListItems.Count"] = 0;
       break;
     case Kind::Hosted:
       p["ClassName"] = d.caption;

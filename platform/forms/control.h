@@ -29,6 +29,7 @@ enum class Kind {
   // windowed
   PictureBox, CommandButton, TextBox, ComboBox, OptionButton, CheckBox, Frame,
   Toolbar, StatusBar, ProgressBar,
+  ListView,    // lines in columns, shown as a report (platform/comctl/comctl.h)
   WebBrowser,  // an HTML page viewer (platform/browser/browser.h)
   Hosted,  // a component created by its class name (property "ClassName")
   // neither drawn nor windowed

@@ -5,10 +5,29 @@
 #include <stdexcept>
 #include <strings.h>
 
+#include "platform/com/errors.h"
 #include "platform/forms/services.h"
 #include "platform/forms/widgets.h"
 
 namespace plat {
+
+namespace {
+// Program code called by the platform (a handler, a window's load or
+// unload). An error it leaves unhandled, such as a control that could not
+// be created, ends the program with the platform's report; it never
+// reaches the event loop.
+template <class F>
+void run_program_code(F&& code) {
+  HandlerScope scope;
+  try {
+    code();
+  } catch (const com::RuntimeError& e) {
+    report_unhandled_error(e.number, e.description.empty() ? com::error_text(e.number) : e.description);
+  } catch (const std::exception& e) {
+    report_unhandled_error(com::kErrInternal, e.what());
+  }
+}
+}  // namespace
 
 namespace {
 
@@ -71,6 +90,7 @@ std::vector<int> Form::indices(std::string_view name) const {
 }
 
 void Form::build() {
+  handle_ = std::make_unique<win::Window>("Form");
   self_ = std::make_unique<Control>(*this, layout_.front(), nullptr);
   window_ = std::make_unique<FormWindow>(*this);
   Realizer::set_widget(*self_, window_.get());
@@ -111,8 +131,7 @@ void Form::build() {
 
 void Form::run_load() {
   loaded_ = true;
-  HandlerScope scope;
-  Form_Load();
+  run_program_code([this] { Form_Load(); });
 }
 
 void Form::teardown() {
@@ -123,6 +142,8 @@ void Form::teardown() {
       c->timer_id_ = 0;
     }
   if (window_) window_->hide();
+  // Unloaded, the window's handle is destroyed: whatever subclassed it lets go.
+  handle_.reset();
 }
 
 void Form::Show() {
@@ -161,8 +182,7 @@ void Form::fire(Control& c, Event ev, EventArgs& args) {
   args.source = &c;
   if (args.index < 0 || ev != Event::ButtonClick) args.index = c.index();
   Handler h = it->second;  // the handler may unload this window
-  HandlerScope scope;
-  h(args);
+  run_program_code([&] { h(args); });
 }
 
 void Form::on_object_event(std::string_view control, com::DispId event, ObjectHandler h) {
@@ -174,8 +194,7 @@ void Form::fire_object_event(Control& c, com::DispId event, std::span<com::Varia
   auto it = object_handlers_.find({lower(c.name()), event});
   if (it == object_handlers_.end()) return;
   ObjectHandler h = it->second;
-  HandlerScope scope;
-  h(c.index(), args);
+  run_program_code([&] { h(c.index(), args); });
 }
 
 void Form::fire(Control& c, Event ev) {
@@ -222,10 +241,7 @@ bool unload_form(std::string_view name) {
   if (!f || f->unloading_) return false;
   f->unloading_ = true;
   int16_t cancel = 0;
-  {
-    HandlerScope scope;
-    f->Form_Unload(cancel);
-  }
+  run_program_code([&] { f->Form_Unload(cancel); });
   if (cancel) {
     f->unloading_ = false;
     return false;

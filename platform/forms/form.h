@@ -18,6 +18,7 @@
 
 #include "platform/com/dispatch.h"
 #include "platform/forms/control.h"
+#include "platform/forms/subclass.h"
 
 class QWidget;
 
@@ -76,6 +77,11 @@ class Form {
   // Clicks a control as the user would (enabled and visible controls only).
   void click(std::string_view control, int index = -1);
 
+  // The window's handle in the message layer (platform/forms/subclass.h),
+  // from load to unload: the parent of its list views, which send it their
+  // notifications. 0 once the window is unloaded.
+  win::HWND hWnd() const { return handle_ ? handle_->hwnd() : 0; }
+
   // The top-level Qt window (created at load).
   QWidget* window() const;
   FormWindow* form_window() const { return window_.get(); }
@@ -101,6 +107,7 @@ class Form {
   std::map<std::pair<std::string, int>, Handler> handlers_;
   std::map<std::pair<std::string, com::DispId>, ObjectHandler> object_handlers_;
   std::unique_ptr<FormWindow> window_;
+  std::unique_ptr<win::Window> handle_;
   bool loaded_ = false;
   bool unloading_ = false;
 };

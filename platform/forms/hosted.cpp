@@ -34,6 +34,10 @@ class ControlExtender final : public com::Extender {
   void Height(int32_t v) override { c_.set("Height", twips(v)); }
   std::string Name() const override { return c_.name(); }
   int16_t Index() const override { return int16_t(c_.index()); }
+  void SizeTwips(int32_t width, int32_t height) override {
+    c_.set("Width", width);
+    c_.set("Height", height);
+  }
 
  private:
   Control& c_;

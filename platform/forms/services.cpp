@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTime>
 #include <QTimer>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <vector>
@@ -149,6 +150,16 @@ void end_program(int code) {
 }
 
 bool ending() { return g_ending; }
+
+int exit_code() { return g_exit_code; }
+
+void report_unhandled_error(int number, const std::string& description) {
+  const std::string text = "Run-time error '" + std::to_string(number) + "':\n\n" + description;
+  std::fprintf(stderr, "%s\n", text.c_str());
+  if (g_ending) return;
+  message_box(text, vbCritical);
+  end_program(1);
+}
 
 void reset_program_end() {
   g_ending = false;

@@ -59,6 +59,14 @@ void beep();
 // the program exits when the last running handler has returned.
 void end_program(int code = 0);
 bool ending();
+// The code end_program was given.
+int exit_code();
+
+// The platform's report of an error that program code left unhandled: a
+// critical message box with the error's number and text, then the end of
+// the program (exit code 1). Once the program is ending, a further error is
+// written to stderr only.
+void report_unhandled_error(int number, const std::string& description);
 
 // Handler bookkeeping: every call from the platform into program code runs
 // inside a HandlerScope, so that nothing is destroyed under a running handler.

@@ -511,6 +511,7 @@ void Realizer::create(Control& c) {
     case Kind::Toolbar:
     case Kind::StatusBar:
     case Kind::ProgressBar:
+    case Kind::ListView:
       w = create_comctl_widget(c, parent);
       break;
     case Kind::WebBrowser:
@@ -816,6 +817,7 @@ void Realizer::apply(Control& c, std::string_view prop) {
     case Kind::Toolbar:
     case Kind::StatusBar:
     case Kind::ProgressBar:
+    case Kind::ListView:
       apply_comctl(c, prop);
       break;
     default:

@@ -1,8 +1,5 @@
 #include "simulator/dialogs/agindua.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/forms/services.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
@@ -44,31 +41,14 @@ std::vector<plat::ControlDef> layout() {
   };
 }
 
-std::string trimmed(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
-bool same_ignoring_case(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+// The choice whose list entry is exactly `text`: the entries are the keys.
+const InstructionChoice* listed_choice(const std::string& text) {
+  for (const InstructionChoice& c : kInstructionChoices)
+    if (text == c.entry) return &c;
+  return nullptr;
 }
 
 }  // namespace
-
-const InstructionChoice* Find_instruction_choice(const std::string& text) {
-  const std::string t = trimmed(text);
-  if (t.empty()) return nullptr;
-  for (const InstructionChoice& c : kInstructionChoices) {
-    const std::string entry = c.entry;
-    if (text == entry || t == trimmed(entry)) return &c;
-    const std::string mnemonic = trimmed(entry).substr(0, trimmed(entry).find(':'));
-    if (same_ignoring_case(t, mnemonic)) return &c;
-  }
-  return nullptr;
-}
 
 Agindua::Agindua() : Form(kName, layout()) {
   on("Command1", plat::Event::Click, [this](plat::EventArgs&) { Command1_Click(); });
@@ -81,9 +61,10 @@ void Agindua::Form_Load() {
 }
 
 void Agindua::Command1_Click() {
-  const InstructionChoice* choice = Find_instruction_choice(ctl("Combo1").text());
+  const InstructionChoice* choice = listed_choice(ctl("Combo1").text());
   if (!choice) {
-    // An empty text, or one that names no instruction: the question stays.
+    // Only a listed entry answers: an empty or any other typed text leaves
+    // the question open and changes nothing.
     plat::message_box("Agindu bat aukeratu behar duzu.", plat::vbExclamation, "Aginduaren aukeraketa");
     return;
   }

@@ -4,7 +4,8 @@
 // instruction's microroutine in Micro_address_bits, shows the operation code
 // and the instruction in the status bars, writes the decoder output on the
 // main window and raises Dialog_answered. The main window is disabled while
-// it is open. Only its "&Onartu" closes it (and the engine, when a restart or
+// it is open. Only an entry of its list, exactly as listed, is an answer.
+// Only its "&Onartu" closes it (and the engine, when a restart or
 // the end of the simulation takes the question back).
 #include <array>
 #include <string>
@@ -36,10 +37,6 @@ class Agindua : public plat::Form {
   friend void Close_instruction_dialog();
   bool may_close_ = false;
 };
-
-// The choice an entry text names (the exact entry, the entry without the
-// blanks around it, or the bare mnemonic in any case), or nullptr.
-const InstructionChoice* Find_instruction_choice(const std::string& text);
 
 // Shows the dialog (loaded afresh) for the engine.
 void Show_instruction_dialog();

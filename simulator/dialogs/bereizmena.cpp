@@ -4,7 +4,6 @@
 #include "platform/forms/services.h"
 #include "simulator/dialogs/abiarazi.h"
 #include "simulator/dialogs/bereizmen_zerrenda.h"
-#include "simulator/mainwindow/display_restore.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {
@@ -34,7 +33,8 @@ Bereizmena::Bereizmena() : Form(kName, layout()) {
 }
 
 void Bereizmena::Form_Load() {
-  plat::form<Nagusia>().Bereizmena_aldatua = 0;
+  // The main window is loaded only by the second loading step.
+  Nagusia::Bereizmena_aldatua = 0;
   if (!Find_display_mode(1024, 768, 16)) {
     plat::message_box("Zure ordenagailuak ez du 1024x768x16 bereizmena simuladorearen funtzionamendua egokia izan dadin",
                       plat::vbExclamation, kTitle);
@@ -69,7 +69,7 @@ void Bereizmena::Timer2_Timer() {
   ctl("Timer2").set_enabled(false);
   plat::object(ctl("Bereizmena1")).call(kSetMode, {plat::com::Variant::i2(1024), plat::com::Variant::i2(768),
                                                    plat::com::Variant::i2(16)});
-  plat::form<Nagusia>().Bereizmena_aldatua = -1;
+  Nagusia::Bereizmena_aldatua = -1;
   Hide();
   plat::form<Abiarazi>().Show();
 }

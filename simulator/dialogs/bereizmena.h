@@ -22,4 +22,8 @@ class Bereizmena : public plat::Form {
   void Form_Load() override;
 };
 
+// Puts back the display mode saved at start-up. The main window's exit calls
+// it when start-up switched the mode (Nagusia::Bereizmena_aldatua).
+void Restore_display_mode();
+
 }  // namespace brendalo

@@ -54,25 +54,26 @@ void add_column(std::vector<ControlDef>& rows, int f, const char* frame, int fra
                       cap[k], {{"Style", 1}, {"BackColor", 0xC0C0C0}}});
 }
 
-// The marks over the process-unit picture, in its pixels: left, top, right, bottom.
+// The marks over the process-unit picture, in its pixels (left, top, right,
+// bottom): each outlines what its signal drives, 3 pixels clear of it.
 constexpr int kMarkBoxes[kMarks][4] = {
-    {18, 57, 70, 81},     // 0 the +1 of pci (LD_PCi)
-    {198, 183, 237, 205},  // 1 e1
-    {106, 38, 172, 64},   // 2 ir1
-    {198, 108, 272, 182},  // 3 EM
-    {268, 128, 292, 146},  // 4 hH
-    {170, 85, 196, 103},  // 5 hMD
-    {188, 38, 252, 64},   // 6 ir2
-    {150, 168, 186, 182},  // 7 MWR
-    {108, 108, 182, 170},  // 8 MEM
-    {81, 105, 99, 135},   // 9 hMH
-    {32, 112, 58, 128},   // 10 hD
-    {18, 13, 70, 42},     // 11 PC
-    {72, 64, 106, 78},    // 12 LD_PCi
-    {134, 92, 162, 106},  // 13 MOE
-    {148, 210, 192, 232},  // 14 ual
-    {268, 210, 292, 226},  // 15 hB
-    {238, 183, 277, 205},  // 16 e2
+    {29, 69, 60, 92},     // 0 PCi (LD_PCi)
+    {197, 173, 228, 188},  // 1 e1
+    {117, 109, 148, 132},  // 2 ir1
+    {233, 133, 295, 173},  // 3 EM
+    {197, 133, 228, 148},  // 4 the read-address multiplexer (hH)
+    {253, 117, 284, 140},  // 5 the write-data multiplexer (hMD)
+    {205, 109, 236, 132},  // 6 ir2
+    {181, 93, 212, 108},   // 7 MWR at the memory
+    {165, 61, 247, 110},   // 8 MEM (MCS)
+    {109, 77, 140, 100},   // 9 the address multiplexer (hMH)
+    {0, 5, 76, 68},        // 10 the adder and its two multiplexers (hD)
+    {29, 45, 60, 68},      // 11 PC
+    {57, 73, 92, 88},      // 12 the name LD_PCi
+    {181, 85, 212, 100},   // 13 MOE at the memory
+    {197, 229, 228, 244},  // 14 ual
+    {261, 197, 292, 212},  // 15 the ALU's operand multiplexer (hB)
+    {261, 173, 292, 188},  // 16 e2
 };
 
 std::vector<ControlDef> layout() {
@@ -80,14 +81,15 @@ std::vector<ControlDef> layout() {
   rows.front().props.push_back({"BackColor", 0xE0E0E0});
   std::vector<ControlDef> more;
   const plat::Prop bold{"FontBold", true}, grey{"BackColor", 0xE0E0E0};
-  more.push_back({"Frame1", -1, Kind::Frame, "", -1, {240, 120, 900, 1680}, " BK1   BK0", {bold, grey}});
-  more.push_back({"Frame2", -1, Kind::Frame, "", -1, {1260, 120, 600, 1680}, "Desk", {bold, grey}});
-  more.push_back({"Frame3", -1, Kind::Frame, "", -1, {1980, 120, 2040, 1680}, "   J4    J3     J2     J1    J0",
+  // Each column stands under its name in the frame's caption.
+  more.push_back({"Frame1", -1, Kind::Frame, "", -1, {240, 120, 1080, 1680}, " BK1   BK0", {bold, grey}});
+  more.push_back({"Frame2", -1, Kind::Frame, "", -1, {1440, 120, 600, 1680}, "Desk", {bold, grey}});
+  more.push_back({"Frame3", -1, Kind::Frame, "", -1, {2160, 120, 2250, 1680}, "   J4    J3     J2     J1    J0",
                   {bold, grey}});
-  add_column(more, BK1, "Frame1", -1, 120, 300);
-  add_column(more, BK0, "Frame1", -1, 480, 300);
+  add_column(more, BK1, "Frame1", -1, 165, 300);
+  add_column(more, BK0, "Frame1", -1, 630, 300);
   add_column(more, JT, "Frame2", -1, 150, 300);
-  for (int f = J4; f <= J0; ++f) add_column(more, f, "Frame3", -1, 120 + 360 * (f - J4), 300);
+  for (int f = J4; f <= J0; ++f) add_column(more, f, "Frame3", -1, 180 + 390 * (f - J4), 300);
   for (int k = 0; k < 17; ++k) {
     const int x = 240 + 660 * k;
     more.push_back({"Label1", k, Kind::Label, "", -1, {x, 1980, 630, 255}, kFieldNames[size_t(MCS + k)],
@@ -225,7 +227,7 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
                         kTitle);
       // The restore may not run under a run in progress; the idle look
       // enables it at the run's end, since the control memory is now modified.
-      if (!engine().Instruction_running) plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
+      if (!Run_in_progress()) plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
       engine().Control_memory_modified = kFlagTrue;
     }
   }

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "platform/forms/services.h"
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/example_listing.h"
+#include "simulator/mainwindow/grid_guards.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {
@@ -49,6 +51,13 @@ void Datuenaldaketa::Command3_Click(int Index) {
   // Only the words of vectors A and B are changed here.
   if (Index == 1 || row < 1 || row > 2 * kVectorLength) {
     plat::unload_form(kName);
+    return;
+  }
+  if (Run_in_progress()) {
+    // A run reads A and B as it goes: a word changes only between runs. The
+    // editor stays open, so the change can be accepted once the run is over.
+    const GuardRefusal& r = kGuardRefusals[4];
+    plat::message_box(r.text, plat::vbCritical, r.title);
     return;
   }
   set_mouse_pointer(11);

@@ -3,8 +3,10 @@
 // one word of vector A or B in the disabled boxes Text1(0..15) (box 0 the
 // sign), set by the "0" buttons Command1 and the "1" buttons Command2.
 // "&Onartu" stores the word (bits and text) and lists it in both memory
-// grids; "&Deuseztatu" closes without storing. Its unload returns to the
-// memory window when it came from there, otherwise to the main window.
+// grids; during a run it refuses, since the running program reads A and B,
+// and the editor stays open. "&Deuseztatu" closes without storing. Its
+// unload returns to the memory window when it came from there, otherwise to
+// the main window.
 #include <string>
 
 #include "platform/forms/form.h"

@@ -31,13 +31,29 @@ Laguntza_edukia::Laguntza_edukia() : Form(kName, layout()) {
 void Laguntza_edukia::Form_Load() {
   set_mouse_pointer(11);
   set_window_state(2);
-  const std::string folder = plat::program_folder();
-  if (!plat::navigate(ctl("WebBrowser1"), folder + "/" + kUserGuideFile)) {
-    plat::message_box("Ezin da laguntza bistaratu. Ziurtatu 'ErabiltzaileGida.htm' fitxategia eta bere karpeta guztiak " +
-                      folder + "-en daudela.");
-  }
+  guide_shown_ = show_guide();
   // The wait pointer lasts only while the guide loads.
   set_mouse_pointer(0);
+}
+
+bool Laguntza_edukia::show_guide() {
+  return plat::navigate(ctl("WebBrowser1"), plat::program_folder() + "/" + kUserGuideFile);
+}
+
+void Open_help_window() {
+  const bool was_loaded = plat::is_loaded<Laguntza_edukia>();
+  Laguntza_edukia& w = plat::form<Laguntza_edukia>();
+  if (was_loaded && !w.guide_shown_) {
+    w.set_mouse_pointer(11);
+    w.guide_shown_ = w.show_guide();
+    w.set_mouse_pointer(0);
+  }
+  if (!w.guide_shown_) {
+    plat::message_box("Ezin da laguntza bistaratu. Ziurtatu 'ErabiltzaileGida.htm' fitxategia eta bere karpeta guztiak " +
+                      plat::program_folder() + "-en daudela.");
+  }
+  w.Show();
+  w.set_window_state(2);
 }
 
 }  // namespace brendalo

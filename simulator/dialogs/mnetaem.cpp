@@ -8,7 +8,7 @@
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/mainwindow/example_listing.h"
-#include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/period_buttons.h"
 
 namespace brendalo {
 
@@ -25,10 +25,9 @@ std::vector<plat::ControlDef> layout() {
       {"Nadrel1", -1, Kind::Hosted, "Frame1", 1, {960, 720, 4095, 8295}, nadrel::kClassName, {}},
   };
   rows.insert(rows.begin() + 1, more.begin(), more.end());
-  rows = With_period_buttons(std::move(rows));
-  // Between the frames and the status bar, which stays at the bottom of the window.
-  for (plat::ControlDef& d : rows)
-    if (d.name == "Command2") d.box.top = 10440;
+  // Above the status bar, which comes last.
+  rows.insert(rows.end() - 1, {Period_button(1, 12600, 10440, "clk1 denbora segundu batean txikiagotuko du"),
+                               Period_button(0, 13320, 10440, "clk1 denbora segundu batean handigotuko du")});
   return rows;
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "simulator/dialogs/zaukeratu.h"
 
 #include "platform/forms/services.h"
+#include "simulator/dialogs/choices.h"
 #include "simulator/engine/variables.h"
 
 namespace brendalo {
@@ -23,12 +24,6 @@ std::vector<plat::ControlDef> layout() {
       {"Command1", -1, Kind::CommandButton, "Frame1", -1, {1200, 1680, 1215, 375}, "&Onartu", {}},
   };
 }
-
-std::string trimmed(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
 }  // namespace
 
 Zaukeratu::Zaukeratu() : Form(kName, layout()) {
@@ -41,8 +36,8 @@ void Zaukeratu::Form_Load() {
 }
 
 void Zaukeratu::Command1_Click() {
-  const std::string z = trimmed(ctl("Combo1").text());
-  if (z != "0" && z != "1") {
+  const std::string z = Listed_choice(ctl("Combo1"));
+  if (z.empty()) {
     // Z is a bit: anything but "0" and "1" is refused and the question stays.
     plat::message_box("Z-rentzako balio bat aukeratu behar duzu.", plat::vbInformation, "Arazoak agindua simulatzean");
     return;

@@ -7,7 +7,7 @@
 #include "simulator/dialogs/listing_windows.h"
 #include "simulator/display/picture_window.h"
 #include "simulator/engine/status_texts.h"
-#include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/period_buttons.h"
 
 namespace brendalo {
 

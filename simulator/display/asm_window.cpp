@@ -5,7 +5,7 @@
 #include "simulator/dialogs/listing_windows.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/display/picture_window.h"
-#include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/period_buttons.h"
 
 namespace brendalo {
 
@@ -91,7 +91,8 @@ Place place_of(int state) {
       {4, kBottom},  {5, kTop},      {5, kMid},      {5, kBottom}, {6, kTop}, {6, kMid},  {-1, 0},
       {6, 8100},
   };
-  if (state == 20) return {wire_x(6) + 600, kBottom, 360, 300};
+  // Right of Id_PC, so that its way back passes clear of Id_PC's box.
+  if (state == 20) return {left_of(6) + kBoxWidth + 120, kBottom, 360, 300};
   const P& p = at[state];
   return {left_of(p.column), p.y, kBoxWidth, box_height(int(kStates[size_t(state)].actions.size()))};
 }
@@ -216,7 +217,7 @@ std::vector<ControlDef> layout() {
   auto under = [&b](int s, int column, std::initializer_list<const char*> lines) {
     int y = bottom_of(s) + 30;
     for (const char* t : lines) {
-      b.text(wire_x(column) + 120, y, kPitch - 240, t);
+      b.text(wire_x(column) + 45, y, kPitch - 90, t);  // as wide as the gap between two columns' wires
       y += kLabelRow;
     }
   };

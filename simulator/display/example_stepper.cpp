@@ -95,7 +95,8 @@ void data_effect(int n, int m) {
     case 414: load_operand("r3", 4, Example_r4, Read_example_b_element); break;  // ldx r4, B[r1]
     case 505:  // add r5, r4, r3
       Unmark_register("r4");
-      Example_r5 = Example_r3 + Example_r4;
+      // r5 is a 16-bit register: a sum outside 16 bits shows as C keeps it.
+      Example_r5 = int16_t(Example_r3 + Example_r4);
       write_register(5, Example_r5);
       refresh_registers();
       Mark_register("r5");

@@ -1,7 +1,8 @@
 #pragma once
 // Cell writes of the display routines. A grid that no listing has laid out
-// yet has fewer rows than a mark names; such a cell is left alone rather
-// than ending the run.
+// yet has fewer rows than a mark names: a write to a row the grid does not
+// have is left out rather than ending the run. Any other failure of the call
+// (a wrong identifier, column or argument) ends with the grid's error.
 #include <cstdint>
 #include <string>
 

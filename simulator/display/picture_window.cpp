@@ -1,7 +1,7 @@
 #include "simulator/display/picture_window.h"
 
 #include "simulator/engine/status_texts.h"
-#include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/period_buttons.h"
 
 namespace brendalo {
 
@@ -13,14 +13,11 @@ std::vector<plat::ControlDef> Picture_window_rows(const char* name, const char* 
 
 std::vector<plat::ControlDef> Finish_picture_window(std::vector<plat::ControlDef> rows) {
   rows.push_back(status_bar_def(kPictureWidth, kPictureHeight));
-  rows = With_period_buttons(std::move(rows));
-  for (plat::ControlDef& d : rows) {
-    if (d.name != "Command2") continue;
-    // Each tip says what its button does: 0 lengthens the period, 1 shortens it.
-    for (plat::Prop& p : d.props)
-      if (p.name == "ToolTipText")
-        p.value = d.index == 0 ? "clk1 denbora segundu batean handiagotu" : "clk1 denbora segundu batean txikiagotu";
-  }
+  // Over the right part of the status bar, as on the main window; each tip
+  // says what its button does.
+  const int top = kPictureHeight - 300;
+  rows.push_back(Period_button(1, kPictureWidth - 2640, top, "clk1 denbora segundu batean txikiagotu"));
+  rows.push_back(Period_button(0, kPictureWidth - 1920, top, "clk1 denbora segundu batean handiagotu"));
   return rows;
 }
 

@@ -149,9 +149,11 @@ void Evaluate_condition_z() {
       while (!e.Dialog_answered && !plat::ending()) plat::wait_event();
       e.Dialog_answered = kFlagFalse;
     }
-    // A restart or an end chosen while Z was asked for has already put the
-    // drawing back to rest: nothing more is lit.
-    if (!aborted()) {
+    // The lighting follows the answer without a further abort test: a
+    // restart asked for meanwhile takes effect after this phase. Only an end
+    // chosen meanwhile, which has already put the drawing back to rest,
+    // leaves it dark.
+    if (!e.Simulation_ended && !plat::ending()) {
       if (bk == "00") {
         at({"Label2", 1}).set_back_color(kRed);
         border_color({{"Line1", 14}, {"Line58", 8}, {"Line57", 8}}, kBlue);

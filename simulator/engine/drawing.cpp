@@ -1,8 +1,8 @@
 #include "simulator/engine/drawing.h"
 
-#include "gridcontrol/nadrel_ids.h"
 #include "platform/forms/hosted.h"
 #include "platform/forms/services.h"
+#include "simulator/display/grid_paint.h"
 #include "simulator/engine/variables.h"
 #include "simulator/mainwindow/nagusia.h"
 
@@ -38,29 +38,29 @@ plat::Control* find_in(const char* form, const char* name, int index) {
   return f->find(name, index);
 }
 
-namespace {
-void grid_let(plat::Control& grid, plat::com::DispId id, std::initializer_list<plat::com::Variant> args) {
-  plat::com::Dispatch* d = plat::component(grid);
-  if (!d) return;
-  std::vector<plat::com::Variant> v(args);
-  d->invoke(id, plat::com::CallKind::Let, v);  // a cell out of range changes nothing
-}
-}  // namespace
-
 void cell_back_color(plat::Control& grid, int col, int row, uint32_t color) {
-  grid_let(grid, nadrel::dispid::CellBackColor, {int32_t(col), int32_t(row), int32_t(color)});
+  Grid g(plat::object(grid));
+  Paint_cell(g, col, row, color);
 }
 
 void cell_text(plat::Control& grid, int row, int col, const std::string& text) {
-  grid_let(grid, nadrel::dispid::TextMatrix, {int32_t(row), int32_t(col), text});
+  Grid g(plat::object(grid));
+  Write_cell_text(g, row, col, text);
 }
 
+namespace {
+
+// An input of a multiplexer (its label and the lines into it) back to rest.
 void input_to_rest(Ref label, Refs lines) {
   at(label).set_back_color(kLightGrey);
   border_color(lines, kSilver);
 }
 
-void selected_inputs_to_rest(const std::string& bk, const std::string& jt) {
+}  // namespace
+
+void back_half_to_rest(const std::string& bk, const std::string& jt) {
+  border_color(kSequencer, kSilver);
+  visible(kCounterInputs, false);
   if (bk == "00")
     input_to_rest({"Label2", 1}, {{"Line1", 14}, {"Line58", 8}, {"Line57", 8}});
   else if (bk == "10")
@@ -71,6 +71,12 @@ void selected_inputs_to_rest(const std::string& bk, const std::string& jt) {
     input_to_rest({"Label2", 8}, {{"Line1", 19}, {"Line1", 18}, {"Line58", 13}, {"Line57", 13}});
   else
     input_to_rest({"Label2", 7}, {{"Line1", 11}, {"Line58", 12}, {"Line57", 12}});
+  border_color(kFieldOutputs, kSilver);
+  if (jt == "1") {
+    border_color({{"Line1", 15}, {"Line58", 0}, {"Line57", 0}}, kSilver);
+    at({"Label2", 11}).set_back_color(kLightGrey);
+  }
+  at({"Label2", 13}).set_back_color(kLightGrey);
 }
 
 bool reset_requested() { return main_window().reset != 0; }

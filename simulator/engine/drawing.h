@@ -37,8 +37,9 @@ void width_and_color(Refs lines, int width, uint32_t color);
 // one are dropped (the window is loaded hidden when it is not loaded).
 plat::Control* find_in(const char* form, const char* name, int index = -1);
 
-// CellBackColor of a grid (column first, then row), late-bound. A cell the
-// grid does not have (no listing laid it out yet) is left alone.
+// CellBackColor of a grid (column first, then row), late-bound, by the rule
+// of the display's cell writes (grid_paint.h): a row the grid does not have
+// yet is left alone, any other failure ends with the grid's error.
 void cell_back_color(plat::Control& grid, int col, int row, uint32_t color);
 void cell_text(plat::Control& grid, int row, int col, const std::string& text);
 
@@ -49,10 +50,11 @@ inline constexpr Refs kFieldOutputs = {{"Line1", 5},   {"Line1", 16},  {"Line1",
 inline constexpr Refs kSequencer = {{"Line1", 7}, {"Line58", 4}, {"Line57", 4},  {"Line1", 8},
                                     {"Line1", 9}, {"Line1", 10}, {"Line58", 5},  {"Line57", 5},
                                     {"Line1", 6}, {"Line58", 10}, {"Line57", 10}};
-// An input of a multiplexer (its label and the lines into it) back to rest.
-void input_to_rest(Ref label, Refs lines);
-// The inputs of both multiplexers that the fields BK and JT selected, back to rest.
-void selected_inputs_to_rest(const std::string& bk, const std::string& jt);
+inline constexpr Refs kCounterInputs = {{"kont", 2}, {"kont", 3}, {"kont", 4}};
+// Everything the back half of a cycle lit for the fields BK and JT back to
+// rest: the sequencer, the counter's inputs, the multiplexer inputs BK and JT
+// selected, the register's outputs, the decoder's line and "PUra".
+void back_half_to_rest(const std::string& bk, const std::string& jt);
 
 // The restart request of the main window, read afresh.
 bool reset_requested();

@@ -9,11 +9,6 @@ namespace brendalo {
 
 using namespace drawing;
 
-namespace {
-constexpr Refs kCounterInputs = {{"kont", 2}, {"kont", 3}, {"kont", 4}};
-}  // namespace
-
-
 void Select_next_microaddress() {
   EngineState& e = engine();
   if (guard()) {
@@ -32,15 +27,7 @@ void Select_next_microaddress() {
   }
   phase_wait();
   if (!guard()) return;
-  border_color(kSequencer, kSilver);
-  visible(kCounterInputs, false);
-  selected_inputs_to_rest(e.Field_bk, e.Field_jt);
-  border_color(kFieldOutputs, kSilver);
-  if (e.Field_jt == "1") {
-    border_color({{"Line1", 15}, {"Line58", 0}, {"Line57", 0}}, kSilver);
-    at({"Label2", 11}).set_back_color(kLightGrey);
-  }
-  at({"Label2", 13}).set_back_color(kLightGrey);
+  back_half_to_rest(e.Field_bk, e.Field_jt);
 }
 
 }  // namespace brendalo

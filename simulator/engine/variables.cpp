@@ -39,6 +39,8 @@ EngineState& engine() {
   return state;
 }
 
+bool Run_in_progress() { return engine().Instruction_running || engine().Example_running; }
+
 void Set_engine_variables_at_load(bool report_z_value) {
   EngineState& e = engine();
   EngineState fresh;

@@ -43,7 +43,7 @@ struct EngineState {
   Flag16 Simulation_ended = kFlagFalse;     // end requested; also ends every wait
   Flag16 Finishing_run = kFlagFalse;        // the end-of-run replay is reading the control word
   Flag16 Stop_requested = kFlagFalse;       // paused
-  Flag16 Instruction_running = kFlagFalse;  // a run is in progress (grids refuse edits)
+  Flag16 Instruction_running = kFlagFalse;  // a run command is (re)started; Stop_ku_simulation clears it
   Flag16 Instruction_done = kFlagFalse;     // back at micro-address "00000"
 
   // Stepping modes and clock pulses. The first three are Booleans where the
@@ -71,6 +71,12 @@ struct EngineState {
 
 // The one instance, alive as long as the program.
 EngineState& engine();
+
+// A run is in progress: from the start of a run command to its end, through
+// its restarts (Instruction_running, and Example_running for the whole
+// example run). No run starts from inside one, and the tables a run reads
+// are not changed under it.
+bool Run_in_progress();
 
 // Sets every run, mode and pacing variable to the value the main window's
 // load gives: period "11", no run, no mode, no pulse, empty fields, and

@@ -16,6 +16,9 @@ void Grid::AutoSetup(int16_t rows, int16_t cols, bool row_header, bool col_heade
   d_->call(id::AutoSetup, {Variant::i2(rows), Variant::i2(cols), Variant(row_header), Variant(col_header), Variant(format)});
 }
 void Grid::ColWidth(int32_t col, int32_t width) { d_->let(id::ColWidth, {Variant(col), Variant(width)}); }
+int32_t Grid::Cols() const { return d_->get(id::Cols).to_i4(); }
+void Grid::ColAllowEdit(int32_t col, bool allowed) { d_->let(id::ColAllowEdit, {Variant(col), Variant(allowed)}); }
+bool Grid::ColAllowEdit(int32_t col) const { return d_->get(id::ColAllowEdit, {Variant(col)}).to_bool(); }
 void Grid::Clear() { d_->call(id::Clear); }
 void Grid::AddItem(const std::string& row_data) { d_->call(id::AddItem, {Variant(row_data)}); }
 void Grid::TextMatrix(int32_t row, int32_t col, const std::string& text) {
@@ -56,8 +59,6 @@ Grid MNetaEM_Nadrel3() { return grid_of<MNetaEM>("Nadrel3", 0); }
 
 void Guard_grid_edits(plat::Form& window, const char* grid, Grid_edit_guard guard) {
   window.on_object_event(grid, nadrel::event::BeforeEdit, [guard](int index, std::span<Variant> args) {
-    if (args.empty()) return;
-    args.back().assign(Variant(true));
     if (args.size() < 3 || !guard) return;
     guard(index, args[0].to_i4(), args[1].to_i4());
   });

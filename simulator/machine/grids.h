@@ -24,6 +24,9 @@ class Grid {
 
   void AutoSetup(int16_t rows, int16_t cols, bool row_header, bool col_header, const std::string& format);
   void ColWidth(int32_t col, int32_t width);
+  int32_t Cols() const;
+  void ColAllowEdit(int32_t col, bool allowed);
+  bool ColAllowEdit(int32_t col) const;
   void Clear();
   void AddItem(const std::string& row_data);
   void TextMatrix(int32_t row, int32_t col, const std::string& text);
@@ -43,10 +46,12 @@ class Grid {
 // A guard of a grid's BeforeEdit: the sender's control-array index (-1 for
 // a single grid) and the cell's row and column.
 using Grid_edit_guard = std::function<void(int index, int row, int col)>;
-// Binds `guard` to the BeforeEdit of the window's grid `grid`. The grid's own
-// in-place edit is cancelled before the guard runs, whatever it does: no
-// text is ever typed into a grid cell; the guard refuses with a message or
-// opens the dialog in which the value is changed.
+// Binds `guard` to the BeforeEdit of the window's grid `grid`. No text is
+// ever typed into a grid cell: the grid's Cancel is its handler's own copy,
+// so the listings lay every grid out with no column open to an in-place edit
+// (ColAllowEdit False); a key still raises BeforeEdit, the guard refuses with
+// a message or opens the dialog in which the value is changed, and no editor
+// opens.
 void Guard_grid_edits(plat::Form& window, const char* grid, Grid_edit_guard guard);
 
 Grid Nagusia_NadrelMikro();       // microprogram

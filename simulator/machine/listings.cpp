@@ -30,6 +30,14 @@ void progress_step(Abiarazi& a, int k) {
   a.Balioa = int16_t(plat::com::round_half_even(bar.get("Value").to_double()));
 }
 
+// Sets a grid up for a listing: rows, columns, header and format; no column
+// takes an in-place edit, so a key on a cell only raises BeforeEdit for the
+// grid's guard.
+void lay_out(Grid& g, int16_t rows, int16_t cols, const std::string& format) {
+  g.AutoSetup(rows, cols, false, true, format);
+  for (int32_t c = 0, n = g.Cols(); c <= n; ++c) g.ColAllowEdit(c, false);
+}
+
 // ------------------------------------------------------------------ microprogram
 
 struct MicroprogramVariant {
@@ -57,7 +65,7 @@ class BackgroundSource {
 
 // `source` is the main-window grid whose background the window listing copies.
 void list_microprogram(Grid g, const MicroprogramVariant& v, const Grid* source) {
-  g.AutoSetup(21, 2, false, true, v.header);
+  lay_out(g, 21, 2, v.header);
   g.ColWidth(1, v.width1);
   g.ColWidth(2, v.width2);
   g.Clear();
@@ -110,7 +118,7 @@ const std::string& control_memory_header() {
 }
 
 void list_control_memory(Grid g, const Grid* source) {
-  g.AutoSetup(kMicroinstructions, kControlMemoryCols, false, true, control_memory_header());
+  lay_out(g, kMicroinstructions, kControlMemoryCols, control_memory_header());
   g.ColWidth(1, kEntryWidth);
   g.ColWidth(2, kAddressWidth);
   for (int c = 0; c < kControlMemoryCols - 2; ++c) g.ColWidth(c + 3, kFieldColumns[c].width);
@@ -150,7 +158,7 @@ constexpr RegisterVariant kRegistersWindow{"Erreg|   Edukia (osoz)|         Eduk
                                            "    "};
 
 void list_registers(Grid g, const RegisterVariant& v) {
-  g.AutoSetup(kRegisters, 2, false, true, v.format);
+  lay_out(g, kRegisters, 2, v.format);
   for (int c = 1; c <= 3; ++c) g.ColWidth(c, v.widths[c - 1]);
   g.Clear();
   const auto& regs = machine().Register_file_text;
@@ -203,7 +211,7 @@ std::string memory_row(int r) {
 }
 
 void list_main_memory(Grid g, const MemoryVariant& v) {
-  g.AutoSetup(kMemoryGridRows, 3, false, true, v.format);
+  lay_out(g, kMemoryGridRows, 3, v.format);
   for (int c = 1; c <= 3; ++c) g.ColWidth(c, v.widths[c - 1]);
   g.Clear();
   for (int r = 1; r <= kMemoryGridRows; ++r) g.AddItem(memory_row(r));

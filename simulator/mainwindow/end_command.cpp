@@ -1,14 +1,11 @@
-// "Amaitu simulazioa": ends a run at once and gives everything a run may have
-// lit its idle look again, without waiting for the engine, which sees
-// Simulation_ended at its next check and closes the run itself. The run
-// commands also call it before a restart.
+#include "simulator/mainwindow/end_command.h"
+
 #include "simulator/dialogs/kontrolmemoria.h"
 #include "simulator/dialogs/mikroprograma.h"
 #include "simulator/display/display_calls.h"
 #include "simulator/engine/drawing.h"
 #include "simulator/engine/variables.h"
 #include "simulator/mainwindow/nagusia.h"
-#include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo {
 
@@ -96,28 +93,9 @@ void Simulazioa11_Click(int) {
   border_color(kWordBus, kSilver);
   at({"Label2", 15}).set_visible(true);
   at({"kont", 0}).set_visible(false);
-  border_color(kSequencer, kSilver);
-  visible({{"kont", 2}, {"kont", 3}, {"kont", 4}}, false);
-
-  // The sequencer paths of the last control word read (none: empty fields).
-  if (e.Field_bk == "00")
-    input_to_rest({"Label2", 1}, {{"Line1", 14}, {"Line58", 8}, {"Line57", 8}});
-  else if (e.Field_bk == "10")
-    input_to_rest({"Label2", 2}, {{"Line1", 13}, {"Line58", 7}, {"Line57", 7}});
-  else
-    input_to_rest({"Label2", 12}, {{"Line1", 12}, {"Line58", 9}, {"Line57", 9}});
-  // JT "1" and an empty JT alike take input 1 back.
-  if (e.Field_jt != "0")
-    input_to_rest({"Label2", 7}, {{"Line1", 11}, {"Line58", 12}, {"Line57", 12}});
-  else
-    input_to_rest({"Label2", 8}, {{"Line1", 19}, {"Line1", 18}, {"Line58", 13}, {"Line57", 13}});
-  border_color(kFieldOutputs, kSilver);
-  if (e.Field_jt == "1") {
-    border_color({{"Line1", 15}, {"Line58", 0}, {"Line57", 0}}, kSilver);
-    at({"Label2", 11}).set_back_color(kLightGrey);
-  }
-
-  at({"Label2", 13}).set_back_color(kLightGrey);
+  // The back half of the cycle as the next-address phase rests it; fields
+  // still empty before the first read rest input 3 and input 1.
+  back_half_to_rest(e.Field_bk, e.Field_jt);
   visible({{"Shape9"}, {"Shape8"}, {"Shape10"}, {"Shape11", 0}, {"Shape12"}, {"Shape11", 1}, {"Label12"},
            {"Label10", 0}, {"Label10", 2}, {"Label10", 3}, {"Label10", 4}, {"Label10", 5}},
           false);

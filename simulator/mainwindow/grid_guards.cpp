@@ -32,8 +32,6 @@ namespace {
 constexpr int kFirstChangeableRow = 4;  // micro-address 3
 constexpr int kLastDataRow = 2 * kVectorLength;  // the last word of vector B
 
-bool running() { return engine().Instruction_running || engine().Example_running; }
-
 // Shows refusal `m` (1..8), then runs the unload of dialog D so that it
 // enables the window its came-from flag names and clears the flag. A dialog
 // already open for another opening is left open.
@@ -75,7 +73,7 @@ void from_window(Flag16& flag, Guard guard) {
 
 // The memory grids: only column 2 of the words of vectors A and B.
 void memory_guard(plat::Form& window, int Row, int Col, bool from_memory_view) {
-  if (running()) return refuse<Datuenaldaketa>(5);
+  if (Run_in_progress()) return refuse<Datuenaldaketa>(5);
   if (Col == 1) return refuse<Datuenaldaketa>(6);
   if (Col == 3) return refuse<Datuenaldaketa>(7);
   if (Row >= 1 && Row <= kLastDataRow) {
@@ -90,13 +88,13 @@ void memory_guard(plat::Form& window, int Row, int Col, bool from_memory_view) {
 }  // namespace
 
 void Nagusia_NadrelMikro_BeforeEdit(int Row, int) {
-  if (running()) return refuse<Galdera>(1);
+  if (Run_in_progress()) return refuse<Galdera>(1);
   if (Row >= kFirstChangeableRow) return Ask_reprogramming(&plat::form<Nagusia>(), Row);
   refuse<Galdera>(2);
 }
 
 void Nagusia_Nadrel1_BeforeEdit(int Row, int Col) {
-  if (running()) return refuse<Galdera>(3);
+  if (Run_in_progress()) return refuse<Galdera>(3);
   (void)control_memory_guard(plat::form<Nagusia>(), Row, Col);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/services.h"
+#include "simulator/dialogs/bereizmena.h"
 #include "simulator/dialogs/birprogramaziorakopausoa.h"
 #include "simulator/dialogs/datuenaldaketarakopausoa.h"
 #include "simulator/dialogs/konfiguratusim.h"
@@ -24,8 +25,8 @@
 #include "simulator/engine/variables.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
-#include "simulator/mainwindow/display_restore.h"
 #include "simulator/mainwindow/menu_states.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 #include "simulator/mainwindow/views.h"
 
@@ -267,17 +268,20 @@ void control_unit(Layout& l) {
   l.add(label("kont", 4, F, {2760, 3720, 615, 255}, "XXXXX", kLight, Bold, kBlue, false));
   l.add(label("Label10", 1, F, {1080, 2880, 615, 255}, "11111", kSilver, Large, kWhite, false));
   l.add(box("Shape7", 1, F, {960, 2880, 855, 255}, -1, false));
-  l.add(label("Label12", -1, F, {240, 960, 3375, 255}, "XXXXXXXXXXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false));
+  // The values framed by an outline of their own box stand centred in it,
+  // clear of the outline.
+  l.add(label("Label12", -1, F, {240, 960, 3375, 255}, "XXXXXXXXXXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false,
+              2));
   l.add(box("Shape9", -1, F, {240, 960, 3375, 255}, -1, false));
-  l.add(label("Label10", 0, F, {4440, 2040, 255, 255}, "11", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 0, F, {4440, 2040, 255, 255}, "11", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape8", -1, F, {4440, 2040, 255, 255}, -1, false));
-  l.add(label("Label10", 2, F, {5640, 2040, 135, 255}, "0", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 2, F, {5640, 2040, 135, 255}, "0", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape10", -1, F, {5640, 2040, 135, 255}, -1, false));
-  l.add(label("Label10", 3, F, {6240, 2040, 735, 255}, "XXXXX", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 3, F, {6240, 2040, 735, 255}, "XXXXX", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape11", 0, F, {6240, 2040, 735, 255}, -1, false));
-  l.add(label("Label10", 4, F, {7200, 2040, 2295, 255}, "XXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 4, F, {7200, 2040, 2295, 255}, "XXXXXXXXXXXXXXXXX", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape12", -1, F, {7200, 2040, 2295, 255}, -1, false));
-  l.add(label("Label10", 5, F, {7320, 4320, 735, 255}, "XXXXX", kSilver, Large, kWhite, false));
+  l.add(label("Label10", 5, F, {7320, 4320, 735, 255}, "XXXXX", kSilver, Large, kWhite, false, 2));
   l.add(box("Shape11", 1, F, {7320, 4320, 735, 255}, -1, false));
 
   // Buttons: graphical style, so that their colour shows.
@@ -406,9 +410,11 @@ void diagram_panel(Layout& l) {
   text("Label2", 10, {1560, 240, 255, 255}, "16");
   text("Label2", 22, {3000, 240, 255, 255}, "16");
   text("Label2", 23, {4440, 240, 255, 255}, "16");
-  text("Label8", 1, {360, 600, 4935, 255},
+  // The strips' texts stand a pixel left of the design's 360, so that in the
+  // stand-in face, whose "Mem" is wider, every number falls in its cell.
+  text("Label8", 1, {345, 600, 4935, 255},
        "Mem          2   1   ...   5   3   ...  0    6   ...  1     8   ...  X   X   ...  X   X    ");
-  text("Label8", 0, {360, 1200, 4935, 255},
+  text("Label8", 0, {345, 1200, 4935, 255},
        "Mem           2  1   ...   5   3   ...  0    6   ...   1   8   ...  2    7   ...   6   11    ");
   int k = 0;
   auto stroke = [&](int x1, int y1, int x2, int y2) {
@@ -683,7 +689,7 @@ void Nagusia::bind_handlers() {
   indexed("Laguntza1", &Nagusia::Laguntza1_Click);
   indexed("Laguntza5", &Nagusia::Laguntza5_Click);
 
-  // The run commands (run_commands.h).
+  // The run commands (run_commands.h, end_command.h).
   for (const char* item : {"Simulazioa1", "Simulazioa2", "Simulazioa3"}) {
     const std::string name = item;
     on(item, Event::Click, [name](EventArgs&) { Run_single_instruction(name); });
@@ -733,7 +739,7 @@ void Nagusia::Timer1_Timer() {
 void Nagusia::Toolbar1_ButtonClick(const std::string& key) {
   if (key == "Hasi" || key == "Gelditu") {
     // Pause and continue mean something only while a run is in progress.
-    if (!engine().Instruction_running) return;
+    if (!Run_in_progress()) return;
     if (key == "Hasi")
       Simulazioa10_Click(5);
     else
@@ -744,7 +750,7 @@ void Nagusia::Toolbar1_ButtonClick(const std::string& key) {
     plat::beep();
     soinua = to_flag(soinua == 0);
   } else if (key == "Galdera") {
-    open_window<Laguntza_edukia>(*this, 2);
+    Open_help_window();
   }
   // "Martxan", "Geldirik" and "Zain" are lamps.
 }
@@ -848,7 +854,7 @@ void Nagusia::IKusi9_Click(int) { open_window<MNetaEM>(*this, 2, true); }
 void Nagusia::Ikusi11_Click(int) { open_window<UALeragiketak>(*this, 0); }
 void Nagusia::Ikusi13_Click(int) { open_window<Aginduenformatua>(*this, 2); }
 void Nagusia::Aukerak1_Click(int) { open_window<KonfiguratuSIM>(*this, -1); }
-void Nagusia::Laguntza1_Click(int) { open_window<Laguntza_edukia>(*this, 2); }
+void Nagusia::Laguntza1_Click(int) { Open_help_window(); }
 void Nagusia::Laguntza5_Click(int) { open_window<Simuladoreariburuz>(*this, -1); }
 
 // Exit by the menu or by closing the window. Ending the program makes every

@@ -28,7 +28,9 @@ class Nagusia : public plat::Form {
   Nagusia();
 
   // Public variables other windows and the engine read and write (16-bit flags, -1 / 0).
-  int16_t Bereizmena_aldatua = 0;  // start-up switched the display mode
+  // Start-up switched the display mode. Held for the whole program: the
+  // start-up window sets it before the main window is loaded.
+  inline static int16_t Bereizmena_aldatua = 0;
   int16_t reset = 0;               // restart request; keeps the run loop going
   int16_t soinua = 0;              // beep on every clk1 edge
 

@@ -2,6 +2,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/services.h"
+#include "simulator/dialogs/ademaitza.h"
 #include "simulator/dialogs/konfiguratusim.h"
 #include "simulator/dialogs/kontrolmemoria.h"
 #include "simulator/dialogs/mikroprograma.h"
@@ -12,7 +13,9 @@
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
+#include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {
@@ -20,16 +23,6 @@ namespace brendalo {
 using namespace drawing;
 
 namespace {
-
-// Set while a run command is in its restart loop: a run cannot start another.
-bool g_run_in_progress = false;
-
-struct RunScope {
-  RunScope() { g_run_in_progress = true; }
-  ~RunScope() { g_run_in_progress = false; }
-  RunScope(const RunScope&) = delete;
-  RunScope& operator=(const RunScope&) = delete;
-};
 
 KonfiguratuSIM& options() { return plat::form<KonfiguratuSIM>(); }
 
@@ -78,17 +71,24 @@ bool restart_requested() {
   return true;
 }
 
-// Vector C empty in memory and in both memory grids: the results show only
-// what this run computes.
-void clear_vector_c() {
+// Every run of the example, and every restart, starts from the same texts,
+// so that what it shows is what this run computes: vector C empty in memory,
+// in both memory grids and in a results window left open, and the registers
+// back at their start texts in both register grids.
+void fresh_example_start() {
   plat::Control& memory_main = main_window().ctl("Nadrel3");
   plat::Control& memory_window = plat::form<MNetaEM>().ctl("Nadrel3", 0);
+  plat::Form* results = plat::loaded_form(Ademaitza::kName);
   for (int i = 0; i < kVectorLength; ++i) {
     machine().Main_memory_text[size_t(2 * kVectorLength + i)].clear();
     const int row = 2 * kVectorLength + i + 1;
     cell_text(memory_main, row, 2, "");
     cell_text(memory_window, row, 2, "");
+    if (results) results->ctl("Text6", i).set_text("");
   }
+  Reset_register_file_text();
+  Refresh_registers_main();
+  Refresh_registers_window();
 }
 
 void run_example_program() {
@@ -134,8 +134,8 @@ void choose_mode(Mode m) {
   e.Mode_continuous = m == Mode::Continuous;
   e.Mode_cycle_by_cycle = m == Mode::CycleByCycle;
   e.Mode_step_by_step = to_flag(m == Mode::StepByStep);
-  // The clock buttons belong to a run: outside one they stay hidden.
-  if (!e.Instruction_running) return;
+  // Shown or hidden whether or not a run is in progress; their enabled state is
+  // the engine's.
   at({"Command3", 0}).set_visible(m != Mode::Continuous);
   at({"Command3", 1}).set_visible(m == Mode::StepByStep);
 }
@@ -174,8 +174,7 @@ std::string step_origin() {
 }  // namespace
 
 void Run_single_instruction(const std::string& name) {
-  if (g_run_in_progress) return;
-  RunScope scope;
+  if (Run_in_progress()) return;
   Nagusia& m = main_window();
   EngineState& e = engine();
   m.reset = kFlagTrue;
@@ -208,8 +207,7 @@ void Run_single_instruction(const std::string& name) {
 }
 
 void Simulazioa4_Click(int) {
-  if (g_run_in_progress) return;
-  RunScope scope;
+  if (Run_in_progress()) return;
   Nagusia& m = main_window();
   EngineState& e = engine();
   at({"Simulazioa4", 5}).set_enabled(false);
@@ -238,7 +236,7 @@ void Simulazioa4_Click(int) {
         at({"Command3", i}).set_enabled(false);
       }
     }
-    clear_vector_c();
+    fresh_example_start();
     run_example_program();
   } while (restart_requested());
   at({"Simulazioa4", 5}).set_enabled(e.Example_loaded != 0);
@@ -271,7 +269,7 @@ void Simulazioa8_2_Click(int) { Command2_Click(1); }
 
 void Simulazioa9_Click(int) {
   // Pause and continue mean something only while a run is in progress.
-  if (!engine().Instruction_running) return;
+  if (!Run_in_progress()) return;
   engine().Stop_requested = kFlagTrue;
   main_window().ctl("Simulazioa9", 5).set_enabled(false);
   main_window().ctl("Simulazioa10", 5).set_enabled(true);
@@ -280,7 +278,7 @@ void Simulazioa9_Click(int) {
 }
 
 void Simulazioa10_Click(int) {
-  if (!engine().Instruction_running) return;
+  if (!Run_in_progress()) return;
   engine().Stop_requested = kFlagFalse;
   main_window().ctl("Simulazioa9", 5).set_enabled(true);
   main_window().ctl("Simulazioa10", 5).set_enabled(false);
@@ -300,23 +298,5 @@ void Command3_Click(int Index) {
 }
 
 void Command1_Click() { main_window().reset = kFlagTrue; }
-
-bool Run_in_progress() { return g_run_in_progress; }
-
-std::vector<plat::ControlDef> With_period_buttons(std::vector<plat::ControlDef> layout) {
-  const plat::Box& client = layout.front().box;
-  const int top = client.height - 300, right = client.width;
-  auto button = [top](int index, int left, const char* caption, const char* tip) {
-    return plat::ControlDef{"Command2", index, plat::Kind::CommandButton, "", -1, {left, top, 255, 270}, caption,
-                            {{"FontSize", 9.75}, {"ToolTipText", tip}}};
-  };
-  layout.push_back(button(1, right - 2640, "-", "clk1 denbora segundu batean txikiagotu"));
-  layout.push_back(button(0, right - 1920, "+", "clk1 denbora segundu batean handigotu"));
-  return layout;
-}
-
-void Bind_period_buttons(plat::Form& f) {
-  f.on("Command2", plat::Event::Click, [](plat::EventArgs& a) { Command2_Click(a.index); });
-}
 
 }  // namespace brendalo

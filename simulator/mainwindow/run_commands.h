@@ -1,12 +1,10 @@
 #pragma once
 // The run commands of the main window: the single-instruction runs and the
 // example run with their restart loop, the stepping modes, the clk1 period,
-// pause and continue, the end of a simulation, the clock pulses and RESET.
+// pause and continue, the clock pulses and RESET. The end of a simulation,
+// which a restart calls, stands in end_command.h.
 // The main window's menu items, toolbar and buttons call these.
 #include <string>
-#include <vector>
-
-#include "platform/forms/form.h"
 
 namespace brendalo {
 
@@ -25,16 +23,7 @@ void Simulazioa8_1_Click(int Index);  // as Command2_Click(0)
 void Simulazioa8_2_Click(int Index);  // as Command2_Click(1)
 void Simulazioa9_Click(int Index);   // pause
 void Simulazioa10_Click(int Index);  // continue
-void Simulazioa11_Click(int Index);  // end of the simulation
 void Command3_Click(int Index);  // clock pulse: 0 clk1, 1 clk2
 void Command1_Click();           // RESET: restart request
-// True while a run command is running (a run cannot start another).
-bool Run_in_progress();
-
-// The "+" (Command2(0)) and "-" (Command2(1)) period buttons that ASM, PU,
-// Aginduenformatua and MNetaEM carry beside their status bar, as the main
-// window does: added to a window's layout, and bound to Command2_Click.
-std::vector<plat::ControlDef> With_period_buttons(std::vector<plat::ControlDef> layout);
-void Bind_period_buttons(plat::Form& f);
 
 }  // namespace brendalo

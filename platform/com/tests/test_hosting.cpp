@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -211,4 +213,132 @@ TEST_F(Registry, UnknownOrUnloadableClassGivesAnErrorNamingIt) {
 TEST_F(Registry, DefaultPlaceIsTheUsersDataFolder) {
   unsetenv("BRENDALO_REGISTRY");
   EXPECT_NE(registry_path().find("brendalo/registry.ini"), std::string::npos);
+}
+
+namespace {
+
+std::string file_bytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return "(unreadable)";
+  return f.readAll().toStdString();
+}
+
+void write_bytes(const QString& path, const std::string& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes.data(), qint64(bytes.size()));
+}
+
+}  // namespace
+
+TEST_F(Registry, AnUpdateKeepsEveryLineItDoesNotChangeByteForByte) {
+  const QString path = dir_.filePath("registry.ini");
+  // Comments, another program's section, a path that is not UTF-8, odd
+  // spacing and a last line without its line end.
+  const std::string head =
+      "; written by hand\n"
+      "[Other]\n"
+      "Setting = 1\n"
+      "\n"
+      "[Classes]\n"
+      "  Old.Class =  /opt/\xe9t\xe9/libold.so\n"
+      "# kept\n";
+  write_bytes(path, head + "Lib.One=/x/libone.so\n\n[Later]\nLib.Two=not a class");
+  EXPECT_EQ(registered_library("old.class"), "/opt/\xe9t\xe9/libold.so");
+  EXPECT_FALSE(registered_library("Lib.Two"));
+  register_class("New.Class", "/x/libnew.so");
+  register_class("LIB.ONE", "/y/libone.so");
+  EXPECT_EQ(file_bytes(path), head + "LIB.ONE=/y/libone.so\nNew.Class=/x/libnew.so\n\n[Later]\nLib.Two=not a class\n");
+  EXPECT_TRUE(unregister_class("old.CLASS"));
+  EXPECT_EQ(file_bytes(path).find("Old.Class"), std::string::npos);
+  EXPECT_NE(file_bytes(path).find("[Other]\nSetting = 1\n"), std::string::npos);
+  EXPECT_EQ(registered_library("Old.Class"), std::nullopt);
+  // A file without the section gets one; line ends in CR LF stay so.
+  write_bytes(path, "[Other]\r\nA=1\r\n");
+  register_class("Lib.One", "/x/libone.so");
+  EXPECT_EQ(file_bytes(path), "[Other]\r\nA=1\r\n[Classes]\r\nLib.One=/x/libone.so\r\n");
+  EXPECT_EQ(registered_library("Lib.One"), "/x/libone.so");
+}
+
+TEST_F(Registry, ADamagedFileIsKeptAsideBeforeItIsWrittenAnew) {
+  const QString path = dir_.filePath("registry.ini");
+  const std::string damaged("[Classes]\nLib.One=/x/lib\0\0\xff\xfe garbage", 36);
+  write_bytes(path, damaged);
+  testing::internal::CaptureStderr();
+  register_class("Lib.Two", "/x/libtwo.so");
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(file_bytes(path + ".bak"), damaged);
+  EXPECT_NE(said.find((path + ".bak").toStdString()), std::string::npos) << said;
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\n");
+  // A file that cannot be read at all, likewise.
+  QFile::remove(path + ".bak");
+  write_bytes(path, "[Classes]\nLib.Three=/x/libthree.so\n");
+  QFile::setPermissions(path, QFileDevice::Permissions());
+  if (!QFile(path).open(QIODevice::ReadOnly)) {  // (a user who reads any file cannot try this)
+    testing::internal::CaptureStderr();
+    register_class("Lib.Two", "/x/libtwo.so");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("registry.ini.bak"), std::string::npos);
+    EXPECT_TRUE(QFile::exists(path + ".bak"));
+    EXPECT_EQ(registered_library("Lib.Two"), "/x/libtwo.so");
+  }
+}
+
+TEST_F(Registry, NamesAndPathsALineCannotHoldAreRefusedWithError5) {
+  register_class("Lib.One", "/x/libone.so");
+  const std::string before = file_bytes(dir_.filePath("registry.ini"));
+  const std::pair<std::string, std::string> refused[] = {
+      {"A=B", "/x/lib.so"},   {"Two\nLines", "/x/lib.so"}, {"Cr\rLf", "/x/lib.so"}, {"[Classes]", "/x/lib.so"},
+      {";Comment", "/x/lib.so"}, {"#Comment", "/x/lib.so"}, {" Lead", "/x/lib.so"},   {"Trail\t", "/x/lib.so"},
+      {"", "/x/lib.so"},      {std::string("N\0ul", 4), "/x/lib.so"}, {"Good.Name", "/x/a\nb.so"},
+      {"Good.Name", ""},      {"Good.Name", "/x/lib.so "}};
+  for (const auto& [cls, lib] : refused) {
+    try {
+      register_class(cls, lib);
+      ADD_FAILURE() << "accepted '" << cls << "' -> '" << lib << "'";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number, kErrInvalidCall) << cls;
+    }
+  }
+  EXPECT_EQ(file_bytes(dir_.filePath("registry.ini")), before);
+  // Blanks and "=" inside a path, and odd characters inside a name, are fine.
+  register_class("Lib.Odd;[x]", "/x/my lib=1.so");
+  EXPECT_EQ(registered_library("lib.odd;[x]"), "/x/my lib=1.so");
+}
+
+TEST_F(Registry, ARegistryThatCannotBeWrittenHoldsForThisRun) {
+  // The registry's path is a folder.
+  const QString path = dir_.filePath("registry.ini");
+  ASSERT_TRUE(QDir().mkpath(path));
+  testing::internal::CaptureStderr();
+  EXPECT_NO_THROW(register_class("Lib.One", "/x/libone.so"));
+  EXPECT_NO_THROW(register_class("Lib.Two", "/x/libtwo.so"));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(path.toStdString()), std::string::npos) << said;
+  EXPECT_EQ(registered_library("lib.one"), "/x/libone.so");
+  EXPECT_EQ(registered_classes().size(), 2u);
+  EXPECT_TRUE(unregister_class("Lib.One"));
+  EXPECT_FALSE(registered_library("Lib.One"));
+  EXPECT_FALSE(registry_written());
+  // Once the file can be written, what was held goes into it.
+  ASSERT_TRUE(QDir(path).removeRecursively());
+  register_class("Lib.Three", "/x/libthree.so");
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\nLib.Three=/x/libthree.so\n");
+}
+
+TEST_F(Registry, ALookupSeesTheFileChangedAndALeftoverLockDelaysNothing) {
+  const QString path = dir_.filePath("registry.ini");
+  write_bytes(path, "[Classes]\nLib.One=/x/libone.so\n");
+  EXPECT_EQ(registered_library("Lib.One"), "/x/libone.so");
+  write_bytes(path, "[Classes]\nLib.One=/y/libone.so\nLib.Two=/y/libtwo.so\n");
+  EXPECT_EQ(registered_library("Lib.One"), "/y/libone.so");
+  EXPECT_EQ(registered_library("Lib.Two"), "/y/libtwo.so");
+  // Lock files left by programs that ended, readable or not.
+  for (const std::string lock : {"garbage \x01\x02", "4194303\nbrendalo\nsomehost\n", ""}) {
+    write_bytes(path + ".lock", lock);
+    QElapsedTimer t;
+    t.start();
+    register_class("Lib.Three", "/x/libthree.so");
+    EXPECT_LT(t.elapsed(), 1000);
+  }
+  EXPECT_EQ(registered_library("Lib.Three"), "/x/libthree.so");
 }

@@ -16,6 +16,23 @@ TEST(PropertyBag, ValueEqualToItsDefaultIsNotWritten) {
   EXPECT_FALSE(bag.contains("Cols"));
 }
 
+TEST(PropertyBag, RemovingAKeyKeepsTheOthersFoundAndInOrder) {
+  PropertyBag bag;
+  for (const char* k : {"Count", "Column1", "Value1", "Column2", "Value2"}) bag.write(k, Variant(k));
+  bag.remove("COLUMN1");
+  EXPECT_EQ(bag.keys(), (std::vector<std::string>{"Count", "Value1", "Column2", "Value2"}));
+  EXPECT_EQ(bag.read("value2").to_string(), "Value2");
+  EXPECT_FALSE(bag.contains("Column1"));
+  bag.write("Column1", Variant(1));
+  bag.write("Value2", Variant(2));
+  EXPECT_EQ(bag.keys(), (std::vector<std::string>{"Count", "Value1", "Column2", "Value2", "Column1"}));
+  EXPECT_EQ(bag.read("Value2").to_i4(), 2);
+  PropertyBag copy = bag;
+  copy.remove("Count");
+  EXPECT_EQ(copy.read("Column1").to_i4(), 1);
+  EXPECT_TRUE(bag.contains("Count"));
+}
+
 TEST(PropertyBag, KeysMatchWithoutRegardToCase) {
   PropertyBag bag = PropertyBag::from_text("rows = 23\nbackcolor = &H00C0FFFF\n");
   EXPECT_EQ(bag.read("Rows", 10).to_i4(), 23);

@@ -64,5 +64,6 @@ int main(int argc, char** argv) {
       if (argv[i][0] == '-' || !register_one(argv[i])) ++failed;
   }
   std::printf("registry: %s\n", plat::com::registry_path().c_str());
+  if (!plat::com::registry_written()) ++failed;  // held for this process only: lost at its end
   return failed ? 1 : 0;
 }

@@ -124,3 +124,65 @@ TEST_F(ListFixture, IsAnAutomationObjectWithRefreshAndItsHandle) {
   EXPECT_EQ(lv.get(*lv.id_of_name("hWnd")).to_i4(), lv.hwnd());
   EXPECT_EQ(lv.invoke(*id, com::CallKind::Get, {}).error, com::kErrNoMember);
 }
+
+// ---------------------------------------------------------------- in a window
+
+#include <QApplication>
+
+#include "platform/comctl/comctl.h"
+#include "platform/forms/form.h"
+#include "platform/forms/virtual_services.h"
+
+namespace {
+
+// The lines and columns may stand in the layout, in any order.
+class ListWindow : public Form {
+ public:
+  static constexpr const char* kName = "ListWindow";
+  ListWindow()
+      : Form(kName, {{kName, -1, Kind::Form, "", -1, {0, 0, 4800, 3600}, "Zerrenda", {}},
+                     {"ListView1", -1, Kind::ListView, "", -1, {120, 120, 4200, 3000}, "",
+                      {{"ListItems(10).Text", "hamar"},
+                       {"ListItems(2).SubItems(1)", "bi-bat"},
+                       {"ColumnHeaders(2).Text", "Bigarrena"},
+                       {"ColumnHeaders(1).Width", 1500}}}}) {}
+};
+
+// Counts the custom-draw notifications that reach a window's handle.
+int g_custom_draws = 0;
+win::LONG_PTR g_form_proc = 0;
+win::LRESULT counting_proc(win::HWND h, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  if (msg == win::WM_NOTIFY && reinterpret_cast<const win::NMHDR*>(lParam)->code == NM_CUSTOMDRAW) ++g_custom_draws;
+  return win::CallWindowProcA(g_form_proc, h, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(ListViewControl, ALayoutRowMakesAListWhoseWindowBelongsToItsWindow) {
+  VirtualServices clock;
+  ListWindow& w = form<ListWindow>();
+  Control& c = w.ctl("ListView1");
+  auto lv = std::dynamic_pointer_cast<ListView>(list_view_object(c));
+  ASSERT_NE(lv, nullptr);
+  EXPECT_EQ(lv->item_count(), 10);
+  EXPECT_EQ(lv->column_count(), 2);
+  EXPECT_EQ(lv->text(9, 0), "hamar");
+  EXPECT_EQ(lv->text(1, 1), "bi-bat");
+  EXPECT_EQ(lv->widget()->headerItem()->text(1), "Bigarrena");
+  EXPECT_EQ(lv->widget()->columnWidth(0), 100);
+  EXPECT_EQ(add_list_item(c, "hamaika"), 11);
+  EXPECT_EQ(lv->text(10, 0), "hamaika");
+  // Its notifications go to the window's handle.
+  const win::HWND h = w.hWnd();
+  ASSERT_NE(h, 0);
+  EXPECT_EQ(win::GetParent(list_view_hwnd(c)), h);
+  g_custom_draws = 0;
+  g_form_proc = win::SetWindowLongA(h, win::GWL_WNDPROC, win::proc_address(&counting_proc));
+  lv->draw_colors(0, 0);
+  EXPECT_EQ(g_custom_draws, 1);  // the first stage; no line asked for
+  win::SetWindowLongA(h, win::GWL_WNDPROC, g_form_proc);
+  // Unloaded, the window's handle is gone.
+  unload_all_forms();
+  QApplication::processEvents();
+  EXPECT_FALSE(win::IsWindow(h));
+}

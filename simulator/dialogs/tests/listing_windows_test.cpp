@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "platform/comctl/comctl.h"
 #include "platform/forms/form.h"
 #include "platform/forms/render.h"
 #include "platform/forms/virtual_services.h"
@@ -134,9 +135,28 @@ TEST_F(ListingWindowsTest, MemoryWindowLoadFollowsTheExampleState) {
   plat::unload_form(MNetaEM::kName);
   EXPECT_FALSE(plat::is_loaded<Nagusia>());
   MNetaEM& w = plat::form<MNetaEM>();
-  EXPECT_EQ(w.ctl("Command2", 0).caption(), "+");
-  EXPECT_EQ(w.ctl("Command2", 1).caption(), "-");
   EXPECT_NE(w.find("StatusBar1"), nullptr);
+  // The period buttons stand above the status bar, with the window's own tips.
+  struct Button {
+    int index, left;
+    const char* caption;
+    const char* tip;
+  };
+  for (const Button& b : {Button{1, 12600, "-", "clk1 denbora segundu batean txikiagotuko du"},
+                          Button{0, 13320, "+", "clk1 denbora segundu batean handigotuko du"}}) {
+    plat::Control& c = w.ctl("Command2", b.index);
+    EXPECT_EQ(c.caption(), b.caption);
+    EXPECT_EQ(c.get("ToolTipText").to_string(), b.tip);
+    EXPECT_EQ(c.left(), b.left);
+    EXPECT_EQ(c.top(), 10440);
+    EXPECT_EQ(c.get("Width").to_int(), 255);
+    EXPECT_EQ(c.get("Height").to_int(), 270);
+  }
+  // "-" shortens the period as the main window's "-" does.
+  plat::form<Nagusia>();  // there from start-up on; its load sets the default period
+  w.click("Command2", 1);
+  EXPECT_EQ(engine().Clk1_period_text, "10");
+  EXPECT_EQ(plat::panel_text(w.ctl("StatusBar1"), 5), "10''");
 }
 
 TEST_F(ListingWindowsTest, RestoringTheMicroprogramRelistsEveryRowWithItsBuiltInText) {

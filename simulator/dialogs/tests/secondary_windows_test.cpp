@@ -1,10 +1,13 @@
 // The data change of a word of A or B, the register view, the options
 // dialog and the information windows, and their pictures.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
+#include "testing/caption_runs.h"
 #include "testing/simulator_test.h"
 
 #include <string>
@@ -259,27 +262,77 @@ TEST_F(SecondaryWindows, TheAboutBoxAndTheAluTableShowTheirTexts) {
   EXPECT_EQ(u.ctl("Text1", 9).back_color(), 0xC0C0C0u);
 }
 
-TEST_F(SecondaryWindows, TheHelpWindowShowsTheGuideOrSaysWhyNot) {
+// The help window shows the guide. Without it the user who opens the window
+// is told so, each time; loads of the hidden window by status-bar writes tell
+// no one.
+TEST_F(SecondaryWindows, TheHelpWindowShowsTheGuideOrSaysWhyNotWhenOpened) {
+  Nagusia& m = plat::form<Nagusia>();
+  m.ctl("Laguntza1", 9).action()->trigger();  // "Edukia"
   Laguntza_edukia& h = plat::form<Laguntza_edukia>();
+  EXPECT_TRUE(h.visible());
   EXPECT_TRUE(clock.messages.empty());
   EXPECT_EQ(h.window_state(), 2);
   EXPECT_EQ(h.mouse_pointer(), 0);
   EXPECT_EQ(plat::location(h.ctl("WebBrowser1")), plat::program_folder() + "/ErabiltzaileGida.htm");
   EXPECT_NE(plat::document_text(h.ctl("WebBrowser1")).find("Erabiltzailearen gida"), std::string::npos);
   EXPECT_NE(h.find("StatusBar1"), nullptr);
-  plat::unload_form(Laguntza_edukia::kName);
+  h.window()->close();
+  QApplication::processEvents();
+  ASSERT_FALSE(plat::is_loaded<Laguntza_edukia>());
 
   QTemporaryDir empty;
   plat::set_program_folder(empty.path().toStdString());
-  Laguntza_edukia& missing = plat::form<Laguntza_edukia>();
-  ASSERT_EQ(clock.messages.size(), 1u);
-  EXPECT_EQ(clock.messages[0].text,
-            "Ezin da laguntza bistaratu. Ziurtatu 'ErabiltzaileGida.htm' fitxategia eta bere karpeta guztiak " +
-                empty.path().toStdString() + "-en daudela.");
-  EXPECT_EQ(clock.messages[0].style, plat::vbOKOnly);
-  EXPECT_EQ(clock.messages[0].title, "");
-  EXPECT_EQ(plat::document_text(missing.ctl("WebBrowser1")), "");
-  EXPECT_EQ(missing.mouse_pointer(), 0);
+  // The options' OK and a speed preset write the status bars, which loads
+  // the closed help window again, hidden.
+  m.ctl("Aukerak1", 7).action()->trigger();
+  plat::form<KonfiguratuSIM>().click("Command1");
+  m.ctl("Simulazioa6", 5).action()->trigger();
+  ASSERT_TRUE(plat::is_loaded<Laguntza_edukia>());
+  EXPECT_FALSE(plat::form<Laguntza_edukia>().visible());
+  EXPECT_TRUE(clock.messages.empty());
+
+  const std::string text = "Ezin da laguntza bistaratu. Ziurtatu 'ErabiltzaileGida.htm' fitxategia eta bere karpeta guztiak " +
+                           empty.path().toStdString() + "-en daudela.";
+  for (bool by_menu : {true, false}) {
+    SCOPED_TRACE(by_menu ? "menu" : "toolbar");
+    clock.messages.clear();
+    if (by_menu)
+      m.ctl("Laguntza1", 9).action()->trigger();
+    else
+      plat::press_toolbar_button(m.ctl("Toolbar1"), 8);  // "Galdera"
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, text);
+    EXPECT_EQ(clock.messages[0].style, plat::vbOKOnly);
+    EXPECT_EQ(clock.messages[0].title, "");
+    Laguntza_edukia& missing = plat::form<Laguntza_edukia>();
+    EXPECT_TRUE(missing.visible());
+    EXPECT_EQ(missing.window_state(), 2);
+    EXPECT_EQ(plat::document_text(missing.ctl("WebBrowser1")), "");
+    EXPECT_EQ(missing.mouse_pointer(), 0);
+    missing.window()->close();
+    QApplication::processEvents();
+  }
+}
+
+// The ruler under the sixteen bit boxes: each number stands under the
+// buttons and the box of its bit (box j is bit 15 - j), measured in the font
+// the ruler is drawn in.
+TEST_F(SecondaryWindows, TheBitRulerNumbersStandUnderTheirBits) {
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  const plat::Control& ruler = d.ctl("Label1", 0);
+  const std::vector<CaptionRun> runs = caption_runs(ruler);
+  ASSERT_EQ(runs.size(), 16u);
+  EXPECT_LE(runs.back().right, (ruler.get("Left").to_double() + ruler.get("Width").to_double()) / 15);
+  for (int j = 0; j < 16; ++j) {
+    const CaptionRun& r = runs[size_t(j)];
+    EXPECT_EQ(r.text.toInt(), 15 - j);
+    for (const char* column : {"Command1", "Text1", "Command2"}) {
+      const plat::Control& c = d.ctl(column, j);
+      const double left = c.get("Left").to_double() / 15, right = left + c.get("Width").to_double() / 15;
+      EXPECT_GE(r.left, left) << column << "(" << j << ") bit " << r.text.toStdString();
+      EXPECT_LE(r.right, right) << column << "(" << j << ") bit " << r.text.toStdString();
+    }
+  }
 }
 
 TEST_F(SecondaryWindows, Pictures) {

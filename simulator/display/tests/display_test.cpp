@@ -10,6 +10,7 @@
 #include "simulator/display/aginduenformatua.h"
 #include "simulator/display/asm_window.h"
 #include "simulator/display/display_calls.h"
+#include "simulator/display/grid_paint.h"
 #include "simulator/display/pu_window.h"
 #include "simulator/engine/conversions.h"
 #include "simulator/engine/run_loop.h"
@@ -27,14 +28,6 @@ class Display : public RunTest {
  protected:
   void SetUp() override {
     RunTest::SetUp();
-    Show_microprogram_main();
-    Show_microprogram_window();
-    Show_control_memory_main();
-    Show_control_memory_window();
-    Show_main_memory_main();
-    Show_main_memory_window();
-    Show_registers_main();
-    Show_registers_window();
     Refresh_registers_main();
     Refresh_registers_window();
   }
@@ -368,6 +361,21 @@ TEST_F(Display, ACElementIsStoredAsTextInMemoryAndBothGrids) {
     EXPECT_EQ(MNetaEM_Nadrel3().TextMatrix(36, 2), std::string(6, ' ') + c.text);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(Word_bits[size_t(i)], c.text[5 + i + 3 * (i / 4)] - '0') << i;
   }
+}
+
+// A grid that no listing has laid out that far has fewer rows than a mark
+// names: only such a write is left out; a wrong column or argument order
+// ends with the grid's error.
+TEST_F(Display, ACellWriteLeavesOutOnlyARowTheGridDoesNotHave) {
+  Grid g = MNetaEM_Nadrel3();
+  const int rows = g.Rows();
+  EXPECT_NO_THROW(Paint_cell(g, 2, rows + 1, 0x8080FF));
+  EXPECT_NO_THROW(Write_cell_text(g, rows + 1, 2, "x"));
+  EXPECT_EQ(g.Rows(), rows);
+  EXPECT_THROW(Paint_cell(g, 48, 2, 0x8080FF), plat::com::RuntimeError);  // row and column swapped
+  EXPECT_THROW(Write_cell_text(g, 2, 48, "x"), plat::com::RuntimeError);
+  Paint_cell(g, 2, 48, 0x8080FF);
+  EXPECT_EQ(g.CellBackColor(2, 48), 0x8080FF);
 }
 
 // ------------------------------------------------------------------ the example program

@@ -20,6 +20,7 @@
 #include "simulator/dialogs/agindua.h"
 #include "simulator/dialogs/zaukeratu.h"
 #include "simulator/engine/variables.h"
+#include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"
 
@@ -63,6 +64,15 @@ class RunTest : public SimulatorTest {
   void SetUp() override {
     SimulatorTest::SetUp();
     load_tables();
+    // The grids laid out and filled, as start-up leaves them for a run.
+    Show_microprogram_main();
+    Show_microprogram_window();
+    Show_control_memory_main();
+    Show_control_memory_window();
+    Show_registers_main();
+    Show_registers_window();
+    Show_main_memory_main();
+    Show_main_memory_window();
     // The caption clock would wake every wait: a test's waits see only its own script.
     plat::form<Nagusia>().ctl("Timer1").set_enabled(false);
   }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,12 +17,19 @@
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/tests/run_fixture.h"
+#include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo::testing {
 namespace {
 
-const char* entry(const char* mnemonic) { return Find_instruction_choice(mnemonic)->entry; }
+// The list entry of `mnemonic` in the instruction dialog ("  ADD:     ADD rh, ri1, ri2" for "ADD").
+const char* entry(const std::string& mnemonic) {
+  for (const InstructionChoice& c : kInstructionChoices)
+    if (std::string(c.entry).substr(0, mnemonic.size() + 3) == "  " + mnemonic + ":") return c.entry;
+  ADD_FAILURE() << "no entry " << mnemonic;
+  return "";
+}
 
 // Milliseconds of one paced wait at micro-address `a` for period `p`.
 int64_t wait_ms(int p, int a) { return int64_t(std::ceil((p - 1) / (a == 2 ? 15.0 : 14.0) * 1000.0)); }
@@ -262,11 +270,21 @@ TEST_F(EngineRun, ADialogClosesOnlyByItsButtonAndRefusesWhatNamesNoChoice) {
   a.Show();
   EXPECT_FALSE(main_window().enabled());
   EXPECT_FALSE(plat::unload_form(Agindua::kName));  // the close box
-  for (const char* text : {"", "   ", "NOP", "  ADD:"}) {
+  // Only an entry as listed answers: a bare mnemonic, an entry with other
+  // blanks or a part of one is refused and changes nothing.
+  engine().Micro_address_bits = "00010";
+  const char* refused[] = {"",    "   ",  "NOP", "  ADD:", "add", "ADD", " MOVi ", "ldx",
+                           "ADD:     ADD rh, ri1, ri2", "  ADD:     ADD rh, ri1, ri2 ", "  add:     add rh, ri1, ri2"};
+  for (const char* text : refused) {
     a.ctl("Combo1").set_text(text);
     a.click("Command1");
+    EXPECT_TRUE(plat::is_loaded<Agindua>()) << text;
   }
-  ASSERT_EQ(clock.messages.size(), 4u);
+  ASSERT_EQ(clock.messages.size(), std::size(refused));
+  EXPECT_EQ(engine().Micro_address_bits, "00010");
+  EXPECT_EQ(nw("Label10", 5).caption(), "XXXXX");
+  EXPECT_EQ(plat::panel_text(nw("StatusBar1"), 3), "");
+  EXPECT_FALSE(main_window().enabled());
   for (const auto& m : clock.messages) {
     EXPECT_EQ(m.text, "Agindu bat aukeratu behar duzu.");
     EXPECT_EQ(m.style, 48);
@@ -323,22 +341,48 @@ TEST(DataWordValue, ReadsSixteenBitsAsTwosComplement) {
   }
 }
 
-TEST(InstructionChoice, NamesByEntryOrMnemonic) {
+TEST_F(EngineRun, EachListedInstructionAnswersWithItsRoutineCodeAndText) {
   struct Case {
+    const char* entry;
+    const char* start;
+    const char* code;
     const char* text;
-    const char* start;  // nullptr: no instruction
   };
-  const Case cases[] = {{"  BEQ:     BEQ ri, etiketa", "10010"}, {"BEQ:     BEQ ri, etiketa", "10010"},
-                        {"ldx", "01100"},  {" MOVi ", "00110"}, {"movi rh", nullptr}, {"", nullptr}, {"BNE", nullptr}};
+  const Case cases[] = {
+      {"  ADD:     ADD rh, ri1, ri2", "00011", "001001", "Agindua: add rh, ri1, ri2"},
+      {"  ADDi:    ADDi rh, ri, #bereh", "00110", "001010", "Agindua: addi rh, ri, #bereh"},
+      {"  SUB:     SUB rh, ri1, ri2", "00011", "001011", "Agindua: sub rh, ri1, ri2"},
+      {"  SUBi:    SUBi rh, ri, #bereh", "00110", "001100", "Agindua: subi rh, ri, #bereh"},
+      {"  MOV:     MOV rh, ri", "00011", "000111", "Agindua: mov rh, ri"},
+      {"  MOVi:    MOVi rh, #bereh", "00110", "001000", "Agindua: movi rh, #bereh"},
+      {"  LD:      LD rh, ALDAGAIA", "01001", "000000", "Agindua: ld rh, ALDAGAIA"},
+      {"  ST:      ST ri2, ALDAGAIA", "01010", "000011", "Agindua: st ri2, ALDAGAIA"},
+      {"  LDX:     LDX rh, ALD[ri]", "01100", "000010", "Agindua: ldx rh, ALD[ri]"},
+      {"  STX:     STX ri2, ALD[ri1]", "01111", "000101", "Agindua: stx ri2, ALD[ri1]"},
+      {"  BEQ:     BEQ ri, etiketa", "10010", "011010", "Agindua: beq ri, etiketa"},
+  };
+  std::vector<std::string> listed;
+  for (const Case& c : cases) listed.push_back(c.entry);
   for (const Case& c : cases) {
-    const InstructionChoice* x = Find_instruction_choice(c.text);
-    if (!c.start) {
-      EXPECT_EQ(x, nullptr) << c.text;
-    } else {
-      ASSERT_NE(x, nullptr) << c.text;
-      EXPECT_STREQ(x->start, c.start) << c.text;
+    SCOPED_TRACE(c.entry);
+    engine().Micro_address_bits = "00011";
+    Agindua& a = plat::form<Agindua>();
+    a.Show();
+    EXPECT_EQ(a.ctl("Combo1").items(), listed);
+    a.ctl("Combo1").set_text(c.entry);  // chosen from the list
+    a.click("Command1");
+    EXPECT_FALSE(plat::is_loaded<Agindua>());
+    EXPECT_EQ(engine().Micro_address_bits, c.start);
+    EXPECT_EQ(nw("Label10", 5).caption(), c.start);
+    for (StatusWindow w : kStatusOrder) {
+      EXPECT_EQ(plat::panel_text(Status_window(w).ctl("StatusBar1"), 2), c.code);
+      EXPECT_EQ(plat::panel_text(Status_window(w).ctl("StatusBar1"), 3), c.text);
     }
+    EXPECT_EQ(engine().Dialog_answered, kFlagTrue);
+    EXPECT_TRUE(main_window().enabled());
+    engine().Dialog_answered = kFlagFalse;
   }
+  EXPECT_TRUE(clock.messages.empty());
 }
 
 TEST_F(EngineRun, EndChosenWhileZIsAskedLeavesTheDrawingAtRest) {
@@ -356,6 +400,52 @@ TEST_F(EngineRun, EndChosenWhileZIsAskedLeavesTheDrawingAtRest) {
   for (int i : {13, 14}) EXPECT_EQ(nw("Label3", i).back_color(), 0xC0C0C0u) << "Label3 " << i;
   EXPECT_EQ(plat::loaded_form(Zaukeratu::kName), nullptr);
   EXPECT_EQ(clock.messages.size(), 1u);
+}
+
+// RESET while Z is asked: nothing happens until Z is chosen; then the rest of
+// the condition phase is lit and its last wait runs, the next-address phase
+// does not run, and the instruction starts again.
+TEST_F(EngineRun, ARestartWhileZIsAskedTakesEffectAfterTheConditionPhase) {
+  instructions = {entry("BEQ"), entry("LD")};
+  start_user();
+  const auto lit = [this] {
+    return nw("Label2", 2).back_color() == 0x0000FFu && nw("Line1", 13).border_color() == 0xFF0000u &&
+           nw("Label2", 8).back_color() == 0x0000FFu && nw("Line1", 19).border_color() == 0xFF0000u;
+  };
+  const auto next_address_ran = [this] {
+    return nw("kont", 2).visible() || nw("Label3", 13).back_color() == 0x0000FFu ||
+           nw("Label3", 14).back_color() == 0x0000FFu;
+  };
+  int64_t answered_at = 0;
+  bool lit_in_wait = false, still_in_wait = false, restarted = false;
+  clock.at(50'000, [&] {
+    ASSERT_TRUE(plat::is_loaded<Zaukeratu>());
+    main_window().click("Command1");  // RESET
+  });
+  clock.at(60'000, [&] {
+    Zaukeratu& z = plat::form<Zaukeratu>();
+    EXPECT_TRUE(z.visible());  // the restart waited for the answer
+    EXPECT_FALSE(lit());
+    z.ctl("Combo1").set_text("1");
+    z.click("Command1");
+    answered_at = clock.now_ms();
+  });
+  // Inside the condition phase's last wait, and just after it.
+  clock.at(60'050, [&] { lit_in_wait = lit() && !next_address_ran(); });
+  clock.at(60'650, [&] { still_in_wait = lit() && !next_address_ran(); });
+  clock.at(61'000, [&] { restarted = !lit() && !next_address_ran() && nw("Label10", 1).caption() == "11111"; });
+  plat::PropertyLog::start();
+  Run_single_instruction("Simulazioa1");
+  EXPECT_EQ(answered_at, 60'000);
+  EXPECT_TRUE(lit_in_wait);
+  EXPECT_TRUE(still_in_wait);
+  EXPECT_TRUE(restarted);
+  // BEQ up to micro-address 19, then LD in the restarted run.
+  EXPECT_EQ(counter_captions(), (std::vector<std::string>{"00000", "00001", "00010", "10010", "10011", "00000",
+                                                          "00001", "00010", "01001", "00000"}));
+  EXPECT_TRUE(instructions.empty());
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Aginduaren simulazioa amaitu da");
 }
 
 TEST_F(EngineRun, ANextMicroAddressOutsideTheTableEndsTheInstruction) {

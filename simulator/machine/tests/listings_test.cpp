@@ -401,5 +401,18 @@ TEST_F(ListingsTest, WritesIntoALayoutThatIsNotThereYetLayTheGridOutFirst) {
   EXPECT_EQ(Nagusia_Nadrel4().CellBackColor(3, 2), 0x8080FF);
 }
 
+TEST_F(ListingsTest, EveryListedGridOpensNoColumnToAnInPlaceEdit) {
+  for (void (*show)() : {Show_microprogram_main, Show_microprogram_window, Show_control_memory_main,
+                         Show_control_memory_window, Show_registers_main, Show_registers_window,
+                         Show_main_memory_main, Show_main_memory_window})
+    show();
+  const Grid grids[] = {Nagusia_NadrelMikro(), Nagusia_Nadrel1(),          Nagusia_Nadrel4(), Nagusia_Nadrel3(),
+                        Mikroprograma_NadrelMikro(), Kontrolmemoria_Nadrel2(), MNetaEM_Nadrel1(), MNetaEM_Nadrel3()};
+  for (const Grid& g : grids) {
+    ASSERT_GT(g.Cols(), 0);
+    for (int c = 0; c <= g.Cols(); ++c) EXPECT_FALSE(g.ColAllowEdit(c)) << c;
+  }
+}
+
 }  // namespace
 }  // namespace brendalo

@@ -2,12 +2,15 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "testing/caption_runs.h"
 #include "testing/simulator_test.h"
 
 #include "platform/comctl/comctl.h"
+#include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/pictures.h"
 #include "platform/forms/render.h"
@@ -545,6 +548,82 @@ TEST_F(NagusiaTest, ExitShortcutIsIgnoredWhileTheWindowIsDisabled) {
   f.set_enabled(true);
   exit->trigger();
   EXPECT_TRUE(plat::ending());
+}
+
+// The example view's two memory strips: every word of their texts stands
+// inside one cell, between two separators, in the font the strips are drawn in.
+TEST_F(NagusiaTest, MemoryStripTextsStandInsideTheirCells) {
+  Nagusia& f = main_window();
+  for (int strip : {1, 0}) {
+    const plat::Control& text = f.ctl("Label8", strip);
+    const double top = text.get("Top").to_double();
+    std::vector<double> separators;
+    for (int i : f.indices("LineMN")) {
+      const plat::Control& l = f.ctl("LineMN", i);
+      if (l.get("X1") == l.get("X2") && l.get("Y1").to_double() == top && l.get("Y2").to_double() == top + 240)
+        separators.push_back(l.get("X1").to_double() / 15);
+    }
+    ASSERT_EQ(separators.size(), 19u);
+    std::sort(separators.begin(), separators.end());
+    const std::vector<CaptionRun> runs = caption_runs(text);
+    EXPECT_EQ(runs.size(), 18u);
+    for (const CaptionRun& r : runs) {
+      const auto next = std::upper_bound(separators.begin(), separators.end(), r.left);
+      ASSERT_NE(next, separators.begin()) << r.text.toStdString();
+      ASSERT_NE(next, separators.end()) << r.text.toStdString();
+      EXPECT_GT(r.left, *(next - 1)) << "strip " << strip << ": " << r.text.toStdString();
+      EXPECT_LE(r.right, *next) << "strip " << strip << ": " << r.text.toStdString() << " from " << r.left;
+    }
+  }
+}
+
+// The control word and its fields, each framed by an outline on its own box,
+// stand centred and clear of the outline whatever the control memory holds.
+TEST_F(NagusiaTest, ControlWordValuesStandClearOfTheirOutlines) {
+  load_tables();
+  Nagusia& f = main_window();
+  struct Value {
+    plat::Control& label;
+    size_t from, count;  // the part of the control word it shows
+  };
+  const Value values[] = {{f.ctl("Label12"), 0, 25},   {f.ctl("Label10", 0), 0, 2}, {f.ctl("Label10", 2), 2, 1},
+                          {f.ctl("Label10", 3), 3, 5}, {f.ctl("Label10", 4), 8, 17}};
+  auto fits = [](const plat::Control& l, const std::string& text) {
+    const QFontMetricsF fm(plat::make_font(l.get("FontName").to_string(), l.get("FontSize").to_double(),
+                                           l.get("FontBold").to_bool()));
+    return l.get("Alignment").to_int() == 2 &&
+           fm.horizontalAdvance(QString::fromStdString(text)) <= l.get("Width").to_double() / 15 - 2;
+  };
+  for (int m = 0; m < 22; ++m)
+    for (const Value& v : values) {
+      const std::string text = Control_word(m).substr(v.from, v.count);
+      EXPECT_TRUE(fits(v.label, text)) << v.label.name() << " " << text;
+    }
+  for (const char* address : {"00000", "11111"}) EXPECT_TRUE(fits(f.ctl("Label10", 5), address));
+}
+
+// Each lamp of the process-unit view lies on the unit its signal drives: the
+// picture (tools/pu_picture) fills every unit with a colour of its own, and
+// the lamp's box, just inside its edge, shows that colour all round.
+TEST_F(NagusiaTest, ProcessUnitLampsLieOnTheUnitsTheirSignalsDrive) {
+  constexpr QRgb kMuxBat = 0xFFE8C8, kMuxPC = 0xFFE8C9, kPC = 0xD4E6FF, kPCi = 0xD4E6FE, kMuxM = 0xFFE8CA,
+                 kMem = 0xFFF0C0, kIr1 = 0xD4F4D4, kIr2 = 0xD4F4D5, kMuxData = 0xFFE8CB, kMuxRead = 0xFFE8CC,
+                 kEM = 0xFFDCDC, kE1 = 0xD4E6FD, kE2 = 0xD4E6FC, kMuxUal = 0xFFE8CD, kUal = 0xD4E6FB;
+  const QRgb unit_of_lamp[17] = {kMuxBat, kMuxPC, kPC,      kPCi,     kMuxM, kMem,    kMem,    kMem, kIr1,
+                                 kIr2,    kE1,    kMuxData, kMuxRead, kEM,   kMuxUal, kUal, kE2};
+  Nagusia& f = main_window();
+  const plat::Control& image = f.ctl("Image1", 0);
+  const QImage pic = plat::picture(image.get("Picture").to_string()).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(pic.size(), QSize(300, 250));
+  auto px = [](const plat::Control& c, const char* p) { return int(c.get(p).to_int() / 15); };
+  for (int i = 0; i <= 16; ++i) {
+    const plat::Control& lamp = f.ctl("ksUP", i);
+    ASSERT_EQ(lamp.container(), image.container());
+    const int x = px(lamp, "Left") - px(image, "Left"), y = px(lamp, "Top") - px(image, "Top");
+    const int r = x + px(lamp, "Width") - 1, b = y + px(lamp, "Height") - 1;
+    for (const QPoint p : {QPoint(x + 1, y + 1), QPoint(r - 1, y + 1), QPoint(x + 1, b - 1), QPoint(r - 1, b - 1)})
+      EXPECT_EQ(pic.pixel(p) & 0xFFFFFF, unit_of_lamp[i]) << "ksUP(" << i << ") at " << p.x() << "," << p.y();
+  }
 }
 
 // The picture of the main window after load, at its design size, for docs/.

@@ -1,17 +1,23 @@
+#include <QAction>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/comctl/comctl.h"
 #include "platform/forms/proplog.h"
 #include "simulator/dialogs/ademaitza.h"
+#include "simulator/dialogs/datuenaldaketa.h"
+#include "simulator/dialogs/datuenaldaketarakopausoa.h"
 #include "simulator/dialogs/konfiguratusim.h"
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/display/asm_window.h"
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/tests/run_fixture.h"
+#include "simulator/machine/grids.h"
+#include "simulator/machine/tables.h"
 #include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo::testing {
@@ -90,30 +96,36 @@ TEST_F(RunCommands, PresetsSetThePeriodEverywhere) {
   }
 }
 
-TEST_F(RunCommands, ModeItemsFollowTheOptionButtonsAndShowClockButtonsOnlyInARun) {
+TEST_F(RunCommands, ModeItemsFollowTheOptionButtonsAndShowTheClockButtons) {
   struct Case {
-    void (*item)(int);
+    const char* item;
     int checked;  // 1..3
     int option;   // 8, 7, 6
     bool clk1, clk2;
   };
-  const Case cases[] = {{Simulazioa5_2_Click, 2, 7, true, false},
-                        {Simulazioa5_3_Click, 3, 6, true, true},
-                        {Simulazioa5_1_Click, 1, 8, false, false}};
+  const Case cases[] = {{"Simulazioa5_2", 2, 7, true, false},
+                        {"Simulazioa5_3", 3, 6, true, true},
+                        {"Simulazioa5_1", 1, 8, false, false}};
   KonfiguratuSIM& o = plat::form<KonfiguratuSIM>();
+  // Idle (the buttons disabled since load) and during a run alike; the
+  // buttons keep their enabled state.
   for (bool running : {false, true}) {
     engine().Instruction_running = to_flag(running);
-    for (const Case& c : cases) {
-      SCOPED_TRACE(c.option);
-      c.item(4);
-      for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(nw(("Simulazioa5_" + std::to_string(k)).c_str(), 4).get("Checked").to_bool(), k == c.checked);
-      for (int opt : {6, 7, 8}) EXPECT_EQ(o.ctl("Option1", opt).get("Value").to_bool(), opt == c.option);
-      EXPECT_EQ(engine().Mode_continuous, c.option == 8);
-      EXPECT_EQ(engine().Mode_cycle_by_cycle, c.option == 7);
-      EXPECT_EQ(engine().Mode_step_by_step != 0, c.option == 6);
-      EXPECT_EQ(nw("Command3", 0).visible(), running && c.clk1);
-      EXPECT_EQ(nw("Command3", 1).visible(), running && c.clk2);
+    for (bool enabled : {false, true}) {
+      for (int i : {0, 1}) nw("Command3", i).set_enabled(enabled);
+      for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.item) + (running ? " running" : " idle") + (enabled ? " enabled" : ""));
+        nw(c.item, 4).action()->trigger();
+        for (int k = 1; k <= 3; ++k)
+          EXPECT_EQ(nw(("Simulazioa5_" + std::to_string(k)).c_str(), 4).get("Checked").to_bool(), k == c.checked);
+        for (int opt : {6, 7, 8}) EXPECT_EQ(o.ctl("Option1", opt).get("Value").to_bool(), opt == c.option);
+        EXPECT_EQ(engine().Mode_continuous, c.option == 8);
+        EXPECT_EQ(engine().Mode_cycle_by_cycle, c.option == 7);
+        EXPECT_EQ(engine().Mode_step_by_step != 0, c.option == 6);
+        EXPECT_EQ(nw("Command3", 0).visible(), c.clk1);
+        EXPECT_EQ(nw("Command3", 1).visible(), c.clk2);
+        for (int i : {0, 1}) EXPECT_EQ(nw("Command3", i).enabled(), enabled);
+      }
     }
   }
 }
@@ -203,7 +215,36 @@ class ExampleRun : public RunTest {
       if (!t.empty()) r.push_back(t);
     return r;
   }
+  void menu(const char* item, int group) { nw(item, group).action()->trigger(); }
+  // Runs `then` once `ready` holds, looking every quarter second.
+  void when(std::function<bool()> ready, std::function<void()> then) {
+    clock.after(250, [this, ready, then] {
+      if (ready())
+        then();
+      else
+        when(ready, then);
+    });
+  }
+  // Element i of vector C stored by the run.
+  static bool stored(int i) { return !machine().Main_memory_text[size_t(32 + i)].empty(); }
+  // Register r's decimal and binary texts, in the table and in both register grids.
+  static void expect_register(int r, const std::string& decimal, const std::string& binary) {
+    SCOPED_TRACE("r" + std::to_string(r));
+    EXPECT_EQ(machine().Register_file_text[size_t(r)][1], decimal);
+    EXPECT_EQ(machine().Register_file_text[size_t(r)][2], binary);
+    EXPECT_EQ(Nagusia_Nadrel4().TextMatrix(r + 1, 2), decimal);
+    EXPECT_EQ(Nagusia_Nadrel4().TextMatrix(r + 1, 3), binary);
+    EXPECT_EQ(MNetaEM_Nadrel1().TextMatrix(r + 1, 2), "   " + decimal);
+    EXPECT_EQ(MNetaEM_Nadrel1().TextMatrix(r + 1, 3), "    " + binary);
+  }
+  static std::vector<std::string> c_boxes() {
+    std::vector<std::string> r;
+    for (int i = 0; i < 16; ++i) r.push_back(plat::form<Ademaitza>().ctl("Text6", i).text());
+    return r;
+  }
 };
+
+const std::string kZero = std::string(9, ' ') + "0", kZeroBits = "  0000000000000000";
 
 TEST_F(ExampleRun, RunsItsHundredAndTwentyNineInstructionsAndShowsTheResults) {
   engine().Report_z_value = kFlagTrue;
@@ -282,6 +323,117 @@ TEST_F(ExampleRun, AModifiedControlMemoryIsRestoredFirstAndEndStopsTheRest) {
   EXPECT_LT(clock.now_ms(), 120'000);
   EXPECT_TRUE(nw("Simulazioa4", 5).enabled());
   EXPECT_EQ(plat::panel_text(nw("StatusBar1"), 1), "Aginduaren zain");
+}
+
+// Every run of the example, and every restart, starts from the same texts:
+// vector C empty in memory and in a results window left open, the registers
+// at their start texts. A later run cut earlier shows only what it computed.
+TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
+  // Run 1, ended once C(1) is stored: the results show C(0) and C(1).
+  when([] { return stored(1); }, [this] { menu("Simulazioa11", 5); });
+  menu("Simulazioa4", 5);
+  std::vector<std::string> c(16, "");
+  c[0] = "2";  // 2 + 0
+  c[1] = "7";  // 1 + 6
+  ASSERT_TRUE(plat::is_loaded<Ademaitza>());
+  EXPECT_EQ(c_boxes(), c);
+  expect_register(1, std::string(9, ' ') + "1", "  0000000000000001");
+
+  // Run 2 with the results window still open: at its start nothing of run 1
+  // is left; RESET once C(0) is stored, and again nothing is left at the restart.
+  std::vector<std::vector<std::string>> boxes_at_start;
+  const auto look_at_start = [&] {
+    boxes_at_start.push_back(c_boxes());
+    EXPECT_FALSE(stored(0));
+    EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(33, 2), "");
+    for (int r = 1; r <= 5; ++r) expect_register(r, kZero, kZeroBits);
+  };
+  clock.after(1000, look_at_start);
+  bool reset = false;
+  when([] { return stored(0); }, [&] {
+    main_window().click("Command1");  // RESET
+    reset = true;
+    when([] { return !stored(0); }, [&] {
+      look_at_start();
+      when([] { return stored(0); }, [this] { menu("Simulazioa11", 5); });
+    });
+  });
+  menu("Simulazioa4", 5);
+  EXPECT_TRUE(reset);
+  ASSERT_EQ(boxes_at_start.size(), 2u);
+  for (const auto& b : boxes_at_start) EXPECT_EQ(b, std::vector<std::string>(16, ""));
+  c[1] = "";
+  EXPECT_EQ(c_boxes(), c);
+}
+
+// A sum outside 16 bits: r5 shows the 16-bit value in both its texts, as C
+// and the results window do. A(0) = 32767 and B(0) = 1 are set by the user.
+TEST_F(ExampleRun, ASumOutsideSixteenBitsShowsAsSixteenBitsInR5) {
+  const auto set_word = [this](const char* vector, const std::string& bits) {
+    menu("Artxibo8", 1);
+    Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+    step.ctl("Combo1").set_text(vector);
+    step.ctl("Combo2").set_text("0");
+    step.click("Command3", 0);
+    Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+    for (int j = 0; j < 16; ++j) d.click(bits[size_t(j)] == '1' ? "Command2" : "Command1", j);
+    d.click("Command3", 0);
+  };
+  set_word("A", "0111111111111111");
+  set_word("B", "0000000000000001");
+  ASSERT_EQ(Data_word_value(0), 32767);
+  ASSERT_EQ(Data_word_value(16), 1);
+  bool seen = false;
+  when([] { return stored(0); }, [&] {
+    expect_register(5, std::string(9, ' ') + "-32768", "  1000000000000000");
+    EXPECT_EQ(machine().Main_memory_text[32], "     1000   0000   0000   0000");
+    seen = true;
+    menu("Simulazioa11", 5);
+  });
+  menu("Simulazioa4", 5);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(plat::form<Ademaitza>().ctl("Text6", 0).text(), "-32768");
+}
+
+// A data word accepted during a run is refused with the grids' own message;
+// the editor stays open and takes the word once the run is over, so the
+// results are always A + B.
+TEST_F(ExampleRun, ADataChangeIsNotTakenDuringARun) {
+  menu("Artxibo8", 1);
+  Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+  step.ctl("Combo1").set_text("A");
+  step.ctl("Combo2").set_text("0");
+  step.click("Command3", 0);
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  ASSERT_TRUE(d.visible());
+  const std::string a0_text = machine().Main_memory_text[0];
+  bool refused = false;
+  clock.after(20'000, [&] {
+    ASSERT_TRUE(Run_in_progress());
+    d.click("Command2", 10);  // A(0) = 2 + 32 = 34
+    d.click("Command3", 0);
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "KU simulatzen ari denez, MNko datuak ezin dira aldatu.");
+    EXPECT_EQ(clock.messages[0].style, 16);
+    EXPECT_EQ(clock.messages[0].title, "Arazoak Memoria nagusia aldatzen saiatzean");
+    EXPECT_TRUE(plat::is_loaded<Datuenaldaketa>());
+    EXPECT_EQ(Data_word_value(0), 2);
+    EXPECT_EQ(machine().Main_memory_text[0], a0_text);
+    EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(1, 2), a0_text);
+    refused = true;
+    when([] { return stored(0); }, [this] { menu("Simulazioa11", 5); });
+  });
+  menu("Simulazioa4", 5);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(plat::form<Ademaitza>().ctl("Text4", 0).text(), "2");
+  EXPECT_EQ(plat::form<Ademaitza>().ctl("Text6", 0).text(), "2");  // 2 + 0
+  // After the run the same "&Onartu" takes the word.
+  ASSERT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  d.click("Command3", 0);
+  EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
+  EXPECT_EQ(Data_word_value(0), 34);
+  EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(1, 2), Main_memory_word_text(34));
+  EXPECT_TRUE(main_window().enabled());
 }
 
 }  // namespace

@@ -104,14 +104,18 @@ class UserFlow : public RunTest {
   }
 
   // The cell chosen, then a key typed on the grid's cell surface: the grid's
-  // guard answers instead of an editor.
+  // guard answers instead of an editor, and the cell keeps its text.
   void type_into_cell(const char* grid, Grid g, int row, int col) {
     QWidget* cells = nw(grid).widget()->findChild<QWidget*>("picGrid");
     ASSERT_NE(cells, nullptr);
     cells->setFocus();
     g.object().let(nadrel::dispid::Row, {row});
     g.object().let(nadrel::dispid::Col, {col});
+    const std::string before = g.TextMatrix(row, col);
     QTest::keyClick(cells, '1');
+    const auto* editor = nw(grid).widget()->findChild<QWidget*>("txtEdit");
+    EXPECT_TRUE(editor == nullptr || editor->isHidden()) << grid;
+    EXPECT_EQ(g.TextMatrix(row, col), before) << grid;
   }
 
   // The colours of every cell of the four main-window grids and of the two
