@@ -126,6 +126,13 @@ class StatusBarWidget : public QWidget {
       lab->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       lab->setFont(make_font(kDesignFontName, kDesignFontSize));
       lab->setIndent(2);
+      // A status bar is read most while its window waits disabled for a
+      // dialog: its text keeps its colour.
+      QPalette p = lab->palette();
+      for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::Window, QPalette::Light,
+                                    QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow})
+        p.setColor(QPalette::Disabled, r, p.color(QPalette::Active, r));
+      lab->setPalette(p);
       static_cast<QHBoxLayout*>(layout())->addWidget(lab);
       labels_.push_back(lab);
     }

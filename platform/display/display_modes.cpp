@@ -27,12 +27,6 @@ class ScreenDisplay final : public DisplayBackend {
     else
       chosen_ = m;
   }
-  std::optional<QRect> area() const {
-    if (!chosen_) return std::nullopt;
-    QRect top_left(0, 0, chosen_->width, chosen_->height);
-    if (QScreen* s = QGuiApplication::primaryScreen()) top_left.moveTopLeft(s->availableGeometry().topLeft());
-    return top_left;
-  }
 
  private:
   static DisplayMode real_mode() {
@@ -93,12 +87,6 @@ DisplayBackend& display() {
 }
 
 void set_display(DisplayBackend* b) { g_installed = b; }
-
-std::optional<QRect> program_screen() {
-  DisplayBackend& d = display();
-  if (&d == &screen_display()) return screen_display().area();
-  return std::nullopt;  // a scripted display changes no real window
-}
 
 bool EnumDisplaySettingsA(const char*, uint32_t index, DisplayModeRecord* rec) {
   const auto modes = display().modes();

@@ -2,11 +2,12 @@
 // Display modes. The default backend never reconfigures the user's monitor:
 // it lists the real screen's mode as Qt reports it and, on a screen of at
 // least 1024 x 768, a 1024 x 768 mode at 16 and 32 bits per pixel; setting a
-// mode makes that size the program's screen (a maximised window fills it),
-// and setting the real screen's mode again gives the whole screen back.
+// mode only changes the mode it reports as current, and setting the real
+// screen's mode again reports that one. Windows keep the real screen: a
+// maximised window is maximised by the window manager, title bar included,
+// with its design at the top left.
 // A scripted backend serves the tests; BRENDALO_DISPLAY_MODES selects a
 // scripted list by hand, e.g. "1280x1024x32*,1024x768x16" (* = current).
-#include <QRect>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,10 +53,6 @@ std::optional<ScriptedDisplay> parse_display_modes(const std::string& list);
 DisplayBackend& display();
 // Installs `b` (not owned); nullptr goes back to the default.
 void set_display(DisplayBackend* b);
-
-// The area a maximised window of the program fills, when a mode other than
-// the real screen's has been set.
-std::optional<QRect> program_screen();
 
 // The record of one mode, as the mode enumeration fills it.
 struct DisplayModeRecord {

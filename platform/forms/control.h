@@ -171,6 +171,10 @@ class Control {
   int timer_id_ = 0;
   bool in_timer_ = false;
   bool building_ = true;
+  // What a windowless control's painting may touch (pixels), kept until its
+  // place or size changes.
+  mutable bool bounds_known_ = false;
+  mutable int bounds_[4] = {0, 0, 0, 0};
 };
 
 }  // namespace plat

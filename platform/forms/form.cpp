@@ -122,6 +122,9 @@ void Form::build() {
   self_->building_ = false;
   for (const char* p : {"Caption", "BorderStyle", "BackColor", "Width", "Enabled", "MousePointer"})
     Realizer::apply(*self_, p);
+  // A window whose layout gives its position opens there.
+  for (const Prop& p : layout_.front().props)
+    if (lower(p.name) == "left" || lower(p.name) == "top") Realizer::apply(*self_, p.name);
   for (auto& c : controls_) c->building_ = false;
   window_->relayout();
 }
@@ -253,6 +256,17 @@ bool unload_form(std::string_view name) {
   when_idle(bury);
   return true;
 }
+
+namespace {
+std::string& main_form_name() {
+  static std::string* n = new std::string();
+  return *n;
+}
+}  // namespace
+
+void set_main_form(std::string_view name) { main_form_name() = std::string(name); }
+
+Form* main_form() { return main_form_name().empty() ? nullptr : loaded_form(main_form_name()); }
 
 std::vector<std::string> loaded_forms() {
   std::vector<std::string> r;

@@ -121,6 +121,10 @@ Form* loaded_form(std::string_view name);
 bool unload_form(std::string_view name);
 // Names of the loaded windows, in load order.
 std::vector<std::string> loaded_forms();
+// The program's main window: a window that its layout does not place opens
+// centred on it (on the screen while it is not shown).
+void set_main_form(std::string_view name);
+Form* main_form();
 // Unloads every window (end of the program, end of a test).
 void unload_all_forms();
 

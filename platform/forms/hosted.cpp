@@ -1,6 +1,8 @@
 #include "platform/forms/hosted.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QResizeEvent>
 #include <cstdio>
 
 #include "platform/com/control.h"
@@ -83,12 +85,29 @@ std::string hosted_error(const Control& c) {
   return s ? s->error : std::string();
 }
 
+namespace {
+// The container sizes a component before it loads, so a component that
+// paints while it reads its properties paints at its layout size. The widget
+// is not shown yet, so Qt would hold the resize back until it is: the
+// component gets it now.
+void give_layout_size(QWidget* w, QWidget* parent, const Control& c) {
+  w->setParent(parent);
+  const QSize before = w->size();
+  w->setGeometry(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
+  if (w->size() == before || !w->testAttribute(Qt::WA_PendingResizeEvent)) return;
+  QResizeEvent e(w->size(), before);
+  QCoreApplication::sendEvent(w, &e);
+  w->setAttribute(Qt::WA_PendingResizeEvent, false);
+}
+}  // namespace
+
 QWidget* create_hosted(Control& c, QWidget* parent) {
   auto& s = HostedAccess::state(c);
   s = std::make_unique<HostedState>();
   const std::string cls = c.get("ClassName").to_string();
   try {
     s->component = com::create_object(cls);
+    give_layout_size(s->component->widget(), parent, c);
     s->extender = std::make_unique<ControlExtender>(c);
     s->site = std::make_unique<ControlSite>(*s->extender);
     s->component->set_site(s->site.get());
@@ -113,9 +132,7 @@ QWidget* create_hosted(Control& c, QWidget* parent) {
     placeholder->setFrameStyle(QFrame::Box);
     return placeholder;
   }
-  QWidget* w = s->component->widget();
-  w->setParent(parent);
-  return w;
+  return s->component->widget();
 }
 
 void destroy_hosted(Control& c) { HostedAccess::state(c).reset(); }

@@ -1,6 +1,7 @@
 #include "platform/forms/widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,14 +12,17 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
 #include "platform/browser/browser_widget.h"
 #include "platform/comctl/comctl_widgets.h"
-#include "platform/display/display_modes.h"
 #include "platform/forms/fonts.h"
 #include "platform/forms/form.h"
 #include "platform/forms/hosted.h"
@@ -130,7 +134,7 @@ Surface::Surface(Form& form, Control* owner, QWidget* parent) : QWidget(parent),
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Surface::paintEvent(QPaintEvent*) {
+void Surface::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   Control& bg = owner_ ? *owner_ : form_.self();
   p.fillRect(rect(), color_of(bg, "BackColor"));
@@ -165,8 +169,11 @@ void Surface::paintEvent(QPaintEvent*) {
       p.drawText(QRect(8, 0, tw, fm.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, cap);
     }
   }
+  // Only the controls that reach into the area being repainted are drawn.
+  const QRegion& dirty = e->region();
   for (auto& c : form_.controls()) {
     if (c->container() != owner_ || !is_windowless(c->kind()) || !c->visible()) continue;
+    if (!dirty.intersects(Realizer::bounds(*c))) continue;
     p.save();
     Realizer::paint(p, *c);
     p.restore();
@@ -240,9 +247,149 @@ void Surface::relayout() {
 
 // ---------------------------------------------------------------- FormWindow
 
+namespace {
+
+uint64_t g_sequence = 0;
+// The window manager's frame around a window, as last seen on a shown window;
+// a window is placed before it is framed, so it goes by the last one seen.
+QMargins g_frame(1, 24, 1, 1);
+
+FormWindow* window_of(Form* f) { return f && f->loaded() ? f->form_window() : nullptr; }
+
+}  // namespace
+
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
   client_ = new Surface(form, nullptr, this);
   setObjectName(QString::fromStdString(form.name()));
+}
+
+bool FormWindow::frameless() const { return hints_.testFlag(Qt::FramelessWindowHint); }
+
+void FormWindow::set_frame_hints(Qt::WindowFlags hints) {
+  hints_ = hints;
+  set_flags(windowType());
+}
+
+void FormWindow::set_flags(Qt::WindowType type) {
+  const Qt::WindowFlags flags = type | hints_;
+  if (flags == windowFlags()) return;
+  const bool was_visible = isVisible();
+  setWindowFlags(flags);
+  if (was_visible) show();  // changing the flags hides a window
+}
+
+void FormWindow::set_position(QPoint frame_top_left) {
+  positioned_ = true;
+  position_ = frame_top_left;
+  if (isVisible()) move(frame_top_left);
+}
+
+void FormWindow::set_disabled(bool disabled) {
+  disabled_seq_ = disabled ? ++g_sequence : 0;
+  setEnabled(!disabled);
+}
+
+FormWindow* FormWindow::owner() const {
+  QWindow* me = windowHandle();
+  QWindow* o = me ? me->transientParent() : nullptr;
+  for (const std::string& n : loaded_forms()) {
+    FormWindow* fw = window_of(loaded_form(n));
+    if (fw && o && fw->windowHandle() == o) return fw;
+  }
+  return nullptr;
+}
+
+// A window opened while the window that opened it is disabled stays above it
+// (a guard or a dialog disables its window first): the opener is the shown
+// window disabled last. A window without a title bar, which the user could
+// not bring back from behind another, stays above the window active when it
+// opened (else the main window).
+void FormWindow::choose_owner() {
+  FormWindow* opener = nullptr;
+  for (const std::string& n : loaded_forms()) {
+    FormWindow* fw = window_of(loaded_form(n));
+    if (!fw || fw == this || !fw->isVisible() || fw->disabled_seq_ == 0) continue;
+    if (!opener || fw->disabled_seq_ > opener->disabled_seq_) opener = fw;
+  }
+  if (!opener && frameless()) {
+    opener = dynamic_cast<FormWindow*>(QApplication::activeWindow());
+    if (!opener || opener == this) opener = window_of(main_form());
+    if (opener && (opener == this || !opener->isVisible())) opener = nullptr;
+  }
+  // The window manager keeps only a dialog above the window it belongs to.
+  set_flags(opener ? Qt::Dialog : Qt::Window);
+  create();
+  windowHandle()->setTransientParent(opener ? opener->windowHandle() : nullptr);
+}
+
+// At its first show a window opens where its layout puts it, else centred on
+// the main window (on the screen while that is not shown), and always with
+// its whole frame on the screen, top left first when it is larger.
+void FormWindow::place() {
+  if (placed_) return;
+  placed_ = true;
+  QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!scr) return;
+  const QRect avail = scr->availableGeometry();
+  const QMargins m = frameless() ? QMargins() : g_frame;
+  const QSize frame(width() + m.left() + m.right(), height() + m.top() + m.bottom());
+  QPoint at = position_;
+  if (!positioned_) {
+    FormWindow* main = window_of(main_form());
+    const QRect around = main && main != this && main->isVisible() ? main->frameGeometry() : avail;
+    at = around.center() - QPoint(frame.width() / 2, frame.height() / 2);
+  }
+  at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - frame.width())));
+  at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - frame.height())));
+  move(at);  // the frame's top left
+}
+
+void FormWindow::show_in_state(int state) {
+  if (!isVisible()) {
+    choose_owner();
+    place();
+    shown_seq_ = ++g_sequence;
+  }
+  switch (state) {
+    case 1: showMinimized(); break;
+    case 2: showMaximized(); break;
+    default: showNormal(); break;
+  }
+}
+
+void FormWindow::moveEvent(QMoveEvent*) {
+  if (QWindow* h = windowHandle(); h && isVisible() && !frameless()) {
+    const QMargins m = h->frameMargins();
+    if (!m.isNull()) g_frame = m;
+  }
+}
+
+void FormWindow::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange) {
+    // WindowState tells the real state, whoever changed it; a change of
+    // state is a resize for the window's code, as the platform reports it.
+    const Qt::WindowStates ws = windowState();
+    const int state = ws & Qt::WindowMinimized ? 1 : ws & (Qt::WindowMaximized | Qt::WindowFullScreen) ? 2 : 0;
+    Control& self = form_.self();
+    if (!isVisible() || self.get("WindowState").to_int() == state) return;
+    self.store_silently("WindowState", state);
+    if (form_.loaded()) form_.fire(self, Event::Resize);
+  } else if (e->type() == QEvent::ActivationChange && isActiveWindow() && !form_.enabled()) {
+    // A disabled window never comes forward: the window it waits for does.
+    FormWindow* top = nullptr;
+    for (const std::string& n : loaded_forms()) {
+      FormWindow* fw = window_of(loaded_form(n));
+      if (fw && fw->isVisible() && fw->owner() == this && (!top || fw->shown_seq_ > top->shown_seq_)) top = fw;
+    }
+    if (!top) return;
+    QPointer<FormWindow> t = top;
+    QTimer::singleShot(0, top, [t] {
+      if (!t || !t->isVisible()) return;
+      t->raise();
+      t->activateWindow();
+    });
+  }
 }
 
 QMenuBar* FormWindow::menu_bar() {
@@ -400,7 +547,9 @@ void Realizer::create(Control& c) {
           // Choosing an item never toggles its mark: only code sets Checked.
           {
             QSignalBlocker b(act);
-            act->setChecked(c.get("Checked").to_bool());
+            const bool on = c.get("Checked").to_bool();
+            act->setCheckable(on);
+            act->setChecked(on);
           }
           // A disabled window takes no input, shortcuts included.
           if (!c.form().enabled() || !c.form().loaded()) return;
@@ -431,34 +580,19 @@ void Realizer::apply(Control& c, std::string_view prop) {
       w->setWindowTitle(QString::fromStdString(c.caption()));
     } else if (is("BorderStyle") || is("ControlBox")) {
       // BorderStyle 0: no border and no title bar; ControlBox false: no close box.
-      const bool was_visible = w->isVisible();
-      Qt::WindowFlags flags = Qt::Window;
+      Qt::WindowFlags hints;
       if (c.has("BorderStyle") && c.get("BorderStyle").to_int() == 0)
-        flags |= Qt::FramelessWindowHint;
+        hints = Qt::FramelessWindowHint;
       else if (c.has("ControlBox") && !c.get("ControlBox").to_bool())
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-      w->setWindowFlags(flags);
-      if (was_visible) w->show();  // changing the flags hides a window
+        hints = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      w->set_frame_hints(hints);
     } else if (is("Visible") || is("WindowState")) {
-      if (!c.visible()) {
+      if (!c.visible())
         w->hide();
-      } else {
-        switch (c.get("WindowState").to_int()) {
-          case 1: w->showMinimized(); break;
-          case 2:
-            if (auto area = program_screen()) {
-              // a display mode set by the program: maximised means filling that area
-              w->showNormal();
-              w->setGeometry(*area);
-            } else {
-              w->showMaximized();
-            }
-            break;
-          default: w->showNormal(); break;
-        }
-      }
+      else
+        w->show_in_state(int(c.get("WindowState").to_int()));
     } else if (is("Enabled")) {
-      w->setEnabled(c.enabled());
+      w->set_disabled(!c.enabled());
     } else if (is("MousePointer")) {
       switch (c.get("MousePointer").to_int()) {
         case 10: w->setCursor(Qt::UpArrowCursor); break;
@@ -470,7 +604,7 @@ void Realizer::apply(Control& c, std::string_view prop) {
     } else if (is("Width") || is("Height")) {
       w->set_client_size(px(c.get("Width").to_double()), px(c.get("Height").to_double()));
     } else if (is("Left") || is("Top")) {
-      if (c.has("Left")) w->move(px(c.get("Left").to_double()), px(c.get("Top").to_double()));
+      w->set_position(QPoint(px(c.get("Left").to_double()), px(c.get("Top").to_double())));
     }
     return;
   }
@@ -490,9 +624,12 @@ void Realizer::apply(Control& c, std::string_view prop) {
     } else if (is("Visible")) {
       a->setVisible(c.visible());
     } else if (is("Checked")) {
-      a->setCheckable(true);
+      // Only an item whose mark is set shows one: an unchecked checkable
+      // action would show an empty box.
+      const bool on = c.get("Checked").to_bool();
       QSignalBlocker b(a);
-      a->setChecked(c.get("Checked").to_bool());
+      a->setCheckable(on);
+      a->setChecked(on);
     } else if (is("Shortcut")) {
       a->setShortcut(QKeySequence::fromString(QString::fromStdString(c.get("Shortcut").to_string())));
     }
@@ -500,7 +637,19 @@ void Realizer::apply(Control& c, std::string_view prop) {
   }
 
   if (is_windowless(c.kind()) || c.kind() == Kind::ImageList) {
-    if (QWidget* s = parent_surface(c)) s->update();
+    QWidget* s = parent_surface(c);
+    if (!s) return;
+    // A new colour or text repaints only the control's own area; a control
+    // that moves, grows or changes its picture repaints its container.
+    const bool same_place = is_windowless(c.kind()) && !is("Left") && !is("Top") && !is("Width") &&
+                            !is("Height") && !is("X1") && !is("Y1") && !is("X2") && !is("Y2") &&
+                            !is("BorderWidth") && !is("Picture") && !is("Stretch");
+    if (same_place) {
+      s->update(Realizer::bounds(c));
+    } else {
+      c.bounds_known_ = false;
+      s->update();
+    }
     return;
   }
 
@@ -674,6 +823,30 @@ void Realizer::apply(Control& c, std::string_view prop) {
     default:
       break;
   }
+}
+
+QRect Realizer::bounds(const Control& c) {
+  if (c.bounds_known_) return QRect(c.bounds_[0], c.bounds_[1], c.bounds_[2], c.bounds_[3]);
+  QRect r;
+  if (c.kind() == Kind::Line) {
+    const int w = std::max(1, c.border_width());
+    const QPoint a(px(c.get("X1").to_double()), px(c.get("Y1").to_double()));
+    const QPoint b(px(c.get("X2").to_double()), px(c.get("Y2").to_double()));
+    r = QRect(a, b).normalized().adjusted(-w, -w, w, w);
+  } else {
+    r = box_px(c);
+    if (c.kind() == Kind::Image && !c.get("Stretch").to_bool()) {
+      // An image that is not stretched shows at its own size.
+      const QImage img = picture(c.get("Picture").to_string());
+      r = r.united(QRect(r.topLeft(), img.size()));
+    }
+  }
+  c.bounds_[0] = r.x();
+  c.bounds_[1] = r.y();
+  c.bounds_[2] = r.width();
+  c.bounds_[3] = r.height();
+  c.bounds_known_ = true;
+  return r;
 }
 
 void Realizer::paint(QPainter& p, Control& c) {

@@ -38,6 +38,10 @@ class Surface : public QWidget {
   Control* owner_;
 };
 
+// The top-level window of a form, as the window manager sees it: an
+// ordinary window (maximised by the window manager when its state is 2),
+// placed wholly on screen when it first opens, transient for the window that
+// opened it while that one is disabled, and telling its real state back.
 class FormWindow : public QWidget {
  public:
   explicit FormWindow(Form& form);
@@ -45,21 +49,45 @@ class FormWindow : public QWidget {
   QMenuBar* menu_bar();  // created on first use
   void set_client_size(int w, int h);
   void relayout();
+  // Shows the window in window state `state` (0 normal, 1 minimised, 2 maximised).
+  void show_in_state(int state);
+  // Where the window opens (the frame's top left, pixels): from then on it
+  // no longer opens centred on the main window.
+  void set_position(QPoint frame_top_left);
+  void set_disabled(bool disabled);
+  // Qt::FramelessWindowHint, or the hints of a title bar without a close box.
+  void set_frame_hints(Qt::WindowFlags hints);
+  // The window this one stays above, or nullptr.
+  FormWindow* owner() const;
 
  protected:
   void closeEvent(QCloseEvent*) override;
   void resizeEvent(QResizeEvent*) override;
+  void moveEvent(QMoveEvent*) override;
+  void changeEvent(QEvent*) override;
 
  private:
+  void choose_owner();
+  void set_flags(Qt::WindowType type);
+  void place();
+  bool frameless() const;
+
   Form& form_;
   Surface* client_;
   QMenuBar* menubar_ = nullptr;
+  Qt::WindowFlags hints_;
+  bool placed_ = false;         // placed at its first show; then the user's position stands
+  bool positioned_ = false;     // its layout or its code gave the position
+  QPoint position_;
+  uint64_t disabled_seq_ = 0;   // when it was last disabled (0: enabled)
+  uint64_t shown_seq_ = 0;      // when it was last shown
 };
 
 struct Realizer {
   static void create(Control& c);                        // widget, action or timer
   static void apply(Control& c, std::string_view prop);  // one property to the Qt side
   static void paint(QPainter& p, Control& c);      // windowless kinds
+  static QRect bounds(const Control& c);           // what paint may touch (windowless kinds)
   static void set_widget(Control& c, QWidget* w);
 };
 

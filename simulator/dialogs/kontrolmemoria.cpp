@@ -12,10 +12,12 @@ namespace brendalo {
 namespace {
 std::vector<plat::ControlDef> layout() {
   using plat::Kind;
-  // The grid holds the listing's 21 columns (840 wide) and its 23 rows.
+  // The grid shows the whole listing without scroll bars: its 21 columns
+  // (840 pixels and a grid line each) and its 23 rows of 15 pixels and a
+  // line, inside the grid's border.
   return {
-      {"Kontrolmemoria", -1, Kind::Form, "", -1, {0, 0, 13200, 5880}, "Kontrol Memoria", {{"BackColor", 0xE0E0E0}}},
-      {"Nadrel2", -1, Kind::Hosted, "", -1, {240, 240, 12720, 5400}, nadrel::kClassName, {}},
+      {"Kontrolmemoria", -1, Kind::Form, "", -1, {0, 0, 13500, 6105}, "Kontrol Memoria", {{"BackColor", 0xE0E0E0}}},
+      {"Nadrel2", -1, Kind::Hosted, "", -1, {240, 240, 13020, 5625}, nadrel::kClassName, {}},
   };
 }
 }  // namespace

@@ -12,10 +12,12 @@ namespace brendalo {
 namespace {
 std::vector<plat::ControlDef> layout() {
   using plat::Kind;
-  // The grid holds the listing's two columns (200 + 200) and its 23 rows.
+  // The grid shows the whole listing without scroll bars: its two columns
+  // (200 + 200 pixels, each with its grid line) and its 23 rows of 15 pixels
+  // and a line, inside the grid's border.
   return {
-      {"Mikroprograma", -1, Kind::Form, "", -1, {0, 0, 6720, 5880}, "Mikroprograma", {{"BackColor", 0xE0E0E0}}},
-      {"NadrelMikro", -1, Kind::Hosted, "", -1, {240, 240, 6240, 5400}, nadrel::kClassName, {}},
+      {"Mikroprograma", -1, Kind::Form, "", -1, {0, 0, 6615, 6105}, "Mikroprograma", {{"BackColor", 0xE0E0E0}}},
+      {"NadrelMikro", -1, Kind::Hosted, "", -1, {240, 240, 6135, 5625}, nadrel::kClassName, {}},
   };
 }
 }  // namespace

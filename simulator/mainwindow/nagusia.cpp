@@ -644,6 +644,7 @@ bool Nagusia::in_memory_diagram(const plat::Control& c) {
 }
 
 Nagusia::Nagusia() : Form(kName, layout()) {
+  plat::set_main_form(kName);  // the other windows open centred on it
   bind_handlers();
   Bind_grid_guards(*this);
 }

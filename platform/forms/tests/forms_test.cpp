@@ -1,6 +1,9 @@
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -83,10 +86,38 @@ class Pictured : public Form {
                      {"Command2", -1, Kind::CommandButton, "", -1, {0, 300, 615, 255}, "a", {{"Picture", "test:red"}}}}) {}
 };
 
+// A small window of the given client size in pixels and extra row properties.
+template <int W, int H>
+class Sized : public Form {
+ public:
+  Sized(const char* name, std::vector<Prop> props)
+      : Form(name, {{name, -1, Kind::Form, "", -1, {0, 0, W * 15, H * 15}, name, std::move(props)}}) {}
+};
+struct Dlg : Sized<200, 100> {
+  static constexpr const char* kName = "Dlg";
+  Dlg() : Sized(kName, {}) {}
+};
+struct Bare : Sized<200, 100> {  // no border, no title bar
+  static constexpr const char* kName = "Bare";
+  Bare() : Sized(kName, {{"BorderStyle", 0}}) {}
+};
+struct Big : Sized<2000, 1500> {  // larger than any screen of the tests
+  static constexpr const char* kName = "Big";
+  Big() : Sized(kName, {}) {}
+};
+struct Placed : Sized<200, 100> {
+  static constexpr const char* kName = "Placed";
+  Placed() : Sized(kName, {{"Left", 1500}, {"Top", 750}}) {}
+};
+
+QWindow* handle(Form& f) { return f.window()->windowHandle(); }
+QWindow* owner_of(Form& f) { return handle(f) ? handle(f)->transientParent() : nullptr; }
+
 class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override { g_loads = g_unloads = 0; }
   void TearDown() override {
+    set_main_form("");
     unload_all_forms();
     QApplication::processEvents();
     reset_program_end();
@@ -208,6 +239,27 @@ TEST_F(FormsTest, RenderedImageShowsWindowlessControlsInZOrderBelowWindowed) {
   EXPECT_TRUE(save_form_png(s, testing::TempDir() + "/sample.png"));
 }
 
+// A write to a windowless control repaints its own area on screen, with
+// what lies above it drawn again over it.
+TEST_F(FormsTest, AWriteRepaintsTheControlOnScreenBelowWhatCoversIt) {
+  Sample& s = form<Sample>();
+  s.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
+  auto on_screen = [&](int x_tw, int y_tw) {
+    QApplication::processEvents();
+    const QImage img = s.window()->screen()->grabWindow(s.window()->winId()).toImage();
+    return QColor(pixel_at_twips(img, s, x_tw, y_tw));
+  };
+  EXPECT_EQ(on_screen(600, 2550), QColor(0, 0, 255));
+  s.ctl("Shape1").set_back_color(0x00FF00);
+  EXPECT_EQ(on_screen(600, 2550), QColor(0, 255, 0));
+  EXPECT_EQ(on_screen(600, 2850), QColor(255, 0, 0));  // the line above it
+  s.ctl("Line1", 0).set_visible(false);
+  EXPECT_EQ(on_screen(600, 2850), QColor(0, 255, 0));
+  s.ctl("Shape1").set("Left", 3000);  // moved: its old place shows the window again
+  EXPECT_EQ(on_screen(600, 2550), QColor(255, 255, 255));
+}
+
 TEST_F(FormsTest, PropertyLogRecordsWritesInOrder) {
   Sample& s = form<Sample>();
   PropertyLog::start();
@@ -295,6 +347,33 @@ TEST_F(FormsTest, ChoosingAMenuItemNeverTogglesItsMarkAndPassesTheIndex) {
   EXPECT_EQ(item.action()->shortcut(), QKeySequence("Ctrl+O"));
 }
 
+// Only an item whose mark is set shows one: an item whose mark was cleared
+// looks like an item that never had one, with no empty box.
+TEST_F(FormsTest, OnlyAMenuItemWhoseMarkIsSetShowsACheckMark) {
+  Sample& s = form<Sample>();
+  Control& marked = s.ctl("Artxibo1", 1);
+  Control& plain = s.ctl("Artxibo3", 1);
+  QMenu* menu = s.ctl("Artxibo", 2).submenu();
+  ASSERT_NE(menu, nullptr);
+  menu->ensurePolished();
+  menu->resize(menu->sizeHint());
+  // The pixels left of an item's caption, where a mark would be drawn
+  // (inside the menu's frame).
+  auto mark_area = [&](Control& item) {
+    const QRect r = menu->actionGeometry(item.action());
+    return menu->grab().toImage().copy(QRect(r.left() + 2, r.top() + 3, 16, r.height() - 6));
+  };
+  marked.set("Checked", true);
+  const QImage with_mark = mark_area(marked);
+  EXPECT_NE(with_mark, mark_area(plain));
+  marked.set("Checked", false);
+  EXPECT_EQ(mark_area(marked), mark_area(plain));
+  marked.action()->trigger();  // choosing it sets no mark either
+  EXPECT_EQ(mark_area(marked), mark_area(plain));
+  marked.set("Checked", true);
+  EXPECT_EQ(mark_area(marked), with_mark);
+}
+
 TEST_F(FormsTest, DisabledWindowTakesNoInputShortcutsIncluded) {
   Sample& s = form<Sample>();
   s.Show();
@@ -315,6 +394,17 @@ TEST_F(FormsTest, StatusBarPanelsAndToolbarButtons) {
   set_panel_text(s.ctl("StatusBar1"), 1, "Aginduaren zain");
   EXPECT_EQ(panel_text(s.ctl("StatusBar1"), 1), "Aginduaren zain");
   EXPECT_EQ(panel_text(s.ctl("StatusBar1"), 2), "");
+}
+
+// A status bar is read most while its window is disabled by a dialog.
+TEST_F(FormsTest, StatusBarTextKeepsItsLookWhileItsWindowIsDisabled) {
+  Sample& s = form<Sample>();
+  s.Show();
+  set_panel_text(s.ctl("StatusBar1"), 1, "KU simulatzen");
+  const QRect bar = s.ctl("StatusBar1").widget()->geometry().translated(s.form_window()->client()->pos());
+  const QImage enabled = render_form(s).copy(bar);
+  s.set_enabled(false);
+  EXPECT_EQ(render_form(s).copy(bar), enabled);
 }
 
 TEST_F(FormsTest, MessageBoxesAndBeepsAreRecorded) {
@@ -401,4 +491,94 @@ TEST_F(FormsTest, ResizingAWindowRaisesItsResizeEvent) {
   QApplication::processEvents();
   EXPECT_GE(resizes, 1);
   EXPECT_EQ(s.self().get("ScaleWidth").to_int(), 600 * 15);
+}
+
+// A guard or a dialog disables the window it opens from; the window it
+// opens then stays above that one, and the disabled window, clicked, hands
+// the activation on to it.
+TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
+  Sample& s = form<Sample>();
+  s.Show();
+  Opts& other = form<Opts>();  // shown, but disabled earlier than the opener
+  other.Show();
+  other.set_enabled(false);
+  s.set_enabled(false);
+  Dlg& d = form<Dlg>();
+  d.Show();
+  EXPECT_EQ(owner_of(d), handle(s));
+  EXPECT_EQ(d.window()->windowType(), Qt::Dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(d.window()));
+  s.window()->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(d.window()));
+
+  // With every window enabled again, a window opens on its own.
+  unload_form(Dlg::kName);
+  QApplication::processEvents();
+  s.set_enabled(true);
+  other.set_enabled(true);
+  Dlg& again = form<Dlg>();
+  again.Show();
+  EXPECT_EQ(owner_of(again), nullptr);
+  EXPECT_EQ(again.window()->windowType(), Qt::Window);
+}
+
+// A window without a title bar could not be brought back from behind
+// another: it stays above the window that was active when it opened.
+TEST_F(FormsTest, WindowWithoutTitleBarStaysAboveTheActiveWindow) {
+  Sample& s = form<Sample>();
+  s.Show();
+  s.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
+  Bare& b = form<Bare>();
+  b.Show();
+  EXPECT_EQ(owner_of(b), handle(s));
+  EXPECT_TRUE(b.window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(FormsTest, WindowOpensCentredOnTheMainWindowWhollyOnScreenOrWhereItsLayoutSays) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  Dlg& alone = form<Dlg>();  // no main window yet: centred on the screen
+  alone.Show();
+  EXPECT_LE((alone.window()->frameGeometry().center() - screen.center()).manhattanLength(), 30);
+  unload_form(Dlg::kName);
+
+  set_main_form(Sample::kName);
+  Sample& s = form<Sample>();
+  s.Show();
+  s.form_window()->move(screen.topLeft() + QPoint(40, 30));
+  Dlg& d = form<Dlg>();
+  d.Show();
+  EXPECT_TRUE(screen.contains(d.window()->frameGeometry()));
+  EXPECT_LE((d.window()->frameGeometry().center() - s.window()->frameGeometry().center()).manhattanLength(), 30);
+
+  Big& big = form<Big>();  // larger than the screen: its top left on the screen
+  big.Show();
+  EXPECT_EQ(big.window()->frameGeometry().topLeft(), screen.topLeft());
+
+  Placed& p = form<Placed>();
+  p.Show();
+  EXPECT_EQ(p.window()->frameGeometry().topLeft(), QPoint(100, 50));
+}
+
+// WindowState follows the window system: after the user restores a
+// maximised window it reads 0, and the window's code hears of it as a resize.
+TEST_F(FormsTest, WindowStateTellsTheWindowsRealState) {
+  Sample& s = form<Sample>();
+  std::vector<int> states_seen;
+  s.on("Form", Event::Resize, [&](EventArgs&) { states_seen.push_back(s.window_state()); });
+  s.set_window_state(2);
+  s.Show();
+  EXPECT_TRUE(s.window()->isMaximized());
+  EXPECT_EQ(s.window_state(), 2);
+  states_seen.clear();
+  PropertyLog::start();
+  s.window()->setWindowState(Qt::WindowNoState);  // as the window manager does it
+  QApplication::processEvents();
+  EXPECT_EQ(s.window_state(), 0);
+  ASSERT_FALSE(states_seen.empty());
+  EXPECT_EQ(states_seen.front(), 0);
+  EXPECT_TRUE(PropertyLog::writes().empty());  // the program wrote nothing
+  PropertyLog::stop();
+  s.window()->setWindowState(Qt::WindowMinimized);
+  EXPECT_EQ(s.window_state(), 1);
 }

@@ -2,6 +2,7 @@
 // listings: their loads, the start-up listing steps, the File command that
 // restores the microprogram and the control memory, and their pictures.
 #include <QApplication>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include "testing/simulator_test.h"
@@ -185,6 +186,27 @@ TEST_F(ListingWindowsTest, RestoringTheMicroprogramRelistsEveryRowWithItsBuiltIn
   EXPECT_EQ(Mikroprograma_NadrelMikro().CellForeColor(1, 6), 0);
   EXPECT_EQ(Kontrolmemoria_Nadrel2().TextMatrix(6, 6), "   0");
   EXPECT_FALSE(plat::form<Kontrolmemoria>().visible());
+}
+
+// A grid paints first at its layout size, so the page a click in a scroll
+// bar's trough moves is the page of that size; the two listing windows show
+// their whole listing.
+TEST_F(ListingWindowsTest, GridsPageAtTheirLayoutSizeAndTheListingWindowsShowWholeListings) {
+  start_up();
+  auto bar = [](plat::Form& f, const char* grid, int index, const char* which) {
+    return f.ctl(grid, index).widget()->findChild<QScrollBar*>(which);
+  };
+  // 553 pixels of grid: 548 of cells, a header row and 33 rows of 16.
+  QScrollBar* memory = bar(plat::form<MNetaEM>(), "Nadrel3", 0, "scrVertical");
+  ASSERT_NE(memory, nullptr);
+  EXPECT_FALSE(memory->isHidden());
+  EXPECT_EQ(memory->pageStep(), 32);
+  for (auto [f, grid] : {std::pair<plat::Form*, const char*>{&plat::form<Mikroprograma>(), "NadrelMikro"},
+                         {&plat::form<Kontrolmemoria>(), "Nadrel2"}}) {
+    SCOPED_TRACE(grid);
+    EXPECT_TRUE(bar(*f, grid, -1, "scrVertical")->isHidden());
+    EXPECT_TRUE(bar(*f, grid, -1, "scrHorizontal")->isHidden());
+  }
 }
 
 TEST_F(ListingWindowsTest, PicturesOfTheMainWindowAndTheGridWindows) {

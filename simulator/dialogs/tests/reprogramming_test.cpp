@@ -1,6 +1,7 @@
 // Reprogramming a microinstruction: the step dialog, the question, the
 // editor's buttons and rules, and what an accepted change writes.
 #include <QApplication>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "testing/simulator_test.h"
@@ -176,6 +177,17 @@ TEST_F(Reprogramming, TheQuestionFillsTheEditorFromTheControlMemory) {
   plat::form<Galdera>().click("Command1", 1);
   EXPECT_EQ(plat::loaded_form(Galdera::kName), nullptr);
   EXPECT_EQ(plat::loaded_form(Birprogramatumikroagindua::kName), nullptr);
+}
+
+// The editor keeps itself maximised: restored by the user, it reads its
+// real state and maximises itself again.
+TEST_F(Reprogramming, TheEditorRestoredByTheUserMaximisesItselfAgain) {
+  Birprogramatumikroagindua& e = edit(5);
+  ASSERT_TRUE(e.window()->isMaximized());
+  e.window()->setWindowState(Qt::WindowNoState);  // as the window manager does it
+  QApplication::processEvents();
+  EXPECT_EQ(e.window_state(), 2);
+  EXPECT_TRUE(e.window()->isMaximized());
 }
 
 TEST_F(Reprogramming, ASignalButtonShowsOnlyItsMarksAndTheSequencingButtonsLeaveThem) {

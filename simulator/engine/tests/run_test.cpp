@@ -1,3 +1,5 @@
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -239,6 +241,28 @@ TEST_F(EngineRun, ARestartOrEndWhileTheInstructionIsAskedTakesTheQuestionBack) {
     EXPECT_EQ(engine().Dialog_answered, kFlagFalse);
     clock.messages.clear();
   }
+}
+
+// The instruction dialog disables the main window: it stays above it, and a
+// click on the main window brings the dialog forward, not the main window.
+// The Z dialog, without a title bar, stays above the window it opened over.
+TEST_F(EngineRun, TheDialogsStayAboveTheWindowTheyOpenOver) {
+  Nagusia& m = main_window();
+  m.Show();
+  m.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m.window()));
+  Show_instruction_dialog();
+  Agindua& a = plat::form<Agindua>();
+  EXPECT_EQ(a.window()->windowHandle()->transientParent(), m.window()->windowHandle());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(a.window()));
+  m.window()->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(a.window()));
+  a.ctl("Combo1").set_text(entry("ADD"));
+  a.click("Command1");
+  m.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m.window()));
+  Show_z_dialog();
+  EXPECT_EQ(plat::form<Zaukeratu>().window()->windowHandle()->transientParent(), m.window()->windowHandle());
 }
 
 TEST_F(EngineRun, ADialogClosesOnlyByItsButtonAndRefusesWhatNamesNoChoice) {

@@ -1,0 +1,300 @@
+#!/usr/bin/env bash
+# tools/screenshots.sh - pictures of the simulator on an X desktop.
+#
+# Starts a virtual X server (Xvfb) with a small window manager (openbox) at
+# each screen size, runs the built simulator and drives it with xdotool as a
+# student would: start-up, an ADD run at period 3 with its instruction dialog
+# (and a click on the main window it disabled), the example, register and
+# process-unit views, every secondary window, the reprogramming road to the
+# editor (restored by the user: it maximises itself again), the data-word
+# editor and a register row opened from the memory window's grid. Each step
+# writes one PNG of the whole screen into OUT/<width>x<height>/; the README's
+# pictures are copied from there into docs/screenshots/.
+#
+# A tool for looking, not a test: nothing checks the pictures.
+#
+# usage: tools/screenshots.sh [-o OUT] [-b BIN] [-d DISPLAY_NUMBER] [SIZE...]
+#   -o OUT  folder of the pictures (default build/screenshots)
+#   -b BIN  folder holding brendalo and its control libraries
+#           (default: build/release/bin, built as ./brendalo run builds it)
+#   -d N    X display number to use (default: the first free one from 90)
+#   SIZE    screen sizes, e.g. 1280x1024 (default 1280x1024 1024x768)
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+out="$here/build/screenshots"
+bin=""
+display_number=""
+while getopts "o:b:d:h" opt; do
+  case "$opt" in
+    o) out="$OPTARG" ;;
+    b) bin="$OPTARG" ;;
+    d) display_number="$OPTARG" ;;
+    *) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1280x1024 1024x768)
+
+# What the script needs, as ./brendalo does for the build.
+needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils)
+missing=()
+for n in "${needs[@]}"; do command -v "${n%%:*}" >/dev/null || missing+=("${n#*:}"); done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" = 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${missing[@]}"
+  else
+    echo "Missing packages. Run as root:"
+    echo "  apt-get install -y ${missing[*]}"
+    exit 1
+  fi
+fi
+
+if [ -z "$bin" ]; then
+  build="$here/build/release"
+  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENDALO_TESTS=OFF >/dev/null
+  cmake --build "$build" -j "$(nproc)" >/dev/null
+  bin="$build/bin"
+fi
+bin="$(cd "$bin" && pwd)"
+[ -x "$bin/brendalo" ] || { echo "no brendalo in $bin" >&2; exit 1; }
+
+if [ -z "$display_number" ]; then
+  display_number=90
+  while [ -e "/tmp/.X$display_number-lock" ] || [ -e "/tmp/.X11-unix/X$display_number" ]; do
+    display_number=$((display_number + 1))
+  done
+fi
+export DISPLAY=":$display_number"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+work="$(mktemp -d)"
+export BRENDALO_REGISTRY="$work/registry.ini"
+"$bin/brendalo-register" --all "$bin" >/dev/null
+
+pids=()
+stop_all() {
+  local p
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    p="${pids[$i]}"
+    kill "$p" 2>/dev/null && wait "$p" 2>/dev/null || true
+  done
+  pids=()
+}
+trap 'stop_all; rm -rf "$work"' EXIT
+
+# ---------------------------------------------------------------- driving
+
+step=0
+dir=""
+shot() {
+  step=$((step + 1))
+  sleep 0.7
+  import -window root "$(printf '%s/%02d_%s.png' "$dir" "$step" "$1")"
+}
+
+# The id of the shown window whose title matches (a regular expression), once it is there.
+window() {
+  local title="$1" timeout="${2:-30}" w
+  for ((t = 0; t < timeout * 5; t++)); do
+    w="$(xdotool search --onlyvisible --name "$title" 2>/dev/null | tail -1 || true)"
+    if [ -n "$w" ]; then echo "$w"; return 0; fi
+    sleep 0.2
+  done
+  echo "no window \"$title\" after ${timeout}s" >&2
+  return 1
+}
+
+gone() {
+  local title="$1"
+  for ((t = 0; t < 50; t++)); do
+    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  echo "window \"$title\" is still there" >&2
+}
+
+focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; sleep 0.3; }
+main() { window '^ZELT MAKINAKO' 5; }
+# Clicks at (x, y) pixels of a window's client area.
+click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+double_click_in() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; sleep 0.3; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+close_window() { focus "$1"; key alt+F4; }
+# Reports which window is active: a dialog must stay the one in front.
+in_front() {
+  local want="$1" active
+  active="$(xdotool getactivewindow 2>/dev/null || true)"
+  [ "$active" = "$want" ] || echo "  note: the active window is not the dialog (${active:-none})" >&2
+}
+
+# Opens a window from the main window by a key, pictures it and closes it.
+open_from_main() {
+  local keys="$1" title="$2" name="$3" w
+  focus "$(main)"
+  key "$keys"
+  w="$(window "$title")"
+  shot "$name"
+  close_window "$w"
+  gone "$title"
+}
+
+run_size() {
+  local size="$1" w m d
+  dir="$out/$size"
+  mkdir -p "$dir"
+  rm -f "$dir"/*.png
+  step=0
+  echo "== $size -> $dir"
+
+  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  for ((t = 0; t < 50; t++)); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  sleep 1
+  (cd "$bin" && exec ./brendalo) >"$work/brendalo.log" 2>&1 &
+  pids+=($!)
+
+  # Start-up: the splash window waits for a click on its language label.
+  w="$(window '^Berria$' 60)"
+  shot abiarazi
+  click_in "$w" 100 252
+  m="$(window '^ZELT MAKINAKO' 120)"
+  sleep 1
+  shot nagusia
+
+  # An ADD run at period 3: the instruction dialog disables the main window;
+  # a click on the main window must leave the dialog in front.
+  focus "$m"
+  key ctrl+h
+  key ctrl+a
+  d="$(window '^Aginduaren aukeraketa$' 60)"
+  shot agindua
+  click_in "$m" 40 700
+  sleep 0.5
+  in_front "$d"
+  shot agindua_after_main_clicked
+  focus "$d"
+  click_in "$d" 150 85
+  xdotool type --delay 20 "  ADD:     ADD rh, ri1, ri2"
+  key alt+o
+  gone '^Aginduaren aukeraketa$'
+  sleep 3
+  shot add_running
+  w="$(window '^Agindua simulatzen$' 180)"
+  shot add_finished
+  focus "$w"
+  key Return
+  gone '^Agindua simulatzen$'
+
+  # The views of the diagram panel.
+  focus "$m"
+  key ctrl+F1
+  shot example_view
+  key ctrl+F2
+  shot register_view
+  key ctrl+F9
+  shot example_view_loaded
+  key ctrl+F7
+  shot pu_view
+
+  # Every secondary window the main window opens.
+  open_from_main F1 '^ASM Kontrol-algoritmoa$' asm
+  open_from_main F2 '^Mikroprograma$' mikroprograma
+  open_from_main F3 '^Kontrol Memoria$' kontrolmemoria
+  open_from_main F4 '^Prozesu-Unitatea$' pu
+  open_from_main F6 '^UALaren eragiketak$' ualeragiketak
+  open_from_main F7 '^Aginduen formatua$' aginduenformatua
+  open_from_main ctrl+o '^Simulaziorako aukerak$' konfiguratusim
+  open_from_main ctrl+p '^Simuladoreari buruz$' simuladoreariburuz
+  focus "$m"
+  click_in "$m" 189 30  # the toolbar's help button
+  w="$(window '^Laguntza$')"
+  shot laguntza
+  close_window "$w"
+  gone '^Laguntza$'
+
+  # The reprogramming road: step dialog, question, editor (maximised; a
+  # restore by the user maximises it again), cancelled.
+  focus "$m"
+  key ctrl+F5
+  w="$(window '^Birprogamaziorako pausoa$')"
+  click_in "$w" 185 38
+  xdotool type "3"
+  shot birprogramaziorakopausoa
+  key alt+o
+  w="$(window '^Mikroprograma birprogramatzen$')"
+  shot galdera
+  key alt+b
+  w="$(window '^Birprogramazioa$')"
+  sleep 1
+  shot birprogramatumikroagindua
+  xdotool mousemove 300 8 click --repeat 2 1  # a double click on the title bar restores it
+  sleep 1.5
+  shot birprogramatumikroagindua_after_restore
+  focus "$w"
+  key alt+d
+  w="$(window '^Mikroprograma birprogramatzen$')"
+  key Return
+  gone '^Birprogramazioa$'
+
+  # The data-word editor from the File menu's step dialog.
+  focus "$m"
+  key ctrl+F4
+  w="$(window '^Datuen aldaketarako pausoa$')"
+  click_in "$w" 170 26
+  xdotool type "A"
+  click_in "$w" 170 74
+  xdotool type "0"
+  shot datuenaldaketarakopausoa
+  key alt+o
+  w="$(window '^Datuen aldaketa$')"
+  shot datuenaldaketa
+  key alt+d
+  gone '^Datuen aldaketa$'
+
+  # The memory window; a register row opened from its grid disables it and
+  # must stay in front of it, also after a click on it.
+  focus "$m"
+  key F5
+  w="$(window '^Memoria Nagusia eta Erregistro Multzoa$')"
+  sleep 1
+  shot mnetaem
+  double_click_in "$w" 700 94
+  d="$(window '^EMko datuak$')"
+  shot emkoerrenkada
+  click_in "$w" 300 300
+  sleep 0.5
+  in_front "$d"
+  shot emkoerrenkada_after_window_clicked
+  focus "$d"
+  key alt+o
+  gone '^EMko datuak$'
+  close_window "$w"
+  gone '^Memoria Nagusia eta Erregistro Multzoa$'
+
+  # Exit.
+  focus "$m"
+  key alt+F4
+  sleep 1
+  stop_all
+}
+
+for size in "${sizes[@]}"; do
+  [[ "$size" =~ ^[0-9]+x[0-9]+$ ]] || { echo "not a size: $size" >&2; exit 2; }
+  run_size "$size"
+done
+
+# The README's pictures.
+readme=(1024x768/02_nagusia 1024x768/04_agindua_after_main_clicked)
+for r in "${readme[@]}"; do
+  if [ -f "$out/$r.png" ]; then
+    mkdir -p "$here/docs/screenshots"
+    cp "$out/$r.png" "$here/docs/screenshots/${r//\//_}.png"
+  fi
+done
+echo "pictures in $out"
