@@ -1,5 +1,6 @@
 #pragma once
 // Names of members, keys and classes match without regard to (ASCII) case.
+#include <string>
 #include <string_view>
 
 namespace plat::com {
@@ -13,6 +14,14 @@ inline bool same_name(std::string_view a, std::string_view b) {
     if (x != y) return false;
   }
   return true;
+}
+
+// `s` with ASCII capitals lowered: the key under which same_name's equals meet.
+inline std::string folded_name(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return out;
 }
 
 // `s` without leading and trailing blanks, tabs and carriage returns.

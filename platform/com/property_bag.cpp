@@ -124,24 +124,14 @@ struct Parser {
 
 }  // namespace
 
-namespace {
-// Keys match without regard to ASCII case (as same_name does).
-std::string folded(std::string_view key) {
-  std::string out(key);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return out;
-}
-}  // namespace
-
 const PropertyBag::Entry* PropertyBag::find(std::string_view key) const {
-  auto it = index_.find(folded(key));
+  auto it = index_.find(folded_name(key));
   return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 PropertyBag::Entry& PropertyBag::slot(std::string_view key) {
   if (const Entry* e = find(key)) return const_cast<Entry&>(*e);
-  index_.emplace(folded(key), entries_.size());
+  index_.emplace(folded_name(key), entries_.size());
   entries_.push_back({std::string(key), {}, nullptr});
   return entries_.back();
 }
@@ -190,7 +180,7 @@ bool PropertyBag::is_font(std::string_view key) const {
 }
 
 void PropertyBag::remove(std::string_view key) {
-  auto it = index_.find(folded(key));
+  auto it = index_.find(folded_name(key));
   if (it == index_.end()) return;
   const size_t at = it->second;
   index_.erase(it);

@@ -26,13 +26,6 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-std::string folded(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return out;
-}
-
 // The registry file as lines of bytes, kept exactly as read so that an
 // update rewrites only the lines it changes. Entries are the "Class=path"
 // lines of [Classes] sections, in file order.
@@ -213,7 +206,7 @@ void rebuild(Known& k, const File& file) {
   for (const File::Entry& e : file.entries) k.entries.emplace_back(e.cls, e.lib);
   apply_held(k.entries, k.held);
   k.by_class.clear();
-  for (size_t i = 0; i < k.entries.size(); ++i) k.by_class.emplace(folded(k.entries[i].first), i);
+  for (size_t i = 0; i < k.entries.size(); ++i) k.by_class.emplace(folded_name(k.entries[i].first), i);
 }
 
 // The registry as it stands, read again only when the file changed.
@@ -424,7 +417,7 @@ bool unregister_class(std::string_view class_name) {
 std::optional<std::string> registered_library(std::string_view class_name) {
   std::lock_guard guard(g_mutex);
   Known& k = current(registry_path());
-  auto it = k.by_class.find(folded(class_name));
+  auto it = k.by_class.find(folded_name(class_name));
   if (it == k.by_class.end()) return std::nullopt;
   return k.entries[it->second].second;
 }

@@ -58,20 +58,20 @@ std::map<const Control*, std::shared_ptr<comctl::ListView>>& lists() {
   return *m;
 }
 
-comctl::ListView* list_of(const Control& c) {
+std::shared_ptr<comctl::ListView> list_of(const Control& c) {
   auto it = lists().find(&c);
-  return it == lists().end() ? nullptr : it->second.get();
+  return it == lists().end() ? nullptr : it->second;
 }
-
-}  // namespace
 
 // The number of columns or lines: as counted, or as the layout made them.
 int list_count(const Control& lv, std::string_view count, int made) {
   return std::max(int(lv.get(count).to_int()), made);
 }
 
+}  // namespace
+
 int add_list_column(Control& lv, const std::string& text, int width_twips) {
-  const comctl::ListView* l = list_of(lv);
+  const auto l = list_of(lv);
   const int n = list_count(lv, "ColumnHeaders.Count", l ? l->column_count() : 0) + 1;
   lv.set("ColumnHeaders.Count", n);
   lv.set_item("ColumnHeaders", n, "Text", text);
@@ -80,7 +80,7 @@ int add_list_column(Control& lv, const std::string& text, int width_twips) {
 }
 
 int add_list_item(Control& lv, const std::string& text) {
-  const comctl::ListView* l = list_of(lv);
+  const auto l = list_of(lv);
   const int n = list_count(lv, "ListItems.Count", l ? l->item_count() : 0) + 1;
   lv.set("ListItems.Count", n);
   lv.set_item("ListItems", n, "Text", text);
@@ -91,13 +91,10 @@ void set_list_subitem(Control& lv, int item, int k, const std::string& text) {
   lv.set_item("ListItems", item, "SubItems(" + std::to_string(k) + ")", text);
 }
 
-std::shared_ptr<com::Dispatch> list_view_object(Control& lv) {
-  auto it = lists().find(&lv);
-  return it == lists().end() ? nullptr : it->second;
-}
+std::shared_ptr<com::Dispatch> list_view_object(Control& lv) { return list_of(lv); }
 
 win::HWND list_view_hwnd(Control& lv) {
-  const comctl::ListView* l = list_of(lv);
+  const auto l = list_of(lv);
   return l ? l->hwnd() : 0;
 }
 
@@ -267,7 +264,7 @@ void apply_comctl(Control& c, std::string_view prop) {
       break;
     }
     case Kind::ListView: {
-      comctl::ListView* lv = list_of(c);
+      const auto lv = list_of(c);
       QTreeWidget* tree = lv ? lv->widget() : nullptr;
       if (!tree) break;
       // Columns and lines up to the one named exist before it is written.

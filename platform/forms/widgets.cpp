@@ -543,14 +543,9 @@ void Realizer::create(Control& c) {
       }
       QAction* act = c.action_;
       if (!has_children && c.caption() != "-") {
-        QObject::connect(act, &QAction::triggered, [&c, act] {
+        QObject::connect(act, &QAction::triggered, [&c] {
           // Choosing an item never toggles its mark: only code sets Checked.
-          {
-            QSignalBlocker b(act);
-            const bool on = c.get("Checked").to_bool();
-            act->setCheckable(on);
-            act->setChecked(on);
-          }
+          apply(c, "Checked");
           // A disabled window takes no input, shortcuts included.
           if (!c.form().enabled() || !c.form().loaded()) return;
           raise(c, Event::Click);
