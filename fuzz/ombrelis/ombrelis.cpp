@@ -182,7 +182,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   app();
   Input in(data, size);
   Values values(in);
-  std::vector<LONG_PTR> own_procs;
   {
     Scene scene(in, values);
     scene.add_host();
