@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -61,6 +63,13 @@ inline QApplication& app() {
   }();
   (void)registry_dir;
   return *a;
+}
+
+// Closes the modal window (the about box) that the next call opens.
+inline void close_modal_soon() {
+  QTimer::singleShot(0, [] {
+    if (QWidget* w = QApplication::activeModalWidget()) w->close();
+  });
 }
 
 // The fuzzer's bytes read as choices; past the end every read gives 0.

@@ -529,13 +529,11 @@ void Nadrel::scroll_into_view(int32_t row, int32_t col) {
   const int32_t l = first_to_show(col, left(), data_left(), right, [this](int32_t c) { return cw(c); });
   for (auto [vertical, first] : {std::pair{true, t}, std::pair{false, l}}) {
     if (first == (vertical ? S.ScrollTopRow : S.ScrollLeftCol)) continue;
-    // A bar already at the value (TopRow set by hand) moves nothing: scroll directly.
-    if (scroll_value(vertical) != first) set_scroll_value(vertical, first);
-    if (first != (vertical ? S.ScrollTopRow : S.ScrollLeftCol)) {
-      const QSignalBlocker block(vertical ? vbar_.data() : hbar_.data());
-      set_scroll_value(vertical, first);
-      scroll_changed(vertical);
-    }
+    // Scrolled directly, not through the bar's signal: a bar already at the
+    // value (TopRow set by hand) would move nothing.
+    const QSignalBlocker block(vertical ? vbar_.data() : hbar_.data());
+    set_scroll_value(vertical, first);
+    scroll_changed(vertical);
   }
 }
 

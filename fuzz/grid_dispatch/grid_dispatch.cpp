@@ -3,7 +3,6 @@
 // arguments, event handlers that write back into their arguments or call
 // the grid again, and the grid shown and painted between the calls.
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include "fuzz/support.h"
@@ -11,24 +10,13 @@
 
 using namespace fuzz;
 
-namespace {
-
-// Closes the about box the call opens.
-void close_modal_soon() {
-  QTimer::singleShot(0, [] {
-    if (QWidget* w = QApplication::activeModalWidget()) w->close();
-  });
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   app();
   Input in(data, size);
   Values values(in);
   SimpleSite site;
   site.set_user_mode(in.flag());
-  std::shared_ptr<Control> grid = create_object("NadrelControl.Nadrel");
+  std::shared_ptr<Control> grid = create_object(nadrel::kClassName);
   grid->set_site(&site);
   if (in.flag()) grid->init_properties();
   else grid->read_properties(PropertyBag());
@@ -63,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PropertyBag bag;
   grid->write_properties(bag);
   const std::string text = bag.to_text();
-  std::shared_ptr<Control> copy = create_object("NadrelControl.Nadrel");
+  std::shared_ptr<Control> copy = create_object(nadrel::kClassName);
   copy->set_site(&site);
   copy->read_properties(PropertyBag::from_text(text));
   copy->set_site(nullptr);

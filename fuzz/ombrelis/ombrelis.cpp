@@ -8,9 +8,7 @@
 // custom-draw record is the list view's; any other sender's is of any length
 // from the common header on.
 #include <QApplication>
-#include <QTimer>
 #include <QTreeWidget>
-#include <QWidget>
 #include <cstring>
 
 #include "fuzz/support.h"
@@ -83,10 +81,7 @@ struct Scene {
     Member m = member(in, c->type_info());
     std::vector<Variant> args = values.args(m.usual_args);
     if (m.id == ombrelis::dispid::hwnd && !args.empty() && in.flag()) args.back() = Variant(int32_t(handle()));
-    if (m.id == kDispIdAboutBox)
-      QTimer::singleShot(0, [] {
-        if (QWidget* w = QApplication::activeModalWidget()) w->close();
-      });
+    if (m.id == kDispIdAboutBox) close_modal_soon();
     c->invoke(m.id, m.kind, args);
   }
 
@@ -187,7 +182,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   app();
   Input in(data, size);
   Values values(in);
-  std::vector<LONG_PTR> own_procs;
   {
     Scene scene(in, values);
     scene.add_host();
