@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/forms/services.h"
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/tables.h"
@@ -56,8 +55,7 @@ void Datuenaldaketa::Command3_Click(int Index) {
   if (Run_in_progress()) {
     // A run reads A and B as it goes: a word changes only between runs. The
     // editor stays open, so the change can be accepted once the run is over.
-    const GuardRefusal& r = kGuardRefusals[4];
-    plat::message_box(r.text, plat::vbCritical, r.title);
+    Show_guard_refusal(5);
     return;
   }
   set_mouse_pointer(11);

@@ -27,6 +27,11 @@ const GuardRefusal kGuardRefusals[8] = {
     {"Memoria nagusiko A eta B datuak bakarrik alda daitezke.", "Arazoak Memoria nagusia aldatzen saiatzean"},
 };
 
+void Show_guard_refusal(int m) {
+  const GuardRefusal& r = kGuardRefusals[m - 1];
+  plat::message_box(r.text, plat::vbCritical, r.title);
+}
+
 namespace {
 
 constexpr int kFirstChangeableRow = 4;  // micro-address 3
@@ -37,8 +42,7 @@ constexpr int kLastDataRow = 2 * kVectorLength;  // the last word of vector B
 // already open for another opening is left open.
 template <class D>
 void refuse(int m) {
-  const GuardRefusal& r = kGuardRefusals[m - 1];
-  plat::message_box(r.text, plat::vbCritical, r.title);
+  Show_guard_refusal(m);
   if (plat::loaded_form(D::kName)) return;
   plat::form<D>();
   plat::unload_form(D::kName);

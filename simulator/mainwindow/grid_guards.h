@@ -16,6 +16,8 @@ struct GuardRefusal {
 };
 // The refusals, in their order M1..M8.
 extern const GuardRefusal kGuardRefusals[8];
+// Shows refusal `m` (1..8) in its message box.
+void Show_guard_refusal(int m);
 
 void Nagusia_NadrelMikro_BeforeEdit(int Row, int Col);
 void Nagusia_Nadrel1_BeforeEdit(int Row, int Col);

@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 #include <cstdio>
 #include <vector>
 
@@ -111,7 +110,6 @@ class Drawing {
          << QPoint(b.x() - 3 * dx + 2 * dy, b.y() - 3 * dy + 2 * dx);
     p_.drawPolygon(head);
   }
-  QPainter& painter() { return p_; }
 
  private:
   QPainter p_;

@@ -216,6 +216,15 @@ class ExampleRun : public RunTest {
     return r;
   }
   void menu(const char* item, int group) { nw(item, group).action()->trigger(); }
+  // The data-word editor for word 0 of `vector`, opened by the File menu's step dialog.
+  Datuenaldaketa& edit_first_word(const char* vector) {
+    menu("Artxibo8", 1);
+    Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+    step.ctl("Combo1").set_text(vector);
+    step.ctl("Combo2").set_text("0");
+    step.click("Command3", 0);
+    return plat::form<Datuenaldaketa>();
+  }
   // Runs `then` once `ready` holds, looking every quarter second.
   void when(std::function<bool()> ready, std::function<void()> then) {
     clock.after(250, [this, ready, then] {
@@ -370,12 +379,7 @@ TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
 // and the results window do. A(0) = 32767 and B(0) = 1 are set by the user.
 TEST_F(ExampleRun, ASumOutsideSixteenBitsShowsAsSixteenBitsInR5) {
   const auto set_word = [this](const char* vector, const std::string& bits) {
-    menu("Artxibo8", 1);
-    Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
-    step.ctl("Combo1").set_text(vector);
-    step.ctl("Combo2").set_text("0");
-    step.click("Command3", 0);
-    Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+    Datuenaldaketa& d = edit_first_word(vector);
     for (int j = 0; j < 16; ++j) d.click(bits[size_t(j)] == '1' ? "Command2" : "Command1", j);
     d.click("Command3", 0);
   };
@@ -399,12 +403,7 @@ TEST_F(ExampleRun, ASumOutsideSixteenBitsShowsAsSixteenBitsInR5) {
 // the editor stays open and takes the word once the run is over, so the
 // results are always A + B.
 TEST_F(ExampleRun, ADataChangeIsNotTakenDuringARun) {
-  menu("Artxibo8", 1);
-  Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
-  step.ctl("Combo1").set_text("A");
-  step.ctl("Combo2").set_text("0");
-  step.click("Command3", 0);
-  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  Datuenaldaketa& d = edit_first_word("A");
   ASSERT_TRUE(d.visible());
   const std::string a0_text = machine().Main_memory_text[0];
   bool refused = false;
