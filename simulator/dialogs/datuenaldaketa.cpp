@@ -8,6 +8,7 @@
 #include "simulator/mainwindow/example_listing.h"
 #include "simulator/mainwindow/grid_guards.h"
 #include "simulator/mainwindow/nagusia.h"
+#include "simulator/mainwindow/table_guard.h"
 
 namespace brendalo {
 
@@ -52,12 +53,9 @@ void Datuenaldaketa::Command3_Click(int Index) {
     plat::unload_form(kName);
     return;
   }
-  if (Run_in_progress()) {
-    // A run reads A and B as it goes: a word changes only between runs. The
-    // editor stays open, so the change can be accepted once the run is over.
-    Show_guard_refusal(5);
-    return;
-  }
+  // A run reads A and B as it goes: a word changes only between runs. The
+  // editor stays open, so the change can be accepted once the run is over.
+  if (Table_change_refused(Table::Main_memory)) return;
   set_mouse_pointer(11);
   auto& bits = machine().Main_memory_bits[size_t(row - 1)];
   std::string t(5, ' ');

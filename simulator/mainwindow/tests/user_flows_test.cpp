@@ -27,6 +27,7 @@
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/tests/run_fixture.h"
 #include "simulator/machine/grids.h"
+#include "simulator/mainwindow/grid_guards.h"
 #include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo::testing {
@@ -105,17 +106,43 @@ class UserFlow : public RunTest {
 
   // The cell chosen, then a key typed on the grid's cell surface: the grid's
   // guard answers instead of an editor, and the cell keeps its text.
-  void type_into_cell(const char* grid, Grid g, int row, int col) {
-    QWidget* cells = nw(grid).widget()->findChild<QWidget*>("picGrid");
+  void type_into_cell(plat::Control& grid, Grid g, int row, int col) {
+    QWidget* cells = grid.widget()->findChild<QWidget*>("picGrid");
     ASSERT_NE(cells, nullptr);
     cells->setFocus();
     g.object().let(nadrel::dispid::Row, {row});
     g.object().let(nadrel::dispid::Col, {col});
     const std::string before = g.TextMatrix(row, col);
     QTest::keyClick(cells, '1');
-    const auto* editor = nw(grid).widget()->findChild<QWidget*>("txtEdit");
-    EXPECT_TRUE(editor == nullptr || editor->isHidden()) << grid;
-    EXPECT_EQ(g.TextMatrix(row, col), before) << grid;
+    const auto* editor = grid.widget()->findChild<QWidget*>("txtEdit");
+    EXPECT_TRUE(editor == nullptr || editor->isHidden()) << grid.name();
+    EXPECT_EQ(g.TextMatrix(row, col), before) << grid.name();
+  }
+  void type_into_cell(const char* grid, Grid g, int row, int col) { type_into_cell(nw(grid), g, row, col); }
+
+  // The open editor's control word made to go on instead of jumping
+  // (BK1 BK0 = 00, J4..J0 = XXXXX): a change the rules accept.
+  static void make_go_on(Birprogramatumikroagindua& e) {
+    for (const auto& b : Birprogramatumikroagindua::kButtons) {
+      if (b.field == field::BK1 || b.field == field::BK0) e.click("Command2", b.zero);
+      if (b.field >= field::J4 && b.field <= field::J0) e.click("Command2", b.x);
+    }
+  }
+  // The editor for micro-address n opened through the File menu: the step
+  // dialog, the question's "&Bai". This road disables no window.
+  Birprogramatumikroagindua& edit_from_file_menu(int n) {
+    menu("Artxiboaldatu", 1);
+    plat::Form& step = *plat::loaded_form("Birprogramaziorakopausoa");
+    step.ctl("Combo1").set_text(std::to_string(n));
+    step.click("Command3", 0);
+    plat::form<Galdera>().click("Command1", 0);
+    EXPECT_TRUE(main_window().enabled());
+    return plat::form<Birprogramatumikroagindua>();
+  }
+  static std::string control_word(int n) {
+    std::string s;
+    for (int i = 0; i < kControlWordLength; ++i) s += machine().Control_memory[size_t(n)][size_t(i)];
+    return s;
   }
 
   // The colours of every cell of the four main-window grids and of the two
@@ -369,6 +396,51 @@ TEST_F(ExampleFlow, AfterACutRunTheResultsAreStillRight) {
   run_example_results();
 }
 
+// The microinstruction editor is modeless: left open, it can be accepted
+// during a run. It refuses then, the control memory keeps the word the run
+// reads, and the runs go as they would without it; after them it takes it.
+TEST_F(ExampleFlow, TheMicroinstructionEditorAcceptedDuringARunIsRefused) {
+  set_report_z(false);
+  Birprogramatumikroagindua& e = edit_from_file_menu(5);
+  make_go_on(e);  // "goto 0" of the register-to-register routine becomes "go on to 6"
+  const std::string word5 = control_word(5);
+  int refused = 0;
+  const auto accept = [&] {
+    ASSERT_TRUE(Run_in_progress());
+    clock.messages.clear();
+    e.click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, kGuardRefusals[0].text);
+    EXPECT_EQ(clock.messages[0].title, "Arazoak mikroprograma aldatzen saiatzean");
+    EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+    EXPECT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+    EXPECT_EQ(control_word(5), word5);
+    ++refused;
+  };
+  // ADD, accepted in its first pass: the routine still ends at micro-address 5.
+  instructions = {"  ADD:     ADD rh, ri1, ri2"};
+  start_user();
+  clock.after(1'000, accept);
+  plat::PropertyLog::start();
+  menu("Simulazioa1", 5);
+  EXPECT_EQ(counter_captions(),
+            (std::vector<std::string>{"00000", "00001", "00010", "00011", "00100", "00101", "00000"}));
+  expect_idle();
+  // The example, accepted in its first pass: its sums are right.
+  clock.after(1'000, accept);
+  run_example_results();
+  EXPECT_EQ(refused, 2);
+  EXPECT_EQ(control_word(5), word5);
+  EXPECT_FALSE(engine().Control_memory_modified);
+  EXPECT_EQ(Nagusia_NadrelMikro().TextMatrix(6, 1), machine().Microprogram_text[5][0]);
+  clock.messages.clear();
+  e.click("CommandOnartu");
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Kontrol memoriako 5 mikroagindua aldatu da.");
+  EXPECT_NE(control_word(5), word5);
+  EXPECT_TRUE(main_window().enabled());
+}
+
 // -------------------------------------------------------------- flow 3
 
 TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
@@ -392,11 +464,7 @@ TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
     plat::form<Galdera>().click("Command1", 0);
     ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
     Birprogramatumikroagindua& e = plat::form<Birprogramatumikroagindua>();
-    // "goto 0" becomes "go on to 10".
-    for (const auto& b : Birprogramatumikroagindua::kButtons) {
-      if (b.field == field::BK1 || b.field == field::BK0) e.click("Command2", b.zero);
-      if (b.field >= field::J4 && b.field <= field::J0) e.click("Command2", b.x);
-    }
+    make_go_on(e);  // "goto 0" becomes "go on to 10"
     clock.messages.clear();
     e.click("CommandOnartu");
     ASSERT_EQ(clock.messages.size(), 1u);
