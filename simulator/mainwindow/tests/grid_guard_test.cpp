@@ -212,6 +212,24 @@ TEST_F(GridGuards, ASecondOpeningFromTheOtherWindowLeavesNoOpenerDisabled) {
   EXPECT_FALSE(Came_from_control_memory);
 }
 
+// A memory-grid refusal while the register view opened from the memory
+// window waits: the view keeps its window disabled and its way back, which
+// the data-word editor's return (the same flag) would otherwise take.
+TEST_F(GridGuards, ARefusalWhileTheRegisterViewWaitsLeavesItsWindowAndItsReturnAlone) {
+  Nagusia& n = plat::form<Nagusia>();
+  MNetaEM& m = plat::form<MNetaEM>();
+  MNetaEM_Nadrel1_BeforeEdit(3, 1);
+  for (int col : {1, 3}) {
+    Nagusia_Nadrel3_BeforeEdit(2, col);
+    EXPECT_FALSE(m.enabled()) << col;
+    EXPECT_TRUE(Came_from_memory_view) << col;
+    EXPECT_TRUE(n.enabled()) << col;
+  }
+  plat::form<EMkoerrenkada>().click("Onartu");
+  EXPECT_TRUE(m.enabled());
+  EXPECT_FALSE(Came_from_memory_view);
+}
+
 TEST_F(GridGuards, TypingIntoACellOpensTheQuestionAndTypesNothing) {
   Nagusia& n = plat::form<Nagusia>();
   Grid g = Nagusia_Nadrel1();

@@ -21,8 +21,12 @@
 #include "simulator/dialogs/bereizmena.h"
 #include "simulator/dialogs/birprogramatumikroagindua.h"
 #include "simulator/dialogs/datuenaldaketa.h"
+#include "simulator/dialogs/emkoerrenkada.h"
 #include "simulator/dialogs/galdera.h"
 #include "simulator/dialogs/konfiguratusim.h"
+#include "simulator/dialogs/kontrolmemoria.h"
+#include "simulator/dialogs/mikroprograma.h"
+#include "simulator/dialogs/mnetaem.h"
 #include "simulator/engine/conversions.h"
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/tests/run_fixture.h"
@@ -119,6 +123,13 @@ class UserFlow : public RunTest {
     EXPECT_EQ(g.TextMatrix(row, col), before) << grid.name();
   }
   void type_into_cell(const char* grid, Grid g, int row, int col) { type_into_cell(nw(grid), g, row, col); }
+
+  // A key of the main window, as the user types it there.
+  void key(Qt::Key k) {
+    main_window().SetFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main_window().window()));
+    QTest::keyClick(main_window().window(), k);
+  }
 
   // The open editor's control word made to go on instead of jumping
   // (BK1 BK0 = 00, J4..J0 = XXXXX): a change the rules accept.
@@ -441,6 +452,56 @@ TEST_F(ExampleFlow, TheMicroinstructionEditorAcceptedDuringARunIsRefused) {
   EXPECT_TRUE(main_window().enabled());
 }
 
+// The register view, opened from the main window's register grid during a
+// run, and the instruction question both hold the main window: it comes back
+// only when both are gone, whichever goes first, and the run goes on as usual.
+TEST_F(ExampleFlow, TheRegisterViewAndTheQuestionGiveTheMainWindowBackTogether) {
+  for (bool view_first : {true, false}) {
+    SCOPED_TRACE(view_first ? "view closed first" : "instruction chosen first");
+    answers = 0;
+    start_user();
+    bool seen = false;
+    const auto asked = [] { return plat::is_loaded<Agindua>() && plat::form<Agindua>().visible(); };
+    clock.after(500, [&] {
+      ASSERT_FALSE(asked());
+      type_into_cell(nw("Nadrel4", 1), Nagusia_Nadrel4(), 3, 2);
+      ASSERT_TRUE(plat::is_loaded<EMkoerrenkada>());
+      EXPECT_FALSE(main_window().enabled());
+      when(asked, [&] {
+        EXPECT_FALSE(main_window().enabled());
+        if (view_first) {
+          plat::form<EMkoerrenkada>().click("Onartu");
+          EXPECT_FALSE(main_window().enabled());
+          instructions = {"  ADD:     ADD rh, ri1, ri2"};
+          when([&] { return !plat::is_loaded<Agindua>(); }, [&] {
+            EXPECT_TRUE(main_window().enabled());
+            seen = true;
+          });
+        } else {
+          instructions = {"  ADD:     ADD rh, ri1, ri2"};
+          when([&] { return !plat::is_loaded<Agindua>(); }, [&] {
+            EXPECT_FALSE(main_window().enabled());
+            plat::form<EMkoerrenkada>().click("Onartu");
+            EXPECT_TRUE(main_window().enabled());
+            seen = true;
+          });
+        }
+      });
+    });
+    clock.messages.clear();
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(counter_captions(),
+              (std::vector<std::string>{"00000", "00001", "00010", "00011", "00100", "00101", "00000"}));
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    expect_idle();
+    user_until_ = 0;
+    clock.advance(100);
+  }
+}
+
 // -------------------------------------------------------------- flow 3
 
 TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
@@ -498,6 +559,111 @@ TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
   EXPECT_NE(Nagusia_NadrelMikro().TextMatrix(10, 1), kReprogrammedText);
   EXPECT_FALSE(nw("Artxibo11", 1).enabled());
   expect_idle();
+}
+
+// A listing window closed by its close box during a run and opened again
+// takes the running look at once: its grid takes no key and asks no
+// question, and the run goes on as it began.
+TEST_F(UserFlow, AListingWindowOpenedAgainDuringARunKeepsItsGridOutOfReach) {
+  start_program({1024, 768, 16});
+  struct Case {
+    const char* window;
+    const char* grid;
+    int col;
+    std::function<void()> open;
+  };
+  const Case cases[] = {
+      {Kontrolmemoria::kName, "Nadrel2", 3, [this] { key(Qt::Key_F3); }},
+      {Kontrolmemoria::kName, "Nadrel2", 3, [this] { menu("Ikusi7", 3); }},
+      {Mikroprograma::kName, "NadrelMikro", 1, [this] { key(Qt::Key_F2); }},
+      {Mikroprograma::kName, "NadrelMikro", 1, [this] { menu("Ikusi6", 3); }},
+  };
+  const std::string word9 = control_word(9);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.window);
+    c.open();
+    ASSERT_NE(plat::loaded_form(c.window), nullptr);
+    ASSERT_TRUE(plat::loaded_form(c.window)->visible());
+    instructions = {"  LD:      LD rh, ALDAGAIA"};
+    answers = 0;
+    start_user();
+    bool keyed = false;
+    clock.after(3'000, [&] {
+      plat::loaded_form(c.window)->window()->close();
+      ASSERT_EQ(plat::loaded_form(c.window), nullptr);
+      c.open();
+      plat::Form* w = plat::loaded_form(c.window);
+      ASSERT_NE(w, nullptr);
+      EXPECT_TRUE(w->visible());
+      EXPECT_FALSE(w->ctl(c.grid).enabled());
+      clock.messages.clear();
+      const bool km = std::string(c.window) == Kontrolmemoria::kName;
+      type_into_cell(w->ctl(c.grid), km ? Kontrolmemoria_Nadrel2() : Mikroprograma_NadrelMikro(), 10, c.col);
+      EXPECT_TRUE(clock.messages.empty());
+      EXPECT_FALSE(plat::is_loaded<Galdera>());
+      if (plat::is_loaded<Galdera>()) {
+        // The student would say yes and make micro-address 9 go on.
+        plat::form<Galdera>().click("Command1", 0);
+        make_go_on(plat::form<Birprogramatumikroagindua>());
+        plat::form<Birprogramatumikroagindua>().click("CommandOnartu");
+      }
+      keyed = true;
+    });
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(keyed);
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(counter_captions(), (std::vector<std::string>{"00000", "00001", "00010", "01001", "00000"}));
+    EXPECT_EQ(control_word(9), word9);
+    expect_idle();
+    EXPECT_TRUE(plat::loaded_form(c.window)->ctl(c.grid).enabled());
+    user_until_ = 0;
+    clock.advance(100);
+  }
+}
+
+// A window closed while the dialog it opened waits, then opened again, is
+// still that dialog's: disabled, and given back when the dialog goes.
+TEST_F(UserFlow, AWindowOpenedAgainWhileItsDialogWaitsStaysDisabledUntilItGoes) {
+  start_program({1024, 768, 16});
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);  // the memory window's grids take keys only now
+  struct Case {
+    const char* window;
+    const char* grid;
+    int index;
+    Qt::Key key;
+    const char* dialog;
+    const char* close;  // the dialog's button that closes it
+    int16_t* flag;
+  };
+  const Case cases[] = {
+      {Kontrolmemoria::kName, "Nadrel2", -1, Qt::Key_F3, Galdera::kName, "Command1", &Came_from_control_memory},
+      {MNetaEM::kName, "Nadrel1", -1, Qt::Key_F5, EMkoerrenkada::kName, "Onartu", &Came_from_memory_view},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.window);
+    key(c.key);
+    plat::Form* w = plat::loaded_form(c.window);
+    ASSERT_NE(w, nullptr);
+    const bool km = std::string(c.window) == Kontrolmemoria::kName;
+    type_into_cell(w->ctl(c.grid, c.index), km ? Kontrolmemoria_Nadrel2() : MNetaEM_Nadrel1(), 10, 3);
+    plat::Form* d = plat::loaded_form(c.dialog);
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(w->enabled());
+    w->window()->close();
+    ASSERT_EQ(plat::loaded_form(c.window), nullptr);
+    key(c.key);
+    w = plat::loaded_form(c.window);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->visible());
+    EXPECT_FALSE(w->enabled());
+    EXPECT_TRUE(main_window().enabled());
+    d->click(c.close, km ? 1 : -1);  // "&Ez", "&Onartu"
+    EXPECT_EQ(plat::loaded_form(c.dialog), nullptr);
+    EXPECT_TRUE(w->enabled());
+    EXPECT_FALSE(*c.flag);
+  }
 }
 
 // -------------------------------------------------------------- flow 4
