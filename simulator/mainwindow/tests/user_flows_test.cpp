@@ -21,6 +21,7 @@
 #include "simulator/dialogs/bereizmena.h"
 #include "simulator/dialogs/birprogramatumikroagindua.h"
 #include "simulator/dialogs/datuenaldaketa.h"
+#include "simulator/dialogs/datuenaldaketarakopausoa.h"
 #include "simulator/dialogs/emkoerrenkada.h"
 #include "simulator/dialogs/galdera.h"
 #include "simulator/dialogs/konfiguratusim.h"
@@ -449,6 +450,39 @@ TEST_F(ExampleFlow, TheMicroinstructionEditorAcceptedDuringARunIsRefused) {
   ASSERT_EQ(clock.messages.size(), 1u);
   EXPECT_EQ(clock.messages[0].text, "Kontrol memoriako 5 mikroagindua aldatu da.");
   EXPECT_NE(control_word(5), word5);
+  EXPECT_TRUE(main_window().enabled());
+}
+
+// A data word accepted after the example was unloaded from main memory: the
+// example has no data then (its next loading sets A and B afresh), so the
+// accept refuses, changes nothing and leaves both memory grids empty.
+TEST_F(ExampleFlow, ADataWordAcceptedAfterTheUnloadIsRefused) {
+  menu("Artxibo8", 1);
+  Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+  step.ctl("Combo1").set_text("A");
+  step.ctl("Combo2").set_text("2");
+  step.click("Command3", 0);
+  ASSERT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  EXPECT_EQ(d.ctl("Label2").caption(), "A(2)");
+  EXPECT_TRUE(main_window().enabled());
+  menu("Artxibo7", 1);
+  EXPECT_FALSE(nw("Artxibo8", 1).enabled());
+  const MachineTables before = machine();
+  d.click(d.ctl("Text1", 15).text() == "1" ? "Command1" : "Command2", 15);
+  clock.messages.clear();
+  d.click("Command3", 0);
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Programa adibidea MNan kargatuta ez dagoenez, MNko datuak ezin dira aldatu.");
+  EXPECT_EQ(clock.messages[0].title, "Arazoak Memoria nagusia aldatzen saiatzean");
+  EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+  EXPECT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  EXPECT_TRUE(machine() == before);
+  for (Grid g : {Nagusia_Nadrel3(), MNetaEM_Nadrel3()})
+    for (int row = 1; row <= 70; ++row)
+      for (int col : {2, 3}) ASSERT_EQ(g.TextMatrix(row, col), "") << row << "," << col;
+  d.click("Command3", 1);
+  EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
   EXPECT_TRUE(main_window().enabled());
 }
 
