@@ -56,6 +56,7 @@ void refuse(int m) {
 }
 
 // The data-word editor and the register view return by the same flag.
+void dismiss_data_change() { dismiss<Datuenaldaketa, EMkoerrenkada>(); }
 void refuse_data_change(int m) { refuse<Datuenaldaketa, EMkoerrenkada>(m); }
 
 bool first_three(int row) { return row >= 1 && row < kFirstChangeableRow; }
@@ -87,7 +88,7 @@ void from_window(Flag16& flag, Guard guard) {
 
 // The memory grids: only column 2 of the words of vectors A and B.
 void memory_guard(plat::Form& window, int Row, int Col, bool from_memory_view) {
-  if (Table_change_refused(Table::Main_memory)) return dismiss<Datuenaldaketa, EMkoerrenkada>();
+  if (Table_change_refused(Table::Main_memory)) return dismiss_data_change();
   if (Col == 1) return refuse_data_change(6);
   if (Col == 3) return refuse_data_change(7);
   if (Row >= 1 && Row <= kLastDataRow) {
