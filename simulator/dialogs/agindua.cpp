@@ -57,7 +57,7 @@ Agindua::Agindua() : Form(kName, layout()) {
 void Agindua::Form_Load() {
   plat::Control& list = ctl("Combo1");
   for (const InstructionChoice& c : kInstructionChoices) list.add_item(c.entry);
-  plat::form<Nagusia>().set_enabled(false);
+  openers_.disable(plat::form<Nagusia>());
 }
 
 void Agindua::Command1_Click() {
@@ -73,7 +73,7 @@ void Agindua::Command1_Click() {
   Set_status_texts(choice->code, choice->text);
   Nagusia& m = plat::form<Nagusia>();
   m.ctl("Label10", 5).set_caption(e.Micro_address_bits);
-  m.set_enabled(true);
+  openers_.release();
   e.Dialog_answered = kFlagTrue;
   may_close_ = true;
   plat::unload_form(kName);
@@ -81,7 +81,11 @@ void Agindua::Command1_Click() {
 
 void Agindua::Form_Unload(int16_t& Cancel) {
   // The engine waits for an answer: the close box does not take the question away.
-  if (!may_close_ && !plat::ending()) Cancel = 1;
+  if (!may_close_ && !plat::ending()) {
+    Cancel = 1;
+    return;
+  }
+  openers_.release();
 }
 
 void Show_instruction_dialog() { plat::form<Agindua>().Show(); }
@@ -91,7 +95,6 @@ void Close_instruction_dialog() {
     f->may_close_ = true;
     plat::unload_form(Agindua::kName);
   }
-  if (plat::Form* m = plat::loaded_form(Nagusia::kName)) m->set_enabled(true);
 }
 
 }  // namespace brendalo

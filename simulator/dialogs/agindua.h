@@ -4,13 +4,16 @@
 // instruction's microroutine in Micro_address_bits, shows the operation code
 // and the instruction in the status bars, writes the decoder output on the
 // main window and raises Dialog_answered. The main window is disabled while
-// it is open. Only an entry of its list, exactly as listed, is an answer.
+// it is open, and enabled again as it goes unless another dialog (the
+// register view) still holds it. Only an entry of its list, exactly as
+// listed, is an answer.
 // Only its "&Onartu" closes it (and the engine, when a restart or
 // the end of the simulation takes the question back).
 #include <array>
 #include <string>
 
 #include "platform/forms/form.h"
+#include "simulator/dialogs/openers.h"
 
 namespace brendalo {
 
@@ -36,11 +39,12 @@ class Agindua : public plat::Form {
  private:
   friend void Close_instruction_dialog();
   bool may_close_ = false;
+  Openers openers_;
 };
 
 // Shows the dialog (loaded afresh) for the engine.
 void Show_instruction_dialog();
-// Closes it without an answer and enables the main window again.
+// Closes it without an answer, giving the main window back.
 void Close_instruction_dialog();
 
 }  // namespace brendalo

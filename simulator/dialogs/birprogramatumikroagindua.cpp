@@ -9,6 +9,7 @@
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"
+#include "simulator/mainwindow/table_guard.h"
 
 namespace brendalo {
 
@@ -186,6 +187,9 @@ void Mark_reprogrammed_rows(Grid& grid, int last_column) {
 }
 
 void Birprogramatumikroagindua::CommandOnartu_Click() {
+  // The editor is modeless: a run may have started since it opened. The
+  // editor then stays open as it is, to be accepted once the run is over.
+  if (Table_change_refused(Table::Microprogram)) return;
   int16_t row = Selected_microinstruction_row;
   set_mouse_pointer(11);
   Hide_signal_marks();
@@ -225,9 +229,7 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
       }
       plat::message_box("Kontrol memoriako " + micro_address_of(row) + " mikroagindua aldatu da.", plat::vbInformation,
                         kTitle);
-      // The restore may not run under a run in progress; the idle look
-      // enables it at the run's end, since the control memory is now modified.
-      if (!Run_in_progress()) plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
+      plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(true);
       engine().Control_memory_modified = kFlagTrue;
     }
   }

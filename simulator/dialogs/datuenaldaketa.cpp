@@ -2,16 +2,20 @@
 
 #include <string>
 
+#include "platform/forms/services.h"
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/example_listing.h"
 #include "simulator/mainwindow/grid_guards.h"
 #include "simulator/mainwindow/nagusia.h"
+#include "simulator/mainwindow/table_guard.h"
 
 namespace brendalo {
 
 namespace {
+constexpr const char* kNotLoaded = "Programa adibidea MNan kargatuta ez dagoenez, MNko datuak ezin dira aldatu.";
+
 std::vector<plat::ControlDef> layout() {
   using plat::Kind;
   const plat::Prop button{"Style", 1}, silver{"BackColor", 0xC0C0C0};
@@ -52,10 +56,13 @@ void Datuenaldaketa::Command3_Click(int Index) {
     plat::unload_form(kName);
     return;
   }
-  if (Run_in_progress()) {
-    // A run reads A and B as it goes: a word changes only between runs. The
-    // editor stays open, so the change can be accepted once the run is over.
-    Show_guard_refusal(5);
+  // A run reads A and B as it goes: a word changes only between runs. The
+  // editor stays open, so the change can be accepted once the run is over.
+  if (Table_change_refused(Table::Main_memory)) return;
+  // The data of A and B belong to the example in main memory: unloaded, it
+  // has none to change, and its next loading sets them from the built-in words.
+  if (!engine().Example_loaded) {
+    plat::message_box(kNotLoaded, plat::vbCritical, kGuardRefusals[4].title);  // the memory refusals' title
     return;
   }
   set_mouse_pointer(11);

@@ -3,7 +3,8 @@
 // one word of vector A or B in the disabled boxes Text1(0..15) (box 0 the
 // sign), set by the "0" buttons Command1 and the "1" buttons Command2.
 // "&Onartu" stores the word (bits and text) and lists it in both memory
-// grids; during a run it refuses, since the running program reads A and B,
+// grids; during a run (the running program reads A and B), and when the
+// example was unloaded from main memory since the editor opened, it refuses
 // and the editor stays open. "&Deuseztatu" closes without storing. Its
 // unload returns to the memory window when it came from there, otherwise to
 // the main window.

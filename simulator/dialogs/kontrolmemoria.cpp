@@ -25,11 +25,13 @@ std::vector<plat::ControlDef> layout() {
 Kontrolmemoria::Kontrolmemoria() : Form(kName, layout()) { Bind_grid_guards(*this); }
 
 void Kontrolmemoria::Form_Load() {
+  // The start-up loading lists the window itself, before any run or dialog.
   if (Start_up_loading_runs()) return;
   Show_control_memory_window();
   // A listing from the tables shows the reprogrammed rows marked again.
   Grid g = Kontrolmemoria_Nadrel2();
   Mark_reprogrammed_rows(g, kControlMemoryColumns);
+  Take_present_look(*this, "Nadrel2");
 }
 
 void Kontrolmemoria::Form_Unload(int16_t&) { Focus_main_window(); }

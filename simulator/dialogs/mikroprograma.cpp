@@ -25,11 +25,13 @@ std::vector<plat::ControlDef> layout() {
 Mikroprograma::Mikroprograma() : Form(kName, layout()) { Bind_grid_guards(*this); }
 
 void Mikroprograma::Form_Load() {
+  // The start-up loading lists the window itself, before any run or dialog.
   if (Start_up_loading_runs()) return;
   Show_microprogram_window();
   // A listing from the tables shows the reprogrammed rows marked again.
   Grid g = Mikroprograma_NadrelMikro();
   Mark_reprogrammed_rows(g, kMicroprogramColumns);
+  Take_present_look(*this, "NadrelMikro");
 }
 
 void Mikroprograma::Form_Unload(int16_t&) { Focus_main_window(); }

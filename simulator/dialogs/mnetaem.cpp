@@ -50,6 +50,7 @@ void MNetaEM::Form_Load() {
     Clear_main_memory_window_grid();
   ctl("Nadrel1").set_enabled(loaded);
   Refresh_registers_window();
+  Take_present_look(*this, nullptr);
 }
 
 void MNetaEM::Form_Unload(int16_t&) { Focus_main_window(); }

@@ -13,6 +13,7 @@
 #include "simulator/machine/grids.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"
+#include "simulator/mainwindow/table_guard.h"
 
 namespace brendalo {
 
@@ -37,16 +38,26 @@ namespace {
 constexpr int kFirstChangeableRow = 4;  // micro-address 3
 constexpr int kLastDataRow = 2 * kVectorLength;  // the last word of vector B
 
-// Shows refusal `m` (1..8), then runs the unload of dialog D so that it
-// enables the window its came-from flag names and clears the flag. A dialog
-// already open for another opening is left open.
-template <class D>
-void refuse(int m) {
-  Show_guard_refusal(m);
-  if (plat::loaded_form(D::kName)) return;
+// Runs the unload of dialog D, so that it enables the window its came-from
+// flag names and clears the flag. A dialog already open for another opening,
+// D or one that shares D's came-from flag, is left open with its flag.
+template <class D, class... SharingTheFlag>
+void dismiss() {
+  if (plat::loaded_form(D::kName) || (plat::loaded_form(SharingTheFlag::kName) || ...)) return;
   plat::form<D>();
   plat::unload_form(D::kName);
 }
+
+// Shows refusal `m` (1..8), then dismisses the dialog.
+template <class D, class... SharingTheFlag>
+void refuse(int m) {
+  Show_guard_refusal(m);
+  dismiss<D, SharingTheFlag...>();
+}
+
+// The data-word editor and the register view return by the same flag.
+void dismiss_data_change() { dismiss<Datuenaldaketa, EMkoerrenkada>(); }
+void refuse_data_change(int m) { refuse<Datuenaldaketa, EMkoerrenkada>(m); }
 
 bool first_three(int row) { return row >= 1 && row < kFirstChangeableRow; }
 
@@ -77,28 +88,28 @@ void from_window(Flag16& flag, Guard guard) {
 
 // The memory grids: only column 2 of the words of vectors A and B.
 void memory_guard(plat::Form& window, int Row, int Col, bool from_memory_view) {
-  if (Run_in_progress()) return refuse<Datuenaldaketa>(5);
-  if (Col == 1) return refuse<Datuenaldaketa>(6);
-  if (Col == 3) return refuse<Datuenaldaketa>(7);
+  if (Table_change_refused(Table::Main_memory)) return dismiss_data_change();
+  if (Col == 1) return refuse_data_change(6);
+  if (Col == 3) return refuse_data_change(7);
   if (Row >= 1 && Row <= kLastDataRow) {
     if (from_memory_view) Came_from_memory_view = kFlagTrue;
     // Labelled by the word's number in main memory (the first word of B is 16).
     Open_data_change(&window, Row, std::string(Row <= kVectorLength ? "A(" : "B(") + std::to_string(Row - 1) + ")");
     return;
   }
-  refuse<Datuenaldaketa>(8);
+  refuse_data_change(8);
 }
 
 }  // namespace
 
 void Nagusia_NadrelMikro_BeforeEdit(int Row, int) {
-  if (Run_in_progress()) return refuse<Galdera>(1);
+  if (Table_change_refused(Table::Microprogram)) return dismiss<Galdera>();
   if (Row >= kFirstChangeableRow) return Ask_reprogramming(&plat::form<Nagusia>(), Row);
   refuse<Galdera>(2);
 }
 
 void Nagusia_Nadrel1_BeforeEdit(int Row, int Col) {
-  if (Run_in_progress()) return refuse<Galdera>(3);
+  if (Table_change_refused(Table::Control_memory)) return dismiss<Galdera>();
   (void)control_memory_guard(plat::form<Nagusia>(), Row, Col);
 }
 
@@ -106,8 +117,14 @@ void Nagusia_Nadrel4_BeforeEdit(int, int Row, int) { Show_register_row(plat::for
 
 void Nagusia_Nadrel3_BeforeEdit(int Row, int Col) { memory_guard(plat::form<Nagusia>(), Row, Col, false); }
 
+// The listing windows' grids are disabled while a run is in progress; their
+// guards refuse then as well.
 void Mikroprograma_NadrelMikro_BeforeEdit(int Row, int) {
   from_window(Came_from_microprogram, [Row] {
+    if (Table_change_refused(Table::Microprogram)) {
+      dismiss<Galdera>();
+      return false;
+    }
     if (Row < kFirstChangeableRow) {
       refuse<Galdera>(2);
       return false;
@@ -118,8 +135,13 @@ void Mikroprograma_NadrelMikro_BeforeEdit(int Row, int) {
 }
 
 void Kontrolmemoria_Nadrel2_BeforeEdit(int Row, int Col) {
-  from_window(Came_from_control_memory,
-              [Row, Col] { return control_memory_guard(plat::form<Kontrolmemoria>(), Row, Col); });
+  from_window(Came_from_control_memory, [Row, Col] {
+    if (Table_change_refused(Table::Control_memory)) {
+      dismiss<Galdera>();
+      return false;
+    }
+    return control_memory_guard(plat::form<Kontrolmemoria>(), Row, Col);
+  });
 }
 
 void MNetaEM_Nadrel1_BeforeEdit(int Row, int) {

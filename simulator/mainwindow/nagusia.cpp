@@ -28,6 +28,7 @@
 #include "simulator/mainwindow/menu_states.h"
 #include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
+#include "simulator/mainwindow/table_guard.h"
 #include "simulator/mainwindow/views.h"
 
 namespace brendalo {
@@ -793,8 +794,10 @@ void Nagusia::Artxibo3_Click(int Index) {
 void Nagusia::Artxibo6_Click(int Index) { example_memory_step(Index, true); }
 void Nagusia::Artxibo7_Click(int Index) { example_memory_step(Index, false); }
 
-// Loading the example into main memory, or unloading it from there.
+// Loading the example into main memory, or unloading it from there: both set
+// the data and the registers a run reads.
 void Nagusia::example_memory_step(int Index, bool load) {
+  if (Table_change_refused(Table::Main_memory)) return;
   set_mouse_pointer(11);
   if (load) {
     Set_menus_example_loaded(Index);
@@ -811,6 +814,7 @@ void Nagusia::Artxibo8_Click(int) { open_window<Datuenaldaketarakopausoa>(*this,
 void Nagusia::Artxiboaldatu_Click(int) { open_window<Birprogramaziorakopausoa>(*this, -1); }
 
 void Nagusia::Artxibo11_Click(int Index) {
+  if (Table_change_refused(Table::Microprogram)) return;
   set_mouse_pointer(11);
   Load_microprogram_text();
   Show_microprogram_main();

@@ -211,12 +211,14 @@ void Simulazioa4_Click(int) {
   Nagusia& m = main_window();
   EngineState& e = engine();
   at({"Simulazioa4", 5}).set_enabled(false);
-  e.Example_running = kFlagTrue;
+  // The restore comes before the run counts as in progress: no table changes
+  // under a run, and this one is the run's own first step.
   if (e.Control_memory_modified) {
     plat::message_box("Kontrol memoria aldatuta dagoenez, berrezarri egingo da simulazioari ekin aurretik.",
                       plat::vbInformation, "Programa adibidea simulatzen");
     m.Artxibo11_Click(1);
   }
+  e.Example_running = kFlagTrue;
   m.reset = kFlagTrue;
   do {
     m.reset = kFlagFalse;

@@ -287,14 +287,38 @@ TEST_F(Reprogramming, AnAcceptedChangeIsStoredAndMarkedInTheFourGrids) {
   EXPECT_NE(Nagusia_Nadrel1().CellForeColor(3, 8), kReprogrammedColor);
 }
 
-TEST_F(Reprogramming, AChangeAcceptedDuringARunLeavesTheRestoreForItsEnd) {
+// The editor is modeless: a run may start while it is open. Its "&Onartu"
+// then refuses, changes nothing and leaves the editor open as it is; once the
+// run is over the same "&Onartu" stores the word.
+TEST_F(Reprogramming, AChangeAcceptedDuringARunIsRefusedAndTakenAfterIt) {
   Birprogramatumikroagindua& e = edit(6);
-  press(e, field::LD_PC, machine().Control_memory[6][field::LD_PC] == "1" ? "0" : "1");
+  const std::string stored = Control_word(6), text = machine().Microprogram_text[6][0];
+  press(e, field::LD_PC, stored[field::LD_PC] == '1' ? "0" : "1");
+  const std::string edited = boxes(e);
   plat::form<Nagusia>().ctl("Artxibo11", 1).set_enabled(false);  // as a run's start leaves it
-  engine().Instruction_running = kFlagTrue;
+  for (bool example : {false, true}) {
+    engine().Instruction_running = to_flag(!example);
+    engine().Example_running = to_flag(example);
+    clock.messages.clear();
+    e.click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "KU simulatzen ari da denez, mikroprograma ezin da aldatu.");
+    EXPECT_EQ(clock.messages[0].title, "Arazoak mikroprograma aldatzen saiatzean");
+    EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+    EXPECT_EQ(plat::loaded_form(Birprogramatumikroagindua::kName), &e);
+    EXPECT_EQ(boxes(e), edited);
+    EXPECT_EQ(Control_word(6), stored);
+    EXPECT_EQ(machine().Microprogram_text[6][0], text);
+    EXPECT_EQ(Nagusia_NadrelMikro().TextMatrix(7, 1), text);
+    EXPECT_FALSE(engine().Control_memory_modified);
+    EXPECT_FALSE(plat::form<Nagusia>().ctl("Artxibo11", 1).enabled());
+  }
+  engine().Example_running = kFlagFalse;
   e.click("CommandOnartu");
+  EXPECT_EQ(plat::loaded_form(Birprogramatumikroagindua::kName), nullptr);
+  EXPECT_EQ(Control_word(6), edited);
   EXPECT_TRUE(engine().Control_memory_modified);
-  EXPECT_FALSE(plat::form<Nagusia>().ctl("Artxibo11", 1).enabled());
+  EXPECT_TRUE(plat::form<Nagusia>().ctl("Artxibo11", 1).enabled());
 }
 
 }  // namespace

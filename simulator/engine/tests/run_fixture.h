@@ -108,6 +108,16 @@ class RunTest : public SimulatorTest {
     if (clock.now_ms() < user_until_) clock.after(50, [this] { user_turn(); });
   }
 
+  // Runs `then` once `ready` holds, looking every quarter second.
+  void when(std::function<bool()> ready, std::function<void()> then) {
+    clock.after(250, [this, ready, then] {
+      if (ready())
+        then();
+      else
+        when(ready, then);
+    });
+  }
+
   // The Label10(1) captions of the counter phase: one per pass, then the
   // closing replay's "00000".
   static std::vector<std::string> counter_captions() {

@@ -97,8 +97,13 @@ const GuardCase kGuardCases[] = {
      "4 mikroagindua birprogramatzea nahi?", nullptr},
     {"microprogram window, row 2", &Mikroprograma_NadrelMikro_BeforeEdit, "Mikroprograma", false, 2, 1, 2, nullptr,
      nullptr, nullptr},
-    {"microprogram window, during a run", &Mikroprograma_NadrelMikro_BeforeEdit, "Mikroprograma", true, 6, 1, 0,
-     "Galdera", "5 mikroagindua birprogramatzea nahi?", &Came_from_microprogram},
+    {"microprogram window, row 6", &Mikroprograma_NadrelMikro_BeforeEdit, "Mikroprograma", false, 6, 1, 0, "Galdera",
+     "5 mikroagindua birprogramatzea nahi?", &Came_from_microprogram},
+    // Their grids are disabled during a run; the guards refuse as the main window's do.
+    {"microprogram window, run", &Mikroprograma_NadrelMikro_BeforeEdit, "Mikroprograma", true, 6, 1, 1, nullptr,
+     nullptr, nullptr},
+    {"control-memory window, run", &Kontrolmemoria_Nadrel2_BeforeEdit, "Kontrolmemoria", true, 10, 3, 3, nullptr,
+     nullptr, nullptr},
     {"control-memory window, row 5 col 2", &Kontrolmemoria_Nadrel2_BeforeEdit, "Kontrolmemoria", false, 5, 2, 4,
      nullptr, nullptr, nullptr},
     {"control-memory window, row 1", &Kontrolmemoria_Nadrel2_BeforeEdit, "Kontrolmemoria", false, 1, 5, 2, nullptr,
@@ -205,6 +210,24 @@ TEST_F(GridGuards, ASecondOpeningFromTheOtherWindowLeavesNoOpenerDisabled) {
   EXPECT_TRUE(n.enabled());
   EXPECT_TRUE(plat::form<Kontrolmemoria>().enabled());
   EXPECT_FALSE(Came_from_control_memory);
+}
+
+// A memory-grid refusal while the register view opened from the memory
+// window waits: the view keeps its window disabled and its way back, which
+// the data-word editor's return (the same flag) would otherwise take.
+TEST_F(GridGuards, ARefusalWhileTheRegisterViewWaitsLeavesItsWindowAndItsReturnAlone) {
+  Nagusia& n = plat::form<Nagusia>();
+  MNetaEM& m = plat::form<MNetaEM>();
+  MNetaEM_Nadrel1_BeforeEdit(3, 1);
+  for (int col : {1, 3}) {
+    Nagusia_Nadrel3_BeforeEdit(2, col);
+    EXPECT_FALSE(m.enabled()) << col;
+    EXPECT_TRUE(Came_from_memory_view) << col;
+    EXPECT_TRUE(n.enabled()) << col;
+  }
+  plat::form<EMkoerrenkada>().click("Onartu");
+  EXPECT_TRUE(m.enabled());
+  EXPECT_FALSE(Came_from_memory_view);
 }
 
 TEST_F(GridGuards, TypingIntoACellOpensTheQuestionAndTypesNothing) {

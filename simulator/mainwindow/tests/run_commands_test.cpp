@@ -225,15 +225,6 @@ class ExampleRun : public RunTest {
     step.click("Command3", 0);
     return plat::form<Datuenaldaketa>();
   }
-  // Runs `then` once `ready` holds, looking every quarter second.
-  void when(std::function<bool()> ready, std::function<void()> then) {
-    clock.after(250, [this, ready, then] {
-      if (ready())
-        then();
-      else
-        when(ready, then);
-    });
-  }
   // Element i of vector C stored by the run.
   static bool stored(int i) { return !machine().Main_memory_text[size_t(32 + i)].empty(); }
   // Register r's decimal and binary texts, in the table and in both register grids.

@@ -21,12 +21,18 @@
 #include "simulator/dialogs/bereizmena.h"
 #include "simulator/dialogs/birprogramatumikroagindua.h"
 #include "simulator/dialogs/datuenaldaketa.h"
+#include "simulator/dialogs/datuenaldaketarakopausoa.h"
+#include "simulator/dialogs/emkoerrenkada.h"
 #include "simulator/dialogs/galdera.h"
 #include "simulator/dialogs/konfiguratusim.h"
+#include "simulator/dialogs/kontrolmemoria.h"
+#include "simulator/dialogs/mikroprograma.h"
+#include "simulator/dialogs/mnetaem.h"
 #include "simulator/engine/conversions.h"
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/tests/run_fixture.h"
 #include "simulator/machine/grids.h"
+#include "simulator/mainwindow/grid_guards.h"
 #include "simulator/mainwindow/run_commands.h"
 
 namespace brendalo::testing {
@@ -105,17 +111,50 @@ class UserFlow : public RunTest {
 
   // The cell chosen, then a key typed on the grid's cell surface: the grid's
   // guard answers instead of an editor, and the cell keeps its text.
-  void type_into_cell(const char* grid, Grid g, int row, int col) {
-    QWidget* cells = nw(grid).widget()->findChild<QWidget*>("picGrid");
+  void type_into_cell(plat::Control& grid, Grid g, int row, int col) {
+    QWidget* cells = grid.widget()->findChild<QWidget*>("picGrid");
     ASSERT_NE(cells, nullptr);
     cells->setFocus();
     g.object().let(nadrel::dispid::Row, {row});
     g.object().let(nadrel::dispid::Col, {col});
     const std::string before = g.TextMatrix(row, col);
     QTest::keyClick(cells, '1');
-    const auto* editor = nw(grid).widget()->findChild<QWidget*>("txtEdit");
-    EXPECT_TRUE(editor == nullptr || editor->isHidden()) << grid;
-    EXPECT_EQ(g.TextMatrix(row, col), before) << grid;
+    const auto* editor = grid.widget()->findChild<QWidget*>("txtEdit");
+    EXPECT_TRUE(editor == nullptr || editor->isHidden()) << grid.name();
+    EXPECT_EQ(g.TextMatrix(row, col), before) << grid.name();
+  }
+  void type_into_cell(const char* grid, Grid g, int row, int col) { type_into_cell(nw(grid), g, row, col); }
+
+  // A key of the main window, as the user types it there.
+  void key(Qt::Key k) {
+    main_window().SetFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main_window().window()));
+    QTest::keyClick(main_window().window(), k);
+  }
+
+  // The open editor's control word made to go on instead of jumping
+  // (BK1 BK0 = 00, J4..J0 = XXXXX): a change the rules accept.
+  static void make_go_on(Birprogramatumikroagindua& e) {
+    for (const auto& b : Birprogramatumikroagindua::kButtons) {
+      if (b.field == field::BK1 || b.field == field::BK0) e.click("Command2", b.zero);
+      if (b.field >= field::J4 && b.field <= field::J0) e.click("Command2", b.x);
+    }
+  }
+  // The editor for micro-address n opened through the File menu: the step
+  // dialog, the question's "&Bai". This road disables no window.
+  Birprogramatumikroagindua& edit_from_file_menu(int n) {
+    menu("Artxiboaldatu", 1);
+    plat::Form& step = *plat::loaded_form("Birprogramaziorakopausoa");
+    step.ctl("Combo1").set_text(std::to_string(n));
+    step.click("Command3", 0);
+    plat::form<Galdera>().click("Command1", 0);
+    EXPECT_TRUE(main_window().enabled());
+    return plat::form<Birprogramatumikroagindua>();
+  }
+  static std::string control_word(int n) {
+    std::string s;
+    for (int i = 0; i < kControlWordLength; ++i) s += machine().Control_memory[size_t(n)][size_t(i)];
+    return s;
   }
 
   // The colours of every cell of the four main-window grids and of the two
@@ -369,6 +408,134 @@ TEST_F(ExampleFlow, AfterACutRunTheResultsAreStillRight) {
   run_example_results();
 }
 
+// The microinstruction editor is modeless: left open, it can be accepted
+// during a run. It refuses then, the control memory keeps the word the run
+// reads, and the runs go as they would without it; after them it takes it.
+TEST_F(ExampleFlow, TheMicroinstructionEditorAcceptedDuringARunIsRefused) {
+  set_report_z(false);
+  Birprogramatumikroagindua& e = edit_from_file_menu(5);
+  make_go_on(e);  // "goto 0" of the register-to-register routine becomes "go on to 6"
+  const std::string word5 = control_word(5);
+  int refused = 0;
+  const auto accept = [&] {
+    ASSERT_TRUE(Run_in_progress());
+    clock.messages.clear();
+    e.click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, kGuardRefusals[0].text);
+    EXPECT_EQ(clock.messages[0].title, "Arazoak mikroprograma aldatzen saiatzean");
+    EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+    EXPECT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+    EXPECT_EQ(control_word(5), word5);
+    ++refused;
+  };
+  // ADD, accepted in its first pass: the routine still ends at micro-address 5.
+  instructions = {"  ADD:     ADD rh, ri1, ri2"};
+  start_user();
+  clock.after(1'000, accept);
+  plat::PropertyLog::start();
+  menu("Simulazioa1", 5);
+  EXPECT_EQ(counter_captions(),
+            (std::vector<std::string>{"00000", "00001", "00010", "00011", "00100", "00101", "00000"}));
+  expect_idle();
+  // The example, accepted in its first pass: its sums are right.
+  clock.after(1'000, accept);
+  run_example_results();
+  EXPECT_EQ(refused, 2);
+  EXPECT_EQ(control_word(5), word5);
+  EXPECT_FALSE(engine().Control_memory_modified);
+  EXPECT_EQ(Nagusia_NadrelMikro().TextMatrix(6, 1), machine().Microprogram_text[5][0]);
+  clock.messages.clear();
+  e.click("CommandOnartu");
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Kontrol memoriako 5 mikroagindua aldatu da.");
+  EXPECT_NE(control_word(5), word5);
+  EXPECT_TRUE(main_window().enabled());
+}
+
+// A data word accepted after the example was unloaded from main memory: the
+// example has no data then (its next loading sets A and B afresh), so the
+// accept refuses, changes nothing and leaves both memory grids empty.
+TEST_F(ExampleFlow, ADataWordAcceptedAfterTheUnloadIsRefused) {
+  menu("Artxibo8", 1);
+  Datuenaldaketarakopausoa& step = plat::form<Datuenaldaketarakopausoa>();
+  step.ctl("Combo1").set_text("A");
+  step.ctl("Combo2").set_text("2");
+  step.click("Command3", 0);
+  ASSERT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+  EXPECT_EQ(d.ctl("Label2").caption(), "A(2)");
+  EXPECT_TRUE(main_window().enabled());
+  menu("Artxibo7", 1);
+  EXPECT_FALSE(nw("Artxibo8", 1).enabled());
+  const MachineTables before = machine();
+  d.click(d.ctl("Text1", 15).text() == "1" ? "Command1" : "Command2", 15);
+  clock.messages.clear();
+  d.click("Command3", 0);
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Programa adibidea MNan kargatuta ez dagoenez, MNko datuak ezin dira aldatu.");
+  EXPECT_EQ(clock.messages[0].title, "Arazoak Memoria nagusia aldatzen saiatzean");
+  EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+  EXPECT_TRUE(plat::is_loaded<Datuenaldaketa>());
+  EXPECT_TRUE(machine() == before);
+  for (Grid g : {Nagusia_Nadrel3(), MNetaEM_Nadrel3()})
+    for (int row = 1; row <= 70; ++row)
+      for (int col : {2, 3}) ASSERT_EQ(g.TextMatrix(row, col), "") << row << "," << col;
+  d.click("Command3", 1);
+  EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
+  EXPECT_TRUE(main_window().enabled());
+}
+
+// The register view, opened from the main window's register grid during a
+// run, and the instruction question both hold the main window: it comes back
+// only when both are gone, whichever goes first, and the run goes on as usual.
+TEST_F(ExampleFlow, TheRegisterViewAndTheQuestionGiveTheMainWindowBackTogether) {
+  for (bool view_first : {true, false}) {
+    SCOPED_TRACE(view_first ? "view closed first" : "instruction chosen first");
+    answers = 0;
+    start_user();
+    bool seen = false;
+    const auto asked = [] { return plat::is_loaded<Agindua>() && plat::form<Agindua>().visible(); };
+    clock.after(500, [&] {
+      ASSERT_FALSE(asked());
+      type_into_cell(nw("Nadrel4", 1), Nagusia_Nadrel4(), 3, 2);
+      ASSERT_TRUE(plat::is_loaded<EMkoerrenkada>());
+      EXPECT_FALSE(main_window().enabled());
+      when(asked, [&] {
+        EXPECT_FALSE(main_window().enabled());
+        if (view_first) {
+          plat::form<EMkoerrenkada>().click("Onartu");
+          EXPECT_FALSE(main_window().enabled());
+          instructions = {"  ADD:     ADD rh, ri1, ri2"};
+          when([&] { return !plat::is_loaded<Agindua>(); }, [&] {
+            EXPECT_TRUE(main_window().enabled());
+            seen = true;
+          });
+        } else {
+          instructions = {"  ADD:     ADD rh, ri1, ri2"};
+          when([&] { return !plat::is_loaded<Agindua>(); }, [&] {
+            EXPECT_FALSE(main_window().enabled());
+            plat::form<EMkoerrenkada>().click("Onartu");
+            EXPECT_TRUE(main_window().enabled());
+            seen = true;
+          });
+        }
+      });
+    });
+    clock.messages.clear();
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(counter_captions(),
+              (std::vector<std::string>{"00000", "00001", "00010", "00011", "00100", "00101", "00000"}));
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    expect_idle();
+    user_until_ = 0;
+    clock.advance(100);
+  }
+}
+
 // -------------------------------------------------------------- flow 3
 
 TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
@@ -392,11 +559,7 @@ TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
     plat::form<Galdera>().click("Command1", 0);
     ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
     Birprogramatumikroagindua& e = plat::form<Birprogramatumikroagindua>();
-    // "goto 0" becomes "go on to 10".
-    for (const auto& b : Birprogramatumikroagindua::kButtons) {
-      if (b.field == field::BK1 || b.field == field::BK0) e.click("Command2", b.zero);
-      if (b.field >= field::J4 && b.field <= field::J0) e.click("Command2", b.x);
-    }
+    make_go_on(e);  // "goto 0" becomes "go on to 10"
     clock.messages.clear();
     e.click("CommandOnartu");
     ASSERT_EQ(clock.messages.size(), 1u);
@@ -430,6 +593,111 @@ TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
   EXPECT_NE(Nagusia_NadrelMikro().TextMatrix(10, 1), kReprogrammedText);
   EXPECT_FALSE(nw("Artxibo11", 1).enabled());
   expect_idle();
+}
+
+// A listing window closed by its close box during a run and opened again
+// takes the running look at once: its grid takes no key and asks no
+// question, and the run goes on as it began.
+TEST_F(UserFlow, AListingWindowOpenedAgainDuringARunKeepsItsGridOutOfReach) {
+  start_program({1024, 768, 16});
+  struct Case {
+    const char* window;
+    const char* grid;
+    int col;
+    std::function<void()> open;
+  };
+  const Case cases[] = {
+      {Kontrolmemoria::kName, "Nadrel2", 3, [this] { key(Qt::Key_F3); }},
+      {Kontrolmemoria::kName, "Nadrel2", 3, [this] { menu("Ikusi7", 3); }},
+      {Mikroprograma::kName, "NadrelMikro", 1, [this] { key(Qt::Key_F2); }},
+      {Mikroprograma::kName, "NadrelMikro", 1, [this] { menu("Ikusi6", 3); }},
+  };
+  const std::string word9 = control_word(9);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.window);
+    c.open();
+    ASSERT_NE(plat::loaded_form(c.window), nullptr);
+    ASSERT_TRUE(plat::loaded_form(c.window)->visible());
+    instructions = {"  LD:      LD rh, ALDAGAIA"};
+    answers = 0;
+    start_user();
+    bool keyed = false;
+    clock.after(3'000, [&] {
+      plat::loaded_form(c.window)->window()->close();
+      ASSERT_EQ(plat::loaded_form(c.window), nullptr);
+      c.open();
+      plat::Form* w = plat::loaded_form(c.window);
+      ASSERT_NE(w, nullptr);
+      EXPECT_TRUE(w->visible());
+      EXPECT_FALSE(w->ctl(c.grid).enabled());
+      clock.messages.clear();
+      const bool km = std::string(c.window) == Kontrolmemoria::kName;
+      type_into_cell(w->ctl(c.grid), km ? Kontrolmemoria_Nadrel2() : Mikroprograma_NadrelMikro(), 10, c.col);
+      EXPECT_TRUE(clock.messages.empty());
+      EXPECT_FALSE(plat::is_loaded<Galdera>());
+      if (plat::is_loaded<Galdera>()) {
+        // The student would say yes and make micro-address 9 go on.
+        plat::form<Galdera>().click("Command1", 0);
+        make_go_on(plat::form<Birprogramatumikroagindua>());
+        plat::form<Birprogramatumikroagindua>().click("CommandOnartu");
+      }
+      keyed = true;
+    });
+    plat::PropertyLog::start();
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(keyed);
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(counter_captions(), (std::vector<std::string>{"00000", "00001", "00010", "01001", "00000"}));
+    EXPECT_EQ(control_word(9), word9);
+    expect_idle();
+    EXPECT_TRUE(plat::loaded_form(c.window)->ctl(c.grid).enabled());
+    user_until_ = 0;
+    clock.advance(100);
+  }
+}
+
+// A window closed while the dialog it opened waits, then opened again, is
+// still that dialog's: disabled, and given back when the dialog goes.
+TEST_F(UserFlow, AWindowOpenedAgainWhileItsDialogWaitsStaysDisabledUntilItGoes) {
+  start_program({1024, 768, 16});
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);  // the memory window's grids take keys only now
+  struct Case {
+    const char* window;
+    const char* grid;
+    int index;
+    Qt::Key key;
+    const char* dialog;
+    const char* close;  // the dialog's button that closes it
+    int16_t* flag;
+  };
+  const Case cases[] = {
+      {Kontrolmemoria::kName, "Nadrel2", -1, Qt::Key_F3, Galdera::kName, "Command1", &Came_from_control_memory},
+      {MNetaEM::kName, "Nadrel1", -1, Qt::Key_F5, EMkoerrenkada::kName, "Onartu", &Came_from_memory_view},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.window);
+    key(c.key);
+    plat::Form* w = plat::loaded_form(c.window);
+    ASSERT_NE(w, nullptr);
+    const bool km = std::string(c.window) == Kontrolmemoria::kName;
+    type_into_cell(w->ctl(c.grid, c.index), km ? Kontrolmemoria_Nadrel2() : MNetaEM_Nadrel1(), 10, 3);
+    plat::Form* d = plat::loaded_form(c.dialog);
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(w->enabled());
+    w->window()->close();
+    ASSERT_EQ(plat::loaded_form(c.window), nullptr);
+    key(c.key);
+    w = plat::loaded_form(c.window);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->visible());
+    EXPECT_FALSE(w->enabled());
+    EXPECT_TRUE(main_window().enabled());
+    d->click(c.close, km ? 1 : -1);  // "&Ez", "&Onartu"
+    EXPECT_EQ(plat::loaded_form(c.dialog), nullptr);
+    EXPECT_TRUE(w->enabled());
+    EXPECT_FALSE(*c.flag);
+  }
 }
 
 // -------------------------------------------------------------- flow 4
