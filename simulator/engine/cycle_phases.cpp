@@ -86,6 +86,10 @@ void read_step(int step) {
       break;
     default: {
       Show_micro_address();
+      // The marks stand on this micro-address now: it is the one to take
+      // back next. A pass cut short before this point leaves them, and so
+      // Previous_micro_address, on the state shown before it.
+      engine().Previous_micro_address = engine().Micro_address;
       Reset_process_unit_diagram();
       visible({{"Label12"}, {"Shape9"}}, true);
       // Micro_address comes from Microaddress_to_integer: always a row of the table.

@@ -62,7 +62,6 @@ void pass() {
   // word can give one) ends the instruction as "00000" does.
   if (!valid_micro_address(e.Micro_address_bits)) e.Micro_address_bits = "00000";
   if (e.Micro_address_bits == "00000") e.Instruction_done = kFlagTrue;
-  e.Previous_micro_address = e.Micro_address;
 }
 
 }  // namespace

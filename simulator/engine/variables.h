@@ -28,7 +28,7 @@ struct EngineState {
 
   // Position in the microprogram.
   int16_t Micro_address = 0;           // 0..21; 0 while no run is in progress
-  int16_t Previous_micro_address = 0;  // the pass before, to un-highlight
+  int16_t Previous_micro_address = 0;  // the one whose marks are on screen, to un-highlight
   std::string Micro_address_bits;      // the uPC, "00000".."10101"
 
   // Fields of the current control word.

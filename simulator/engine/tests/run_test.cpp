@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -13,10 +14,12 @@
 #include "platform/forms/proplog.h"
 #include "simulator/dialogs/agindua.h"
 #include "simulator/dialogs/zaukeratu.h"
+#include "simulator/display/asm_window.h"
 #include "simulator/engine/conversions.h"
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/tests/run_fixture.h"
+#include "simulator/machine/grids.h"
 #include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 
@@ -494,6 +497,108 @@ TEST_F(EngineRun, ARunStartsWithoutAPauseOrPulseLeftFromBefore) {
   EXPECT_EQ(pulses[0], 4);
   EXPECT_GE(clock.now_ms(), 60'000);
   EXPECT_EQ(engine().Stop_requested, kFlagFalse);
+}
+
+// The states the displays show as current, in the chart of ASM, in the main
+// window's mini chart and in each of the four micro-address grids, as
+// "chart: 0; mini: 0; ...".
+std::string marked_states() {
+  ASM& chart = plat::form<ASM>();
+  Nagusia& main = plat::form<Nagusia>();
+  const auto row_marked = [](Grid g, int last_col) {
+    return [g, last_col](int s) {
+      for (int col = 1; col <= last_col; ++col)
+        if (g.CellBackColor(col, s + 1) == 0xFF8080 || g.CellBackColor(col, s + 1) == 0xFFC0C0) return true;
+      return false;
+    };
+  };
+  const auto chart_marked = [&chart](int s) {
+    const AsmState& st = Asm_state(s);
+    bool lit = chart.ctl(st.backdrop.name, st.backdrop.index).back_color() != kAsmIdleBack;
+    for (const AsmRef& l : st.lines) lit = lit || chart.ctl(l.name, l.index).border_width() != kAsmIdleWidth;
+    for (const auto& a : st.actions) lit = lit || chart.ctl(a.label.name, a.label.index).back_color() != kAsmIdleBack;
+    return lit || (st.name_box >= 0 && chart.ctl("Text1", st.name_box).back_color() != kAsmIdleName);
+  };
+  const std::pair<const char*, std::function<bool(int)>> places[] = {
+      {"chart", chart_marked},
+      {"mini", [&main](int s) { return main.ctl("Shape3", s).back_color() != 0xFFFFFFu; }},
+      {"NadrelMikro", row_marked(Nagusia_NadrelMikro(), 2)},
+      {"Mikroprograma", row_marked(Mikroprograma_NadrelMikro(), 2)},
+      {"Nadrel1", row_marked(Nagusia_Nadrel1(), 21)},
+      {"Kontrolmemoria", row_marked(Kontrolmemoria_Nadrel2(), 21)}};
+  std::string r;
+  for (const auto& [name, marked] : places) {
+    r += std::string(name) + ":";
+    for (int s = 0; s < 22; ++s)
+      if (marked(s)) r += " " + std::to_string(s);
+    r += "; ";
+  }
+  return r;
+}
+
+// RESET at any wait of a pass of ADD, the one at micro-address 4 (shown
+// after Ir_OP, 3), then "Amaitu simulazioa" at the same wait of the
+// restarted run, given LD (its pass at 9), then one more LD: the end and the
+// last run each leave one state marked, micro-address 0 of the closing
+// replay, in the chart, the mini chart and every grid; LD never passes Ir_OP
+// again to take back a mark left on it.
+TEST_F(EngineRun, ARestartOrEndAtAnyWaitLeavesOneStateMarked) {
+  enum Wait { Phase, Clk1, Clk2 };
+  struct Case {
+    const char* item;
+    Wait wait;
+    int delay;  // Phase: the pass's paced wait 1..14
+  };
+  std::vector<Case> cases;
+  for (int k = 1; k <= 14; ++k) cases.push_back({"Simulazioa1", Phase, k});
+  cases.push_back({"Simulazioa2", Clk1, 0});
+  cases.push_back({"Simulazioa2", Phase, 1});  // the first second after a clk1
+  cases.push_back({"Simulazioa3", Clk2, 0});
+  cases.push_back({"Simulazioa3", Clk1, 0});
+  cases.push_back({"Simulazioa3", Phase, 2});
+  const std::string only_zero =
+      "chart: 0; mini: 0; NadrelMikro: 0; Mikroprograma: 0; Nadrel1: 0; Kontrolmemoria: 0; ";
+  start_user();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.item) + (c.wait == Phase ? " delay " + std::to_string(c.delay)
+                                                        : c.wait == Clk1 ? " clk1" : " clk2"));
+    instructions = {entry("ADD"), entry("LD"), entry("LD")};
+    // 0: RESET at the wait; 1: until the restart; 2: the end at the wait; 3: no more.
+    int stage = 0;
+    int64_t first_wait = -1;  // the pass's first paced wait, counted in rec.waits
+    std::function<void()> poll = [&] {
+      EngineState& e = engine();
+      const bool in_pass = e.Micro_address == (stage < 2 ? 4 : 9) && Run_in_progress();
+      if (stage == 1 && !in_pass) stage = 2;
+      if (!in_pass) first_wait = -1;
+      if (in_pass && first_wait < 0) first_wait = int64_t(rec.waits.size());
+      const bool at_wait =
+          in_pass && (stage == 0 || stage == 2) &&
+          (c.wait == Phase ? int64_t(rec.waits.size()) - first_wait + 1 == c.delay
+                           : nw("Command3", c.wait == Clk1 ? 0 : 1).enabled());
+      if (at_wait) {
+        if (stage == 0)
+          main_window().click("Command1");
+        else
+          nw("Simulazioa11", 5).action()->trigger();
+        ++stage;
+      } else {
+        for (int i : {0, 1})
+          if (nw("Command3", i).visible() && nw("Command3", i).enabled()) main_window().click("Command3", i);
+      }
+      if (Run_in_progress()) clock.after(50, poll);
+    };
+    clock.after(50, poll);
+    nw(c.item, 5).action()->trigger();
+    EXPECT_EQ(stage, 3);
+    EXPECT_EQ(marked_states(), only_zero);
+
+    clock.after(50, poll);
+    nw(c.item, 5).action()->trigger();
+    EXPECT_TRUE(instructions.empty());
+    EXPECT_EQ(marked_states(), only_zero);
+    clock.messages.clear();
+  }
 }
 
 
