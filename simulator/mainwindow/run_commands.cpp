@@ -282,7 +282,8 @@ void Simulazioa10_Click(int) {
   engine().Stop_requested = kFlagFalse;
   main_window().ctl("Simulazioa9", 5).set_enabled(true);
   main_window().ctl("Simulazioa10", 5).set_enabled(false);
-  Set_status_panel(1, "KU simulatzen");
+  // A clock wait still in progress shows its own text again.
+  Set_status_panel(1, Running_state_text());
   set_run_buttons(false);
 }
 

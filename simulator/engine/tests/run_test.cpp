@@ -499,6 +499,13 @@ TEST_F(EngineRun, ARunStartsWithoutAPauseOrPulseLeftFromBefore) {
   EXPECT_EQ(engine().Stop_requested, kFlagFalse);
 }
 
+// The user presses the clock button that a run waits for.
+void press_waiting_clock_buttons() {
+  Nagusia& m = plat::form<Nagusia>();
+  for (int i : {0, 1})
+    if (m.ctl("Command3", i).visible() && m.ctl("Command3", i).enabled()) m.click("Command3", i);
+}
+
 // The states the displays show as current, in the chart of ASM, in the main
 // window's mini chart and in each of the four micro-address grids, as
 // "chart: 0; mini: 0; ...".
@@ -583,8 +590,7 @@ TEST_F(EngineRun, ARestartOrEndAtAnyWaitLeavesOneStateMarked) {
           nw("Simulazioa11", 5).action()->trigger();
         ++stage;
       } else {
-        for (int i : {0, 1})
-          if (nw("Command3", i).visible() && nw("Command3", i).enabled()) main_window().click("Command3", i);
+        press_waiting_clock_buttons();
       }
       if (Run_in_progress()) clock.after(50, poll);
     };
@@ -601,6 +607,72 @@ TEST_F(EngineRun, ARestartOrEndAtAnyWaitLeavesOneStateMarked) {
   }
 }
 
+
+// "Gelditu" around a clock wait of ADD's pass at micro-address 4 holds the run,
+// and the seven bars keep "Simulazioa geldirik" whatever a clock button or
+// the mode menu does meanwhile; "Hasi" shows the run's state again.
+TEST_F(EngineRun, APauseKeepsItsTextOnTheBarsUntilContinue) {
+  enum Action { None, Pulse, Continuous };
+  struct Case {
+    const char* item;
+    int wait;               // paused in the wait of Command3(wait); -1: in the paced wait before the clk2 wait
+    Action action;          // while paused
+    const char* continued;  // panel 1 once continued
+  };
+  const Case cases[] = {
+      {"Simulazioa2", 0, Pulse, "KU simulatzen"},      {"Simulazioa3", 1, Pulse, "KU simulatzen"},
+      {"Simulazioa3", 0, Continuous, "KU simulatzen"}, {"Simulazioa2", 0, None, "clk1-en zain"},
+      {"Simulazioa3", -1, None, "clk2-ren zain"},
+  };
+  const auto bars = [] {
+    std::vector<std::string> r;
+    for (StatusWindow w : kStatusOrder) r.push_back(plat::panel_text(Status_window(w).ctl("StatusBar1"), 1));
+    return r;
+  };
+  const auto all = [](const char* text) { return std::vector<std::string>(7, text); };
+  start_user();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.item) + " wait " + std::to_string(c.wait) + " action " + std::to_string(c.action));
+    instructions = {entry("ADD")};
+    int stage = 0;  // 0: before the pause; 1: paused; 2: continued
+    int64_t first_wait = -1;
+    std::function<void()> poll = [&] {
+      const bool in_pass = engine().Micro_address == 4;
+      if (in_pass && first_wait < 0) first_wait = int64_t(rec.waits.size());
+      const bool at_wait = in_pass && (c.wait >= 0 ? nw("Command3", c.wait).enabled()
+                                                   : int64_t(rec.waits.size()) - first_wait + 1 == 7);
+      if (stage == 0 && at_wait) {
+        plat::press_toolbar_button(nw("Toolbar1"), 2);  // "Gelditu"
+        EXPECT_EQ(bars(), all("Simulazioa geldirik"));
+        if (c.action == Pulse) main_window().click("Command3", c.wait);
+        if (c.action == Continuous) nw("Simulazioa5_1", 4).action()->trigger();
+        stage = 1;
+        const size_t waits_at_pause = rec.waits.size();
+        clock.after(5000, [&, waits_at_pause] {
+          EXPECT_EQ(bars(), all("Simulazioa geldirik"));
+          EXPECT_EQ(rec.waits.size(), waits_at_pause);
+          if (c.wait < 0) {
+            EXPECT_TRUE(nw("Command3", 1).enabled());
+          }
+          plat::press_toolbar_button(nw("Toolbar1"), 1);  // "Hasi"
+          EXPECT_EQ(bars(), all(c.continued));
+          stage = 2;
+        });
+      } else if (stage != 1) {
+        press_waiting_clock_buttons();
+      }
+      if (Run_in_progress()) clock.after(50, poll);
+    };
+    clock.after(50, poll);
+    nw(c.item, 5).action()->trigger();
+    EXPECT_EQ(stage, 2);
+    EXPECT_TRUE(instructions.empty());
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "Aginduaren simulazioa amaitu da");
+    EXPECT_EQ(bars(), all("Aginduaren zain"));
+    clock.messages.clear();
+  }
+}
 
 // Every write of the decode pass of ADD (micro-address 2) to the main
 // window, in the order of the phases: clk1 edge, counter, control-word read,
