@@ -14,7 +14,9 @@ std::vector<plat::ControlDef> layout() {
       {"Label1", 0, Kind::Label, "", -1, {360, 240, 1095, 255}, "Erregistroa:", {bold, clear}},
       {"Label2", 0, Kind::Label, "", -1, {1320, 240, 735, 255}, "", {clear}},
       {"Label1", 1, Kind::Label, "", -1, {360, 600, 1215, 255}, "Edukia osoz:", {bold, clear}},
-      {"Label2", 1, Kind::Label, "", -1, {1800, 600, 735, 255}, "", {clear}},
+      // As wide as the binary label under it: nine blanks and up to six
+      // characters ("-32768") show whole.
+      {"Label2", 1, Kind::Label, "", -1, {1800, 600, 1815, 255}, "", {clear}},
       {"Label1", 2, Kind::Label, "", -1, {360, 960, 1455, 255}, "Edukia bitarrez:", {bold, clear}},
       {"Label2", 2, Kind::Label, "", -1, {1800, 960, 1815, 255}, "", {clear}},
       {"Onartu", -1, Kind::CommandButton, "", -1, {1080, 1320, 1335, 375}, "&Onartu",

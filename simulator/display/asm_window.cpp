@@ -196,7 +196,8 @@ std::vector<ControlDef> layout() {
   b.wire(zx - 360, z_mid, zx, z_top);
   b.text(zx - 150, z_mid - 105, 300, " Z");
   b.arrow_down(zx, z_bottom, place_of(21).y);
-  b.text(zx + 60, z_bottom + 30, 200, "1");
+  // Left of its wire: Id_PC's name box stands right of it.
+  b.text(zx - 180, z_bottom + 30, 120, "1");
   const Place p20 = place_of(20);
   b.arrow_right(zx + 360, p20.x, z_mid);
   b.text(zx + 420, z_mid - 240, 200, "0");

@@ -67,6 +67,10 @@ void Mark_example_b_element() { paint_memory({{iteration_row(16), kRead, kRead, 
 void Unmark_example_b_element() { paint_memory({{iteration_row(16), kLightGrey, kDataWord, kLightGrey}}); }
 void Mark_example_c_element() { paint_memory({{iteration_row(32), kWritten, kWritten, kWritten}}); }
 void Unmark_example_c_element() { paint_memory({{iteration_row(32), kLightGrey, kStoredC, kLightGrey}}); }
+void Unmark_all_example_c_elements() {
+  for (int16_t row = 2 * kVectorLength + 1; row <= 3 * kVectorLength; ++row)
+    paint_memory({{row, kLightGrey, kDataWord, kLightGrey}});
+}
 
 void Mark_register_row(int16_t row) { paint_register({row, kWritten, kWritten, kWritten}); }
 void Unmark_register_row(int16_t row) { paint_register({row, kSilver, kLightGrey, kLightGrey}); }

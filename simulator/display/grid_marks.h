@@ -14,6 +14,9 @@ void Mark_example_a_element();  // word Example_iteration - 1
 void Mark_example_b_element();  // word Example_iteration + 15
 void Mark_example_c_element();  // word Example_iteration + 31
 void Unmark_example_c_element();
+// The sixteen C elements in the listing's colours, none stored yet: how
+// every example run starts.
+void Unmark_all_example_c_elements();
 
 // Register grids: row r + 1 for register r.
 void Mark_register_row(int16_t row);

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/comctl/comctl.h"
 #include "platform/forms/services.h"
 #include "simulator/display/display_calls.h"
 #include "simulator/engine/conversions.h"
@@ -31,8 +30,6 @@ constexpr std::array<StatusWindow, 7> kCounterOrder = {
     StatusWindow::PU,               StatusWindow::Aginduenformatua,
     StatusWindow::MNetaEM,          StatusWindow::Birprogramatumikroagindua,
     StatusWindow::Laguntza_edukia};
-
-void set_panel(StatusWindow w, int panel, const std::string& text);
 
 // The three steps of the clk1 edge; `beep` says whether step 2 beeps.
 void clk1_edge_step(int step, bool beep) {
@@ -86,6 +83,10 @@ void read_step(int step) {
       break;
     default: {
       Show_micro_address();
+      // The marks stand on this micro-address now: it is the one to take
+      // back next. A pass cut short before this point leaves them, and so
+      // Previous_micro_address, on the state shown before it.
+      engine().Previous_micro_address = engine().Micro_address;
       Reset_process_unit_diagram();
       visible({{"Label12"}, {"Shape9"}}, true);
       // Micro_address comes from Microaddress_to_integer: always a row of the table.
@@ -112,10 +113,6 @@ void read_step(int step) {
   }
 }
 
-void set_panel(StatusWindow w, int panel, const std::string& text) {
-  plat::set_panel_text(Status_window(w).ctl("StatusBar1"), panel, text);
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------ guarded forms
@@ -136,8 +133,8 @@ void Update_microaddress_counter() {
     counter_shows_address();
     if (engine().Micro_address_bits == "00000" && engine().Example_running) {
       for (StatusWindow w : kCounterOrder) {
-        set_panel(w, 2, "");
-        set_panel(w, 3, "");
+        Set_status_panel_of(w, 2, "");
+        Set_status_panel_of(w, 3, "");
       }
     }
   }
@@ -174,10 +171,10 @@ void Animate_clk1_edge_final() {
 void Update_microaddress_counter_final() {
   counter_shows_address();
   for (StatusWindow w : kStatusOrder) {
-    set_panel(w, 2, "");
-    set_panel(w, 3, "");
-    set_panel(w, 4, "");
-    set_panel(w, 1, "Simulazioa amaitzen");
+    Set_status_panel_of(w, 2, "");
+    Set_status_panel_of(w, 3, "");
+    Set_status_panel_of(w, 4, "");
+    Set_status_panel_of(w, 1, "Simulazioa amaitzen");
   }
   phase_wait();
   counter_counts();

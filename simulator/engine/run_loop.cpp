@@ -19,30 +19,48 @@ bool valid_micro_address(const std::string& bits) {
   return bits == "00000" || Microaddress_to_integer(bits) != 0;
 }
 
+constexpr const char* kRunning = "KU simulatzen";
+
+// The text of the clock wait in progress, nullptr outside one.
+const char* clock_wait_text = nullptr;
+
+// Panel 1 while the run goes on. A requested pause keeps "Simulazioa
+// geldirik" there until the continue command, which shows the run's state
+// again: the run stays held though a clock wait may come or end meanwhile.
+void show_run_state(const char* text) {
+  if (!engine().Stop_requested) Set_status_panel(1, text);
+}
+
+// A clock wait: its button enabled and its text shown until `ended` holds.
+template <class Ended>
+void clock_wait(int button, const char* text, Ended ended) {
+  at({"Command3", button}).set_enabled(true);
+  clock_wait_text = text;
+  show_run_state(text);
+  while (!ended() && !aborted()) plat::wait_event();
+  clock_wait_text = nullptr;
+}
+
 // The clk2 wait in the middle of a step-by-step cycle.
 void step_wait() {
   EngineState& e = engine();
-  at({"Command3", 1}).set_enabled(true);
-  Set_status_panel(1, "clk2-ren zain");
-  while (!e.Step_pulse && !e.Mode_continuous && !e.Mode_cycle_by_cycle && !aborted()) plat::wait_event();
+  clock_wait(1, "clk2-ren zain", [&e] { return e.Step_pulse || e.Mode_continuous || e.Mode_cycle_by_cycle; });
   if (!reset_requested() && e.Step_pulse && !e.Simulation_ended) {
     e.Step_pulse = kFlagFalse;
     at({"Command3", 1}).set_enabled(false);
   }
-  if (!aborted()) Set_status_panel(1, "KU simulatzen");
+  if (!aborted()) show_run_state(kRunning);
 }
 
 // The clk1 wait at the end of a cycle in the two manual modes.
 void cycle_wait() {
   EngineState& e = engine();
-  at({"Command3", 0}).set_enabled(true);
-  Set_status_panel(1, "clk1-en zain");
-  while (!e.Cycle_pulse && !e.Mode_continuous && !aborted()) plat::wait_event();
+  clock_wait(0, "clk1-en zain", [&e] { return e.Cycle_pulse || e.Mode_continuous; });
   if (!reset_requested() && !e.Simulation_ended && e.Cycle_pulse) {
     e.Cycle_pulse = false;
     at({"Command3", 0}).set_enabled(false);
   }
-  if (!aborted()) Set_status_panel(1, "KU simulatzen");
+  if (!aborted()) show_run_state(kRunning);
 }
 
 void pass() {
@@ -62,10 +80,11 @@ void pass() {
   // word can give one) ends the instruction as "00000" does.
   if (!valid_micro_address(e.Micro_address_bits)) e.Micro_address_bits = "00000";
   if (e.Micro_address_bits == "00000") e.Instruction_done = kFlagTrue;
-  e.Previous_micro_address = e.Micro_address;
 }
 
 }  // namespace
+
+std::string Running_state_text() { return clock_wait_text ? clock_wait_text : kRunning; }
 
 void Run_ku_simulation() {
   EngineState& e = engine();

@@ -6,6 +6,7 @@
 //                Start_ku_simulation(); Run_ku_simulation() (once per
 //                instruction); Stop_ku_simulation(); ...
 #include <cstdint>
+#include <string>
 
 namespace brendalo {
 
@@ -19,6 +20,10 @@ void Run_ku_simulation();
 // is pending it finishes the instruction, clears the modes and returns the
 // windows to their idle look; always clears the run flags.
 void Stop_ku_simulation();
+
+// Panel 1's text for a run that goes on: the text of the clock wait in
+// progress ("clk1-en zain", "clk2-ren zain"), else "KU simulatzen".
+std::string Running_state_text();
 
 // The running look, and the engine made ready for a run.
 void Start_ku_simulation();

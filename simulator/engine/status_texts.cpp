@@ -7,6 +7,7 @@
 #include "simulator/display/aginduenformatua.h"
 #include "simulator/display/asm_window.h"
 #include "simulator/display/pu_window.h"
+#include "simulator/engine/variables.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {
@@ -24,8 +25,15 @@ plat::Form& Status_window(StatusWindow w) {
   return plat::form<Nagusia>();
 }
 
+void Set_status_panel_of(StatusWindow w, int panel, const std::string& text) {
+  // Reached first: a window loaded here starts with the texts kept so far.
+  plat::Control& bar = Status_window(w).ctl("StatusBar1");
+  if (panel >= 1 && panel <= int(engine().Status_texts.size())) engine().Status_texts[size_t(panel - 1)] = text;
+  plat::set_panel_text(bar, panel, text);
+}
+
 void Set_status_panel(int panel, const std::string& text, const std::array<StatusWindow, 7>& order) {
-  for (StatusWindow w : order) plat::set_panel_text(Status_window(w).ctl("StatusBar1"), panel, text);
+  for (StatusWindow w : order) Set_status_panel_of(w, panel, text);
 }
 
 void Set_status_texts(const std::string& code, const std::string& instruction) {
@@ -36,7 +44,12 @@ void Set_status_texts(const std::string& code, const std::string& instruction) {
 plat::ControlDef status_bar_def(int client_width, int client_height, int panels) {
   std::vector<plat::Prop> props = {{"Panels.Count", panels}};
   const int widths[] = {2400, 1200, 4200, 2400, 900, 1500};
-  for (int i = 1; i <= panels; ++i) props.push_back({"Panels(" + std::to_string(i) + ").Width", widths[(i - 1) % 6]});
+  const auto& texts = engine().Status_texts;
+  for (int i = 1; i <= panels; ++i) {
+    const std::string panel = "Panels(" + std::to_string(i) + ").";
+    props.push_back({panel + "Width", widths[(i - 1) % 6]});
+    if (i <= int(texts.size())) props.push_back({panel + "Text", texts[size_t(i - 1)]});
+  }
   return {"StatusBar1", -1, plat::Kind::StatusBar, "", -1, {0, client_height - 315, client_width, 315}, "", props};
 }
 

@@ -47,6 +47,7 @@ void Set_engine_variables_at_load(bool report_z_value) {
   fresh.Example_opened = e.Example_opened;
   fresh.Example_loaded = e.Example_loaded;
   fresh.Control_memory_modified = e.Control_memory_modified;
+  fresh.Status_texts = e.Status_texts;
   fresh.Clk1_period_text = std::to_string(kDefaultClk1Period);
   fresh.Report_z_value = to_flag(report_z_value);
   e = fresh;

@@ -5,6 +5,7 @@
 // One thread: the handlers of the user's commands run only inside the yields
 // of Wait_seconds and change these variables there; the engine reads them
 // afresh at every check, so there is no lock.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -28,7 +29,7 @@ struct EngineState {
 
   // Position in the microprogram.
   int16_t Micro_address = 0;           // 0..21; 0 while no run is in progress
-  int16_t Previous_micro_address = 0;  // the pass before, to un-highlight
+  int16_t Previous_micro_address = 0;  // the one whose marks are on screen, to un-highlight
   std::string Micro_address_bits;      // the uPC, "00000".."10101"
 
   // Fields of the current control word.
@@ -66,6 +67,11 @@ struct EngineState {
   Flag16 Example_loaded = kFlagFalse;           // the example is loaded into main memory
   Flag16 Control_memory_modified = kFlagFalse;  // a microinstruction was reprogrammed
 
+  // The texts of panels 1..5 of the seven status bars, as last written: a
+  // status window created later starts with them. The main window's load
+  // leaves them alone.
+  std::array<std::string, 5> Status_texts = {"Aginduaren zain", "", "", "", "11''"};
+
   bool operator==(const EngineState&) const = default;
 };
 
@@ -81,8 +87,8 @@ bool Run_in_progress();
 // Sets every run, mode and pacing variable to the value the main window's
 // load gives: period "11", no run, no mode, no pulse, empty fields, and
 // Report_z_value from the options window's check box. The three program-wide
-// flags of the main window's commands keep their values here; the main
-// window's load clears them itself.
+// flags of the main window's commands keep their values here (the main
+// window's load clears them itself), and so do the status texts.
 void Set_engine_variables_at_load(bool report_z_value);
 
 // The clk1 period of a period text, in whole seconds within 3..59. A text

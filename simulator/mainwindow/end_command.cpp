@@ -5,6 +5,7 @@
 #include "simulator/display/display_calls.h"
 #include "simulator/engine/drawing.h"
 #include "simulator/engine/variables.h"
+#include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"
 
 namespace brendalo {
@@ -27,8 +28,10 @@ void row_to_rest(int row) {
 }
 
 // The example's marks at instruction n: registers, instruction rows, elements.
+// The C element stored by instruction 6 keeps its mark of being written until
+// the fetch of instruction 7: both take it back, once it is stored.
 void undo_example_marks(int n) {
-  enum Kind { Reg, Rows, A, B };
+  enum Kind { Reg, Rows, A, B, C };
   struct Call {
     Kind kind;
     const char* reg;
@@ -41,8 +44,8 @@ void undo_example_marks(int n) {
       {{Rows, "", 69}, {Reg, "r2", 0}, {Rows, "", 53}, {Reg, "r3", 0}, {Rows, "", 55}, {A, "", 0}},
       {{Reg, "r3", 0}, {Rows, "", 55}, {A, "", 0}, {Reg, "r4", 0}, {Rows, "", 57}, {B, "", 0}},
       {{Reg, "r4", 0}, {Rows, "", 57}, {B, "", 0}, {Reg, "r5", 0}, {Rows, "", 59}},
-      {{Rows, "", 59}, {Reg, "r5", 0}, {Rows, "", 61}},
-      {{Rows, "", 61}, {Reg, "r1", 0}, {Rows, "", 63}},
+      {{Rows, "", 59}, {Reg, "r5", 0}, {Rows, "", 61}, {C, "", 0}},
+      {{Rows, "", 61}, {Reg, "r1", 0}, {Rows, "", 63}, {C, "", 0}},
       {{Reg, "r1", 0}, {Rows, "", 63}, {Reg, "r2", 0}, {Rows, "", 65}},
       {{Reg, "r2", 0}, {Rows, "", 65}, {Rows, "", 67}},
       {{Rows, "", 67}, {Rows, "", 69}},
@@ -53,6 +56,10 @@ void undo_example_marks(int n) {
       case Rows: Unmark_instruction_rows(c.rows); break;
       case A: Unmark_example_a_element(); break;
       case B: Unmark_example_b_element(); break;
+      case C:
+        // Every run starts with C empty: a text is an element this run stored.
+        if (!machine().Main_memory_text[size_t(engine().Example_iteration + 31)].empty()) Unmark_example_c_element();
+        break;
     }
   }
 }

@@ -593,10 +593,8 @@ void bars(Layout& l) {
   }
   l.add({"ImageList1", -1, Kind::ImageList, "", -1, {}, "", std::move(images)});
   l.add({"Toolbar1", -1, Kind::Toolbar, "", -1, {0, 0, 15240, 420}, "", std::move(buttons)});
-  ControlDef status = status_bar_def(15240, 10425, 6);
-  status.props.push_back({"Panels(1).Text", "Aginduaren zain"});
-  status.props.push_back({"Panels(5).Text", "11''"});
-  l.add(std::move(status));
+  // "Aginduaren zain" and "11''" at start-up, as every status bar.
+  l.add(status_bar_def(15240, 10425, 6));
   // The clk1 period buttons stand over the right part of the status bar.
   l.add(button("Command2", 1, "", {12600, 10125, 255, 270}, "-",
                {{"FontSize", 9.75}, {"ToolTipText", "clk1 denbora segundu batean txikiagotu"}}));

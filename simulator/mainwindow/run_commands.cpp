@@ -73,8 +73,9 @@ bool restart_requested() {
 
 // Every run of the example, and every restart, starts from the same texts,
 // so that what it shows is what this run computes: vector C empty in memory,
-// in both memory grids and in a results window left open, and the registers
-// back at their start texts in both register grids.
+// in both memory grids (in the listing's colours, none marked as stored) and
+// in a results window left open, and the registers back at their start texts
+// in both register grids.
 void fresh_example_start() {
   plat::Control& memory_main = main_window().ctl("Nadrel3");
   plat::Control& memory_window = plat::form<MNetaEM>().ctl("Nadrel3", 0);
@@ -86,6 +87,7 @@ void fresh_example_start() {
     cell_text(memory_window, row, 2, "");
     if (results) results->ctl("Text6", i).set_text("");
   }
+  Unmark_all_example_c_elements();
   Reset_register_file_text();
   Refresh_registers_main();
   Refresh_registers_window();
@@ -284,7 +286,8 @@ void Simulazioa10_Click(int) {
   engine().Stop_requested = kFlagFalse;
   main_window().ctl("Simulazioa9", 5).set_enabled(true);
   main_window().ctl("Simulazioa10", 5).set_enabled(false);
-  Set_status_panel(1, "KU simulatzen");
+  // A clock wait still in progress shows its own text again.
+  Set_status_panel(1, Running_state_text());
   set_run_buttons(false);
 }
 

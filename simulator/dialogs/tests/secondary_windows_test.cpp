@@ -1,6 +1,7 @@
 // The data change of a word of A or B, the register view, the options
 // dialog and the information windows, and their pictures.
 #include <QAction>
+#include <QTest>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 #include <string>
 
+#include "gridcontrol/nadrel_ids.h"
 #include "platform/browser/browser.h"
 #include "platform/comctl/comctl.h"
 #include "platform/forms/form.h"
@@ -28,6 +30,7 @@
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/dialogs/simuladoreariburuz.h"
 #include "simulator/dialogs/ualeragiketak.h"
+#include "simulator/engine/conversions.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/variables.h"
 #include "simulator/machine/grids.h"
@@ -332,6 +335,43 @@ TEST_F(SecondaryWindows, TheBitRulerNumbersStandUnderTheirBits) {
       EXPECT_GE(r.left, left) << column << "(" << j << ") bit " << r.text.toStdString();
       EXPECT_LE(r.right, right) << column << "(" << j << ") bit " << r.text.toStdString();
     }
+  }
+}
+
+// The register view shows a register's value whole, as the example writes
+// it (nine blanks and the digits), in the font the label is drawn in; a key
+// on the memory window's register grid opens it.
+TEST_F(SecondaryWindows, TheRegisterViewShowsTheWholeValue) {
+  plat::unload_form(MNetaEM::kName);  // loaded again with the example in memory: its grids take keys
+  QApplication::processEvents();
+  MNetaEM& m = plat::form<MNetaEM>();
+  ASSERT_TRUE(m.ctl("Nadrel1").enabled());
+  for (int value : {0, 22, 9999, -32768}) {
+    SCOPED_TRACE(value);
+    const std::string decimal = std::string(9, ' ') + std::to_string(value);
+    machine().Register_file_text[5][1] = decimal;
+    machine().Register_file_text[5][2] = "  " + Integer_to_binary_word(value);
+    Grid g = MNetaEM_Nadrel1();
+    g.object().let(nadrel::dispid::Row, {6});
+    g.object().let(nadrel::dispid::Col, {2});
+    QWidget* cells = m.ctl("Nadrel1").widget()->findChild<QWidget*>("picGrid");
+    ASSERT_NE(cells, nullptr);
+    cells->setFocus();
+    QTest::keyClick(cells, '1');
+    ASSERT_TRUE(plat::is_loaded<EMkoerrenkada>());
+    EMkoerrenkada& v = plat::form<EMkoerrenkada>();
+    for (int i : {1, 2}) {
+      const plat::Control& label = v.ctl("Label2", i);
+      EXPECT_EQ(label.caption(), machine().Register_file_text[5][size_t(i)]);
+      const std::vector<CaptionRun> runs = caption_runs(label);
+      ASSERT_EQ(runs.size(), 1u) << i;
+      const double right = (label.get("Left").to_double() + label.get("Width").to_double()) / 15;
+      EXPECT_LE(runs[0].right, right) << "Label2(" << i << ") \"" << label.caption() << "\"";
+    }
+    EXPECT_EQ(caption_runs(v.ctl("Label2", 1))[0].text.toStdString(), std::to_string(value));
+    v.click("Onartu");
+    EXPECT_FALSE(plat::is_loaded<EMkoerrenkada>());
+    EXPECT_TRUE(m.enabled());
   }
 }
 

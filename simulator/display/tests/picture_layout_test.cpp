@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/forms/form.h"
 #include "simulator/display/asm_window.h"
 #include "simulator/display/pu_window.h"
+#include "testing/caption_runs.h"
 #include "testing/simulator_test.h"
 
 namespace brendalo::testing {
@@ -81,13 +83,15 @@ std::string id(const plat::Control& c) {
   return c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
 }
 
-// Every control in front of `lit` that covers part of it, but those in
-// `allowed`; the lines in `widened` as wide as a lit state box's outline.
+// Every control in front of `lit` that covers part of it (of `area` when
+// given), but those in `allowed`; the lines in `widened` as wide as a lit
+// state box's outline.
 std::vector<std::string> covering(const plat::Form& f, const plat::Control& lit,
                                   const std::set<const plat::Control*>& allowed = {},
-                                  const std::set<const plat::Control*>& widened = {}) {
+                                  const std::set<const plat::Control*>& widened = {},
+                                  std::optional<Rect> area = std::nullopt) {
   std::vector<std::string> out;
-  const Rect r = rect_of(lit);
+  const Rect r = area.value_or(rect_of(lit));
   for (const auto& c : f.controls()) {
     if (c.get() == &lit || !drawn(*c) || allowed.count(c.get()) || !in_front(f, *c, lit)) continue;
     const int width = widened.count(c.get()) ? kAsmLitWidth : c->border_width();
@@ -151,6 +155,27 @@ TEST_F(PictureLayout, NoLitPartOfAStateIsCoveredAndNoWireRunsThroughAStateBox) {
           << id(*c);
     }
   }
+}
+
+// The fixed texts of the chart (exit labels, decisions, comments) read
+// whole: no wire crosses one and no control stands over one.
+TEST_F(PictureLayout, NoTextOfTheChartIsCovered) {
+  ASM& chart = plat::form<ASM>();
+  std::set<const plat::Control*> borders;
+  for (int s = 0; s < 22; ++s)
+    for (const AsmRef& l : Asm_state(s).lines) borders.insert(&chart.ctl(l.name, l.index));
+  int texts = 0;
+  for (int k : chart.indices("Label30")) {
+    const plat::Control& t = chart.ctl("Label30", k);
+    // The label's text as drawn in its font: a label without a back colour
+    // may reach under a neighbour where it draws nothing.
+    const std::vector<CaptionRun> runs = caption_runs(t);
+    ASSERT_FALSE(runs.empty());
+    const Rect ink = {runs.front().left * 15, rect_of(t).t, runs.back().right * 15, rect_of(t).b};
+    EXPECT_EQ(covering(chart, t, {}, borders, ink), std::vector<std::string>{}) << "\"" << t.caption() << "\"";
+    ++texts;
+  }
+  EXPECT_EQ(texts, 23);  // "EK", seven exits, " Z", "1", "0", twelve comments
 }
 
 }  // namespace

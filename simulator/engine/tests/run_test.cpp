@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -13,10 +14,12 @@
 #include "platform/forms/proplog.h"
 #include "simulator/dialogs/agindua.h"
 #include "simulator/dialogs/zaukeratu.h"
+#include "simulator/display/asm_window.h"
 #include "simulator/engine/conversions.h"
 #include "simulator/engine/run_loop.h"
 #include "simulator/engine/status_texts.h"
 #include "simulator/engine/tests/run_fixture.h"
+#include "simulator/machine/grids.h"
 #include "simulator/mainwindow/end_command.h"
 #include "simulator/mainwindow/run_commands.h"
 
@@ -496,6 +499,180 @@ TEST_F(EngineRun, ARunStartsWithoutAPauseOrPulseLeftFromBefore) {
   EXPECT_EQ(engine().Stop_requested, kFlagFalse);
 }
 
+// The user presses the clock button that a run waits for.
+void press_waiting_clock_buttons() {
+  Nagusia& m = plat::form<Nagusia>();
+  for (int i : {0, 1})
+    if (m.ctl("Command3", i).visible() && m.ctl("Command3", i).enabled()) m.click("Command3", i);
+}
+
+// The states the displays show as current, in the chart of ASM, in the main
+// window's mini chart and in each of the four micro-address grids, as
+// "chart: 0; mini: 0; ...".
+std::string marked_states() {
+  ASM& chart = plat::form<ASM>();
+  Nagusia& main = plat::form<Nagusia>();
+  const auto row_marked = [](Grid g, int last_col) {
+    return [g, last_col](int s) {
+      for (int col = 1; col <= last_col; ++col)
+        if (g.CellBackColor(col, s + 1) == 0xFF8080 || g.CellBackColor(col, s + 1) == 0xFFC0C0) return true;
+      return false;
+    };
+  };
+  const auto chart_marked = [&chart](int s) {
+    const AsmState& st = Asm_state(s);
+    bool lit = chart.ctl(st.backdrop.name, st.backdrop.index).back_color() != kAsmIdleBack;
+    for (const AsmRef& l : st.lines) lit = lit || chart.ctl(l.name, l.index).border_width() != kAsmIdleWidth;
+    for (const auto& a : st.actions) lit = lit || chart.ctl(a.label.name, a.label.index).back_color() != kAsmIdleBack;
+    return lit || (st.name_box >= 0 && chart.ctl("Text1", st.name_box).back_color() != kAsmIdleName);
+  };
+  const std::pair<const char*, std::function<bool(int)>> places[] = {
+      {"chart", chart_marked},
+      {"mini", [&main](int s) { return main.ctl("Shape3", s).back_color() != 0xFFFFFFu; }},
+      {"NadrelMikro", row_marked(Nagusia_NadrelMikro(), 2)},
+      {"Mikroprograma", row_marked(Mikroprograma_NadrelMikro(), 2)},
+      {"Nadrel1", row_marked(Nagusia_Nadrel1(), 21)},
+      {"Kontrolmemoria", row_marked(Kontrolmemoria_Nadrel2(), 21)}};
+  std::string r;
+  for (const auto& [name, marked] : places) {
+    r += std::string(name) + ":";
+    for (int s = 0; s < 22; ++s)
+      if (marked(s)) r += " " + std::to_string(s);
+    r += "; ";
+  }
+  return r;
+}
+
+// RESET at any wait of a pass of ADD, the one at micro-address 4 (shown
+// after Ir_OP, 3), then "Amaitu simulazioa" at the same wait of the
+// restarted run, given LD (its pass at 9), then one more LD: the end and the
+// last run each leave one state marked, micro-address 0 of the closing
+// replay, in the chart, the mini chart and every grid; LD never passes Ir_OP
+// again to take back a mark left on it.
+TEST_F(EngineRun, ARestartOrEndAtAnyWaitLeavesOneStateMarked) {
+  enum Wait { Phase, Clk1, Clk2 };
+  struct Case {
+    const char* item;
+    Wait wait;
+    int delay;  // Phase: the pass's paced wait 1..14
+  };
+  std::vector<Case> cases;
+  for (int k = 1; k <= 14; ++k) cases.push_back({"Simulazioa1", Phase, k});
+  cases.push_back({"Simulazioa2", Clk1, 0});
+  cases.push_back({"Simulazioa2", Phase, 1});  // the first second after a clk1
+  cases.push_back({"Simulazioa3", Clk2, 0});
+  cases.push_back({"Simulazioa3", Clk1, 0});
+  cases.push_back({"Simulazioa3", Phase, 2});
+  const std::string only_zero =
+      "chart: 0; mini: 0; NadrelMikro: 0; Mikroprograma: 0; Nadrel1: 0; Kontrolmemoria: 0; ";
+  start_user();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.item) + (c.wait == Phase ? " delay " + std::to_string(c.delay)
+                                                        : c.wait == Clk1 ? " clk1" : " clk2"));
+    instructions = {entry("ADD"), entry("LD"), entry("LD")};
+    // 0: RESET at the wait; 1: until the restart; 2: the end at the wait; 3: no more.
+    int stage = 0;
+    int64_t first_wait = -1;  // the pass's first paced wait, counted in rec.waits
+    std::function<void()> poll = [&] {
+      EngineState& e = engine();
+      const bool in_pass = e.Micro_address == (stage < 2 ? 4 : 9) && Run_in_progress();
+      if (stage == 1 && !in_pass) stage = 2;
+      if (!in_pass) first_wait = -1;
+      if (in_pass && first_wait < 0) first_wait = int64_t(rec.waits.size());
+      const bool at_wait =
+          in_pass && (stage == 0 || stage == 2) &&
+          (c.wait == Phase ? int64_t(rec.waits.size()) - first_wait + 1 == c.delay
+                           : nw("Command3", c.wait == Clk1 ? 0 : 1).enabled());
+      if (at_wait) {
+        if (stage == 0)
+          main_window().click("Command1");
+        else
+          nw("Simulazioa11", 5).action()->trigger();
+        ++stage;
+      } else {
+        press_waiting_clock_buttons();
+      }
+      if (Run_in_progress()) clock.after(50, poll);
+    };
+    clock.after(50, poll);
+    nw(c.item, 5).action()->trigger();
+    EXPECT_EQ(stage, 3);
+    EXPECT_EQ(marked_states(), only_zero);
+
+    clock.after(50, poll);
+    nw(c.item, 5).action()->trigger();
+    EXPECT_TRUE(instructions.empty());
+    EXPECT_EQ(marked_states(), only_zero);
+    clock.messages.clear();
+  }
+}
+
+
+// "Gelditu" around a clock wait of ADD's pass at micro-address 4 holds the run,
+// and the seven bars keep "Simulazioa geldirik" whatever a clock button or
+// the mode menu does meanwhile; "Hasi" shows the run's state again.
+TEST_F(EngineRun, APauseKeepsItsTextOnTheBarsUntilContinue) {
+  enum Action { None, Pulse, Continuous };
+  struct Case {
+    const char* item;
+    int wait;               // paused in the wait of Command3(wait); -1: in the paced wait before the clk2 wait
+    Action action;          // while paused
+    const char* continued;  // panel 1 once continued
+  };
+  const Case cases[] = {
+      {"Simulazioa2", 0, Pulse, "KU simulatzen"},      {"Simulazioa3", 1, Pulse, "KU simulatzen"},
+      {"Simulazioa3", 0, Continuous, "KU simulatzen"}, {"Simulazioa2", 0, None, "clk1-en zain"},
+      {"Simulazioa3", -1, None, "clk2-ren zain"},
+  };
+  const auto bars = [] {
+    std::vector<std::string> r;
+    for (StatusWindow w : kStatusOrder) r.push_back(plat::panel_text(Status_window(w).ctl("StatusBar1"), 1));
+    return r;
+  };
+  const auto all = [](const char* text) { return std::vector<std::string>(7, text); };
+  start_user();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.item) + " wait " + std::to_string(c.wait) + " action " + std::to_string(c.action));
+    instructions = {entry("ADD")};
+    int stage = 0;  // 0: before the pause; 1: paused; 2: continued
+    int64_t first_wait = -1;
+    std::function<void()> poll = [&] {
+      const bool in_pass = engine().Micro_address == 4;
+      if (in_pass && first_wait < 0) first_wait = int64_t(rec.waits.size());
+      const bool at_wait = in_pass && (c.wait >= 0 ? nw("Command3", c.wait).enabled()
+                                                   : int64_t(rec.waits.size()) - first_wait + 1 == 7);
+      if (stage == 0 && at_wait) {
+        plat::press_toolbar_button(nw("Toolbar1"), 2);  // "Gelditu"
+        EXPECT_EQ(bars(), all("Simulazioa geldirik"));
+        if (c.action == Pulse) main_window().click("Command3", c.wait);
+        if (c.action == Continuous) nw("Simulazioa5_1", 4).action()->trigger();
+        stage = 1;
+        const size_t waits_at_pause = rec.waits.size();
+        clock.after(5000, [&, waits_at_pause] {
+          EXPECT_EQ(bars(), all("Simulazioa geldirik"));
+          EXPECT_EQ(rec.waits.size(), waits_at_pause);
+          if (c.wait < 0) {
+            EXPECT_TRUE(nw("Command3", 1).enabled());
+          }
+          plat::press_toolbar_button(nw("Toolbar1"), 1);  // "Hasi"
+          EXPECT_EQ(bars(), all(c.continued));
+          stage = 2;
+        });
+      } else if (stage != 1) {
+        press_waiting_clock_buttons();
+      }
+      if (Run_in_progress()) clock.after(50, poll);
+    };
+    clock.after(50, poll);
+    nw(c.item, 5).action()->trigger();
+    EXPECT_EQ(stage, 2);
+    EXPECT_TRUE(instructions.empty());
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "Aginduaren simulazioa amaitu da");
+    EXPECT_EQ(bars(), all("Aginduaren zain"));
+    clock.messages.clear();
+  }
+}
 
 // Every write of the decode pass of ADD (micro-address 2) to the main
 // window, in the order of the phases: clk1 edge, counter, control-word read,

@@ -215,7 +215,7 @@ TEST_F(NagusiaTest, PauseAndContinueOnTheToolbarActOnlyDuringARun) {
   f.Toolbar1_ButtonClick("Gelditu");
   EXPECT_EQ(engine().Stop_requested, kFlagFalse);
   EXPECT_EQ(plat::panel_text(f.ctl("StatusBar1"), 1), "Aginduaren zain");
-  EXPECT_EQ(plat::panel_text(Status_window(StatusWindow::ASM).ctl("StatusBar1"), 1), "");
+  EXPECT_EQ(plat::panel_text(Status_window(StatusWindow::ASM).ctl("StatusBar1"), 1), "Aginduaren zain");
   EXPECT_FALSE(f.ctl("Simulazioa9", 5).enabled());
   EXPECT_FALSE(f.ctl("Simulazioa10", 5).enabled());
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -237,6 +238,19 @@ class ExampleRun : public RunTest {
     EXPECT_EQ(MNetaEM_Nadrel1().TextMatrix(r + 1, 2), "   " + decimal);
     EXPECT_EQ(MNetaEM_Nadrel1().TextMatrix(r + 1, 3), "    " + binary);
   }
+  // Columns 1 to 3 of the rows of C, in `g`; `stored` as 0xC0E0FF in column
+  // 2, the others 0xC0FFFF.
+  static std::vector<int32_t> c_colours(Grid g) {
+    std::vector<int32_t> r;
+    for (int row = 33; row <= 48; ++row)
+      for (int col = 1; col <= 3; ++col) r.push_back(g.CellBackColor(col, row));
+    return r;
+  }
+  static std::vector<int32_t> listed_c(std::set<int> stored = {}) {
+    std::vector<int32_t> r;
+    for (int i = 0; i < 16; ++i) r.insert(r.end(), {0xE0E0E0, stored.count(i) ? 0xC0E0FF : 0xC0FFFF, 0xE0E0E0});
+    return r;
+  }
   static std::vector<std::string> c_boxes() {
     std::vector<std::string> r;
     for (int i = 0; i < 16; ++i) r.push_back(plat::form<Ademaitza>().ctl("Text6", i).text());
@@ -338,6 +352,9 @@ TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
   ASSERT_TRUE(plat::is_loaded<Ademaitza>());
   EXPECT_EQ(c_boxes(), c);
   expect_register(1, std::string(9, ' ') + "1", "  0000000000000001");
+  // The end took back the mark of C(1) being written.
+  EXPECT_EQ(c_colours(Nagusia_Nadrel3()), listed_c({0, 1}));
+  EXPECT_EQ(c_colours(MNetaEM_Nadrel3()), listed_c({0, 1}));
 
   // Run 2 with the results window still open: at its start nothing of run 1
   // is left; RESET once C(0) is stored, and again nothing is left at the restart.
@@ -346,6 +363,9 @@ TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
     boxes_at_start.push_back(c_boxes());
     EXPECT_FALSE(stored(0));
     EXPECT_EQ(Nagusia_Nadrel3().TextMatrix(33, 2), "");
+    // No element of C marked as stored in either memory grid.
+    EXPECT_EQ(c_colours(Nagusia_Nadrel3()), listed_c());
+    EXPECT_EQ(c_colours(MNetaEM_Nadrel3()), listed_c());
     for (int r = 1; r <= 5; ++r) expect_register(r, kZero, kZeroBits);
   };
   clock.after(1000, look_at_start);
@@ -364,6 +384,15 @@ TEST_F(ExampleRun, EveryRunAndRestartStartsFromTheSameTexts) {
   for (const auto& b : boxes_at_start) EXPECT_EQ(b, std::vector<std::string>(16, ""));
   c[1] = "";
   EXPECT_EQ(c_boxes(), c);
+  EXPECT_EQ(c_colours(MNetaEM_Nadrel3()), listed_c({0}));
+
+  // Run 3, ended in "stx r5, C[r1]" before it stores: C(0) keeps the listing's colour.
+  when([] { return engine().Example_instruction == 6 && engine().Micro_address == 16; },
+       [this] { menu("Simulazioa11", 5); });
+  menu("Simulazioa4", 5);
+  EXPECT_FALSE(stored(0));
+  EXPECT_EQ(c_colours(Nagusia_Nadrel3()), listed_c());
+  EXPECT_EQ(c_colours(MNetaEM_Nadrel3()), listed_c());
 }
 
 // A sum outside 16 bits: r5 shows the 16-bit value in both its texts, as C

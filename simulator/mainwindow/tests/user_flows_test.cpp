@@ -30,6 +30,7 @@
 #include "simulator/dialogs/mnetaem.h"
 #include "simulator/engine/conversions.h"
 #include "simulator/engine/run_loop.h"
+#include "simulator/display/asm_window.h"
 #include "simulator/engine/tests/run_fixture.h"
 #include "simulator/machine/grids.h"
 #include "simulator/mainwindow/grid_guards.h"
@@ -287,6 +288,59 @@ TEST_F(UserFlow, StartUpThenOneInstructionInEachMode) {
     expect_idle();
     press_clk1 = press_clk2 = false;
   }
+}
+
+// Every status bar agrees with the others from its first showing: each window
+// opened after start-up, the microinstruction editor (created afresh at each
+// opening) after a period change, and the chart closed and opened again in
+// the middle of a run.
+TEST_F(UserFlow, EveryStatusBarShowsTheCurrentTextsFromItsFirstShowing) {
+  start_program({1024, 768, 16});
+  const auto bar = [](const char* window) {
+    std::vector<std::string> r;
+    plat::Form* f = plat::loaded_form(window);
+    if (!f || !f->visible()) {
+      ADD_FAILURE() << window << " is not shown";
+      return r;
+    }
+    for (int p = 1; p <= 5; ++p) r.push_back(plat::panel_text(f->ctl("StatusBar1"), p));
+    return r;
+  };
+  using Texts = std::vector<std::string>;
+  EXPECT_EQ(bar("Nagusia"), (Texts{"Aginduaren zain", "", "", "", "11''"}));
+  main_window().click("CommandASM", 0);
+  main_window().click("CommandPU", 0);
+  main_window().click("CommandMN", 1);
+  menu("Ikusi13", 3);
+  menu("Laguntza1", 9);
+  for (const char* w : {"ASM", "PU", "MNetaEM", "Aginduenformatua", "Laguntza_edukia"})
+    EXPECT_EQ(bar(w), bar("Nagusia")) << w;
+
+  menu("Simulazioa7", 5);  // 20 seconds
+  for (int opening = 0; opening < 2; ++opening) {
+    menu("Artxiboaldatu", 1);
+    plat::Form& step = *plat::loaded_form("Birprogramaziorakopausoa");
+    step.ctl("Combo1").set_text("5");
+    step.click("Command3", 0);
+    plat::form<Galdera>().click("Command1", 0);  // "&Bai"
+    EXPECT_EQ(bar("Birprogramatumikroagindua"), (Texts{"Aginduaren zain", "", "", "", "20''"}));
+    plat::form<Birprogramatumikroagindua>().click("CommandDeuseztu");
+    EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+  }
+
+  plat::unload_form(ASM::kName);
+  instructions = {"  ADD:     ADD rh, ri1, ri2"};
+  start_user();
+  bool looked = false;
+  clock.after(70'000, [&] {  // at micro-address 3, after the instruction was given
+    main_window().click("CommandASM", 0);
+    EXPECT_EQ(bar("ASM"), (Texts{"KU simulatzen", "001001", "Agindua: add rh, ri1, ri2", "", "20''"}));
+    EXPECT_EQ(bar("ASM"), bar("Nagusia"));
+    looked = true;
+  });
+  menu("Simulazioa1", 5);
+  EXPECT_TRUE(looked);
+  expect_idle();
 }
 
 // -------------------------------------------------------------- flow 2
