@@ -50,6 +50,9 @@ struct Kinds {
   static void apply_command_button(Control& c, std::string_view prop);
   static QWidget* create_option_button(Control& c, QWidget* parent);
   static void apply_option_button(Control& c, std::string_view prop);
+  // After a button of c's group was selected, enabled, disabled, shown or
+  // hidden: the group's one Tab stop is its selected button.
+  static void settle_option_group(const Control& c);
   static QWidget* create_check_box(Control& c, QWidget* parent);
   static void apply_check_box(Control& c, std::string_view prop);
 

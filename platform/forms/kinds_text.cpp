@@ -50,6 +50,9 @@ QWidget* Kinds::create_combo_box(Control& c, QWidget* parent) {
   menu_shortcuts_first(c.form(), cb);
   cb->setEditable(true);  // a drop-down that also accepts typed text
   cb->setInsertPolicy(QComboBox::NoInsert);
+  // It completes nothing: the box shows what the student typed, which is
+  // what its Text holds, and a focus that leaves it picks no entry.
+  cb->setCompleter(nullptr);
   menu_shortcuts_first(c.form(), cb->lineEdit());
   QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, [&c](const QString& t) {
     store(c, "Text", t.toStdString());

@@ -507,7 +507,12 @@ void Realizer::apply(Control& c, std::string_view prop) {
     default: break;
   }
   QWidget* w = c.widget_;
-  if (!w || apply_widget_common(c, w, prop, !c.building_)) return;
+  if (!w) return;
+  if (apply_widget_common(c, w, prop, !c.building_)) {
+    if (c.kind() == Kind::OptionButton && (is_prop(prop, "Enabled") || is_prop(prop, "Visible")))
+      Kinds::settle_option_group(c);
+    return;
+  }
   switch (c.kind()) {
     case Kind::Frame:
     case Kind::PictureBox: w->update(); break;
