@@ -190,13 +190,49 @@ bool Surface::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+namespace {
+bool is_aligned(const Control& c) {
+  const int64_t align = c.get("Align").to_int();
+  return (c.kind() == Kind::Toolbar || c.kind() == Kind::StatusBar) && (align == 1 || align == 2);
+}
+}  // namespace
+
+// A bottom-aligned bar follows the surface's bottom edge, wherever the
+// layout put it; a control whose layout box reaches into the bar's band at
+// the design size stands over the bar, and keeps its place on the bar.
+QRect Surface::box_of(const Control& c, bool* over_bar) const {
+  QRect r = box_px(c);
+  if (over_bar) *over_bar = false;
+  const int design_h = px((owner_ ? *owner_ : form_.self()).get("Height").to_double());
+  for (auto& b : form_.controls()) {
+    if (b->container() != owner_ || !b->widget() || !is_aligned(*b) || b->get("Align").to_int() != 2) continue;
+    const int band_top = design_h - px(b->get("Height").to_double());
+    if (r.top() < design_h && r.top() + r.height() > band_top) {
+      if (over_bar) *over_bar = true;
+      return r.translated(0, height() - design_h);
+    }
+  }
+  return r;
+}
+
+void Surface::place(Control& c) {
+  if (c.widget()) c.widget()->setGeometry(box_of(c));
+}
+
 void Surface::relayout() {
   for (auto& c : form_.controls()) {
-    if (c->container() != owner_ || !c->widget() || c->widget() == this) continue;
-    const int64_t align = c->get("Align").to_int();
-    if (align != 1 && align != 2) continue;
+    if (c->container() != owner_ || !c->widget() || c->widget() == this || !is_aligned(*c)) continue;
     const int h = px(c->get("Height").to_double());
-    c->widget()->setGeometry(0, align == 1 ? 0 : height() - h, width(), h);
+    c->widget()->setGeometry(0, c->get("Align").to_int() == 1 ? 0 : height() - h, width(), h);
+    c->widget()->raise();
+  }
+  // What stands over a bar comes with it and stays in front of it.
+  for (auto& c : form_.controls()) {
+    if (c->container() != owner_ || !c->widget() || is_windowless(c->kind()) || is_aligned(*c)) continue;
+    bool over_bar = false;
+    const QRect r = box_of(*c, &over_bar);
+    if (!over_bar) continue;
+    c->widget()->setGeometry(r);
     c->widget()->raise();
   }
 }
@@ -212,11 +248,23 @@ QMargins g_frame(1, 24, 1, 1);
 
 FormWindow* window_of(Form* f) { return f && f->loaded() ? f->form_window() : nullptr; }
 
+bool program_active() { return QGuiApplication::applicationState() == Qt::ApplicationActive; }
+
 }  // namespace
 
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
   client_ = new Surface(form, nullptr, this);
   setObjectName(QString::fromStdString(form.name()));
+  // A dialog stays above the program's windows only while the user works in
+  // the program: another program's window may come over it.
+  static const bool followed = [] {
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [] {
+      for (const std::string& n : loaded_forms())
+        if (FormWindow* fw = window_of(loaded_form(n)); fw && fw->isVisible()) fw->stay_above(fw->dialog_);
+    });
+    return true;
+  }();
+  (void)followed;
 }
 
 bool FormWindow::frameless() const { return hints_.testFlag(Qt::FramelessWindowHint); }
@@ -227,11 +275,25 @@ void FormWindow::set_frame_hints(Qt::WindowFlags hints) {
 }
 
 void FormWindow::set_flags(Qt::WindowType type) {
-  const Qt::WindowFlags flags = type | hints_;
+  Qt::WindowFlags flags = type | hints_;
+  flags.setFlag(Qt::WindowStaysOnTopHint, dialog_ && program_active());
   if (flags == windowFlags()) return;
   const bool was_visible = isVisible();
   setWindowFlags(flags);
   if (was_visible) show();  // changing the flags hides a window
+}
+
+void FormWindow::stay_above(bool dialog) {
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, dialog && program_active());
+  if (flags == windowFlags()) return;
+  if (isVisible() && windowHandle()) {
+    // In place: setting a shown window's flags anew would hide it.
+    overrideWindowFlags(flags);
+    windowHandle()->setFlags(flags);
+  } else {
+    setWindowFlags(flags);
+  }
 }
 
 void FormWindow::set_position(QPoint frame_top_left) {
@@ -272,7 +334,10 @@ void FormWindow::choose_owner() {
     if (!opener || opener == this) opener = window_of(main_form());
     if (opener && (opener == this || !opener->isVisible())) opener = nullptr;
   }
-  // The window manager keeps only a dialog above the window it belongs to.
+  // The window manager keeps a dialog above the window it belongs to; the
+  // question it asks stays in view above every other window of the program
+  // too, which the user may go on using meanwhile.
+  dialog_ = opener != nullptr;
   set_flags(opener ? Qt::Dialog : Qt::Window);
   create();
   windowHandle()->setTransientParent(opener ? opener->windowHandle() : nullptr);
@@ -470,12 +535,13 @@ void apply_form(Control& c, std::string_view prop) {
 bool apply_widget_common(Control& c, QWidget* w, std::string_view prop, bool live) {
   auto is = [&](const char* n) { return is_prop(prop, n); };
   if (is("Left") || is("Top") || is("Width") || is("Height")) {
-    const int64_t align = c.get("Align").to_int();
-    if ((c.kind() == Kind::Toolbar || c.kind() == Kind::StatusBar) && (align == 1 || align == 2)) {
-      if (auto* s = dynamic_cast<Surface*>(parent_surface(c))) s->relayout();
-    } else {
+    auto* s = dynamic_cast<Surface*>(parent_surface(c));
+    if (!s)
       w->setGeometry(box_px(c));
-    }
+    else if (is_aligned(c))
+      s->relayout();
+    else
+      s->place(c);
   } else if (is("Visible")) {
     if (live) w->setVisible(c.visible());
   } else if (is("Enabled")) {

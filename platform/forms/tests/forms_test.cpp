@@ -514,6 +514,9 @@ TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(d.window()));
   s.window()->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(d.window()));
+  // Above every window of the program, which stays usable, while the program is in use.
+  EXPECT_TRUE(d.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_FALSE(other.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
   // With every window enabled again, a window opens on its own.
   unload_form(Dlg::kName);
@@ -524,6 +527,7 @@ TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
   again.Show();
   EXPECT_EQ(owner_of(again), nullptr);
   EXPECT_EQ(again.window()->windowType(), Qt::Window);
+  EXPECT_FALSE(again.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 // A window without a title bar could not be brought back from behind
@@ -729,4 +733,43 @@ TEST_F(KeysTest, ArrowsSelectInAnOptionGroupThatIsOneTabStop) {
   k.ctl("Option1", 6).set_value(false);
   widget(k, "Combo1")->setFocus();
   EXPECT_EQ(tab(), "Option1(7)");  // none selected: the first that takes the focus
+}
+
+namespace {
+// A status bar at the bottom with a button standing over it, and one above it.
+class Barred : public Form {
+ public:
+  static constexpr const char* kName = "Barred";
+  Barred()
+      : Form(kName, {
+                        {"Barred", -1, Kind::Form, "", -1, {0, 0, 3000, 1500}, "Barra", {}},
+                        {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 1185, 3000, 315}, "", {{"Panels.Count", 2}}},
+                        {"Command2", 0, Kind::CommandButton, "", -1, {2400, 1200, 255, 270}, "+", {}},
+                        {"Command1", -1, Kind::CommandButton, "", -1, {150, 600, 1200, 375}, "&Onartu", {}},
+                    }) {}
+};
+}  // namespace
+
+// A control standing over a bottom-aligned bar stays on it, in front of it,
+// at every size of the window; the others keep their place.
+TEST_F(FormsTest, AControlStandingOverABottomBarFollowsIt) {
+  Barred& b = form<Barred>();
+  b.Show();
+  QWidget* client = b.form_window()->client();
+  QWidget* bar = b.ctl("StatusBar1").widget();
+  QWidget* plus = b.ctl("Command2", 0).widget();
+  QWidget* ok = b.ctl("Command1").widget();
+  for (const QSize size : {QSize(200, 100), QSize(400, 300), QSize(640, 480), QSize(200, 90)}) {
+    b.form_window()->resize(size);
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->geometry().contains(plus->geometry())) << size.width() << "x" << size.height();
+    EXPECT_EQ(client->childAt(plus->geometry().center()), plus) << size.width() << "x" << size.height();
+    EXPECT_EQ(plus->x(), 160);
+    EXPECT_EQ(ok->geometry(), QRect(10, 40, 80, 25));
+  }
+  // Moved by code, it stays on the bar.
+  b.ctl("Command2", 0).set("Left", 2700);
+  EXPECT_EQ(plus->x(), 180);
+  EXPECT_TRUE(bar->geometry().contains(plus->geometry()));
+  EXPECT_EQ(b.ctl("Command2", 0).get("Top").to_int(), 1200);
 }
