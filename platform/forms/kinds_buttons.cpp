@@ -165,9 +165,24 @@ void Kinds::apply_option_button(Control& c, std::string_view prop) {
 
 // ---------------------------------------------------------------- CheckBox
 
+namespace {
+// Value 0 clear, 1 ticked, 2 grey.
+Qt::CheckState check_state(const Control& c) {
+  const int64_t v = c.value();
+  return v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+}  // namespace
+
 QWidget* Kinds::create_check_box(Control& c, QWidget* parent) {
   auto* cb = new QCheckBox(parent);
-  QObject::connect(cb, &QCheckBox::clicked, [&c] { c.set("Value", c.value() == 1 ? 0 : 1); });
+  QObject::connect(cb, &QCheckBox::clicked, [&c, cb] {
+    // Qt has already turned the box: the layer's Value turns it, and raises Click.
+    {
+      QSignalBlocker b(cb);
+      cb->setCheckState(check_state(c));
+    }
+    c.set("Value", c.value() == 1 ? 0 : 1);
+  });
   return cb;
 }
 
@@ -177,7 +192,7 @@ void Kinds::apply_check_box(Control& c, std::string_view prop) {
     cb->setText(QString::fromStdString(c.caption()));
   } else if (is_prop(prop, "Value")) {
     const int v = int(c.value());
-    const Qt::CheckState s = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+    const Qt::CheckState s = check_state(c);
     const bool changed = cb->checkState() != s;
     {
       QSignalBlocker b(cb);

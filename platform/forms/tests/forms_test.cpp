@@ -613,6 +613,7 @@ class Keys : public Form {
     on("Command1", Event::Click, [this](EventArgs&) { seen.push_back("Onartu:" + ctl("Combo1").text()); });
     on("Command2", Event::Click, [this](EventArgs&) { seen.push_back("Ez"); });
     on("Option1", Event::Click, [this](EventArgs& a) { seen.push_back("Option1(" + std::to_string(a.index) + ")"); });
+    on("Check2", Event::Click, [this](EventArgs&) { seen.push_back("Check2"); });
   }
   void Form_Load() override {
     for (const char* s : {"2", "20", "21", "  BEQ:     BEQ ri, etiketa"}) ctl("Combo1").add_item(s);
@@ -733,6 +734,15 @@ TEST_F(KeysTest, ArrowsSelectInAnOptionGroupThatIsOneTabStop) {
   k.ctl("Option1", 6).set_value(false);
   widget(k, "Combo1")->setFocus();
   EXPECT_EQ(tab(), "Option1(7)");  // none selected: the first that takes the focus
+
+  // A click as the user would, selected or not, raises one Click.
+  k.seen.clear();
+  k.click("Option1", 7);
+  k.click("Option1", 7);
+  k.click("Check2");
+  QTest::mouseClick(widget(k, "Check2"), Qt::LeftButton, {}, QPoint(6, widget(k, "Check2")->height() / 2));
+  EXPECT_EQ(k.seen, (std::vector<std::string>{"Option1(7)", "Option1(7)", "Check2", "Check2"}));
+  EXPECT_EQ(k.ctl("Check2").value(), 0);
 }
 
 namespace {
