@@ -152,6 +152,7 @@ class Control {
  private:
   friend class Form;
   friend struct Realizer;
+  friend struct Kinds;
   friend struct HostedAccess;
   friend class FormWindow;
   void apply(std::string_view prop);  // pushes one property to the Qt side

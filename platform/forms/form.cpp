@@ -205,15 +205,14 @@ void Form::fire(Control& c, Event ev) {
 void Form::click(std::string_view control, int index) {
   Control& c = ctl(control, index);
   if (!loaded_ || !enabled() || !c.enabled() || !c.visible()) return;
-  switch (c.kind()) {
-    case Kind::OptionButton:
-      c.set_value(true);
-      break;
-    case Kind::CheckBox:
-      c.set_value(c.value() == 1 ? 0 : 1);
-      break;
-    default:
-      break;
+  // Selecting an option or turning a check box raises its Click itself, once.
+  if (c.kind() == Kind::CheckBox) {
+    c.set_value(c.value() == 1 ? 0 : 1);
+    return;
+  }
+  if (c.kind() == Kind::OptionButton && !c.get("Value").to_bool()) {
+    c.set_value(true);
+    return;
   }
   fire(c, Event::Click);
 }

@@ -72,6 +72,9 @@ class RealServices final : public Services {
     box.setWindowTitle(title.empty() ? QCoreApplication::applicationName() : QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
     box.setStandardButtons(QMessageBox::Ok);
+    // It waits for an answer before anything else: in front of every window
+    // of the program, the dialogs that stay above the others included.
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     return vbOK;
   }

@@ -19,7 +19,12 @@ class Surface : public QWidget {
  public:
   Surface(Form& form, Control* owner, QWidget* parent);
   Control* owner() const { return owner_; }
-  void relayout();  // places aligned children (toolbar at the top, status bar at the bottom)
+  // Places the aligned children (toolbar at the top, status bar at the
+  // bottom) and the controls that stand over a bottom-aligned bar.
+  void relayout();
+  // Puts a windowed child that is not aligned at its box: where its layout
+  // says, or, when it stands over a bottom-aligned bar, moved with the bar.
+  void place(Control& c);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -32,6 +37,7 @@ class Surface : public QWidget {
 
  private:
   Control* hit(QPoint p) const;
+  QRect box_of(const Control& c, bool* over_bar = nullptr) const;
   void mouse(QMouseEvent* e, int kind);
 
   Form& form_;
@@ -40,8 +46,9 @@ class Surface : public QWidget {
 
 // The top-level window of a form, as the window manager sees it: an
 // ordinary window (maximised by the window manager when its state is 2),
-// placed wholly on screen when it first opens, transient for the window that
-// opened it while that one is disabled, and telling its real state back.
+// placed wholly on screen when it first opens, telling its real state back;
+// or, opened while the window that opened it is disabled, a dialog
+// transient for that window and above every window of the program.
 class FormWindow : public QWidget {
  public:
   explicit FormWindow(Form& form);
@@ -69,6 +76,7 @@ class FormWindow : public QWidget {
  private:
   void choose_owner();
   void set_flags(Qt::WindowType type);
+  void stay_above(bool dialog);  // above the program's windows while the program is in use
   void place();
   bool frameless() const;
 
@@ -81,6 +89,7 @@ class FormWindow : public QWidget {
   QPoint position_;
   uint64_t disabled_seq_ = 0;   // when it was last disabled (0: enabled)
   uint64_t shown_seq_ = 0;      // when it was last shown
+  bool dialog_ = false;         // it belongs to another window, which waits for it
 };
 
 struct Realizer {

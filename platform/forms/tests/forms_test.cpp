@@ -1,7 +1,11 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
 #include <QTest>
@@ -510,6 +514,9 @@ TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(d.window()));
   s.window()->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(d.window()));
+  // Above every window of the program, which stays usable, while the program is in use.
+  EXPECT_TRUE(d.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_FALSE(other.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
   // With every window enabled again, a window opens on its own.
   unload_form(Dlg::kName);
@@ -520,6 +527,7 @@ TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
   again.Show();
   EXPECT_EQ(owner_of(again), nullptr);
   EXPECT_EQ(again.window()->windowType(), Qt::Window);
+  EXPECT_FALSE(again.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 // A window without a title bar could not be brought back from behind
@@ -581,4 +589,197 @@ TEST_F(FormsTest, WindowStateTellsTheWindowsRealState) {
   PropertyLog::stop();
   s.window()->setWindowState(Qt::WindowMinimized);
   EXPECT_EQ(s.window_state(), 1);
+}
+
+namespace {
+
+// A window for the keyboard: a drop-down combo box, a text box, an option
+// group of three in a frame, a check box and two command buttons.
+class Keys : public Form {
+ public:
+  static constexpr const char* kName = "Keys";
+  Keys()
+      : Form(kName, {
+                        {"Keys", -1, Kind::Form, "", -1, {0, 0, 3600, 3000}, "Teklak", {}},
+                        {"Combo1", -1, Kind::ComboBox, "", -1, {100, 100, 3000, 315}, "", {}},
+                        {"Frame1", -1, Kind::Frame, "", -1, {100, 500, 3000, 1300}, "Mota", {}},
+                        {"Option1", 8, Kind::OptionButton, "Frame1", -1, {100, 300, 2000, 255}, "a", {{"Value", true}}},
+                        {"Option1", 7, Kind::OptionButton, "Frame1", -1, {100, 600, 2000, 255}, "b", {}},
+                        {"Option1", 6, Kind::OptionButton, "Frame1", -1, {100, 900, 2000, 255}, "c", {}},
+                        {"Check2", -1, Kind::CheckBox, "", -1, {100, 1900, 2000, 255}, "z", {}},
+                        {"Command1", -1, Kind::CommandButton, "", -1, {100, 2300, 1200, 375}, "&Onartu", {}},
+                        {"Command2", -1, Kind::CommandButton, "", -1, {1400, 2300, 1200, 375}, "&Ez", {}},
+                    }) {
+    on("Command1", Event::Click, [this](EventArgs&) { seen.push_back("Onartu:" + ctl("Combo1").text()); });
+    on("Command2", Event::Click, [this](EventArgs&) { seen.push_back("Ez"); });
+    on("Option1", Event::Click, [this](EventArgs& a) { seen.push_back("Option1(" + std::to_string(a.index) + ")"); });
+    on("Check2", Event::Click, [this](EventArgs&) { seen.push_back("Check2"); });
+  }
+  void Form_Load() override {
+    for (const char* s : {"2", "20", "21", "  BEQ:     BEQ ri, etiketa"}) ctl("Combo1").add_item(s);
+  }
+  std::vector<std::string> seen;
+};
+
+class KeysTest : public FormsTest {
+ protected:
+  Keys& open() {
+    Keys& k = form<Keys>();
+    k.Show();
+    k.SetFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(k.window()));
+    return k;
+  }
+  static QWidget* focused() { return QApplication::focusWidget(); }
+  static QWidget* widget(Keys& k, const char* name, int index = -1) { return k.ctl(name, index).widget(); }
+  // The control whose widget has the focus (a combo box's field counts as the box).
+  static std::string focus_name(Keys& k) {
+    for (QWidget* w = focused(); w; w = w->parentWidget())
+      for (auto& c : k.controls())
+        if (c->widget() == w) return c->name() + (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : "");
+    return "?";
+  }
+};
+
+}  // namespace
+
+// The combo box completes nothing: it shows what was typed, which is what its
+// Text holds, also after a click elsewhere takes the focus from it.
+TEST_F(KeysTest, ComboBoxShowsExactlyWhatItsTextHolds) {
+  Keys& k = open();
+  auto* box = static_cast<QComboBox*>(widget(k, "Combo1"));
+  ASSERT_EQ(focus_name(k), "Combo1");
+  for (const char* typed : {"2", "  B"}) {
+    box->lineEdit()->clear();
+    QTest::keyClicks(focused(), typed);
+    EXPECT_EQ(k.ctl("Combo1").text(), typed);
+    EXPECT_EQ(box->lineEdit()->text().toStdString(), typed);
+    QTest::keyClick(focused(), Qt::Key_Return);
+    EXPECT_EQ(box->lineEdit()->text().toStdString(), typed);
+    QTest::mouseClick(widget(k, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(box->lineEdit()->text().toStdString(), typed);
+    EXPECT_EQ(k.seen.back(), std::string("Onartu:") + typed);
+    box->setFocus();
+  }
+  // A choice from the list is stored as listed.
+  QTest::keyClick(focused(), Qt::Key_Down);
+  EXPECT_EQ(k.ctl("Combo1").text(), box->lineEdit()->text().toStdString());
+  EXPECT_EQ(k.ctl("Combo1").list_index(), box->currentIndex());
+}
+
+// The focused command button takes Return and the keypad's Enter as it takes
+// Space; Escape does nothing.
+TEST_F(KeysTest, EnterPressesTheFocusedCommandButton) {
+  Keys& k = open();
+  widget(k, "Command2")->setFocus();
+  QTest::keyClick(focused(), Qt::Key_Return);
+  QTest::keyClick(focused(), Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(focused(), Qt::Key_Space);
+  QTest::keyClick(focused(), Qt::Key_Escape);
+  EXPECT_EQ(k.seen, (std::vector<std::string>{"Ez", "Ez", "Ez"}));
+  EXPECT_TRUE(k.window()->isVisible());
+  // A held Enter presses it once.
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+  QApplication::sendEvent(focused(), &repeat);
+  EXPECT_EQ(k.seen.size(), 3u);
+  // The access key still presses its button from anywhere in the window.
+  widget(k, "Check2")->setFocus();
+  QTest::keyClick(focused(), Qt::Key_O, Qt::AltModifier);
+  QTest::qWait(200);  // an access key presses its button as a short animation
+  EXPECT_EQ(k.seen.back(), "Onartu:");
+}
+
+// An option group is one Tab stop, at its selected button; an arrow moves to
+// the next button of the group, round and past a disabled one, and selects
+// it, raising its Click as a mouse click does.
+TEST_F(KeysTest, ArrowsSelectInAnOptionGroupThatIsOneTabStop) {
+  Keys& k = open();
+  auto tab = [&](bool back = false) {
+    QTest::keyClick(focused(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    return focus_name(k);
+  };
+  EXPECT_EQ(tab(), "Option1(8)");
+  EXPECT_EQ(tab(), "Check2");
+  EXPECT_EQ(tab(true), "Option1(8)");
+  EXPECT_EQ(tab(true), "Combo1");
+
+  EXPECT_EQ(tab(), "Option1(8)");
+  QTest::keyClick(focused(), Qt::Key_Down);
+  EXPECT_EQ(focus_name(k), "Option1(7)");
+  EXPECT_TRUE(k.ctl("Option1", 7).get("Value").to_bool());
+  EXPECT_FALSE(k.ctl("Option1", 8).get("Value").to_bool());
+  EXPECT_EQ(k.seen, (std::vector<std::string>{"Option1(7)"}));
+  EXPECT_EQ(tab(), "Check2");
+  EXPECT_EQ(tab(true), "Option1(7)");  // the stop moved with the choice
+  QTest::keyClick(focused(), Qt::Key_Right);
+  QTest::keyClick(focused(), Qt::Key_Down);  // round to the first
+  EXPECT_EQ(focus_name(k), "Option1(8)");
+  QTest::keyClick(focused(), Qt::Key_Up);  // round back to the last
+  EXPECT_EQ(focus_name(k), "Option1(6)");
+  EXPECT_EQ(k.seen, (std::vector<std::string>{"Option1(7)", "Option1(6)", "Option1(8)", "Option1(6)"}));
+
+  k.ctl("Option1", 8).set_enabled(false);
+  QTest::keyClick(focused(), Qt::Key_Down);  // past the disabled one
+  EXPECT_EQ(focus_name(k), "Option1(7)");
+  EXPECT_TRUE(k.ctl("Option1", 7).get("Value").to_bool());
+  for (int i : {8, 6}) EXPECT_FALSE(k.ctl("Option1", i).get("Value").to_bool()) << i;
+
+  // A mouse click selects and raises Click once; code may still clear the group.
+  k.seen.clear();
+  QWidget* c = widget(k, "Option1", 6);
+  QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(6, c->height() / 2));  // on its circle
+  EXPECT_EQ(k.seen, (std::vector<std::string>{"Option1(6)"}));
+  EXPECT_TRUE(static_cast<QRadioButton*>(widget(k, "Option1", 6))->isChecked());
+  EXPECT_FALSE(static_cast<QRadioButton*>(widget(k, "Option1", 7))->isChecked());
+  k.ctl("Option1", 6).set_value(false);
+  widget(k, "Combo1")->setFocus();
+  EXPECT_EQ(tab(), "Option1(7)");  // none selected: the first that takes the focus
+
+  // A click as the user would, selected or not, raises one Click.
+  k.seen.clear();
+  k.click("Option1", 7);
+  k.click("Option1", 7);
+  k.click("Check2");
+  QTest::mouseClick(widget(k, "Check2"), Qt::LeftButton, {}, QPoint(6, widget(k, "Check2")->height() / 2));
+  EXPECT_EQ(k.seen, (std::vector<std::string>{"Option1(7)", "Option1(7)", "Check2", "Check2"}));
+  EXPECT_EQ(k.ctl("Check2").value(), 0);
+}
+
+namespace {
+// A status bar at the bottom with a button standing over it, and one above it.
+class Barred : public Form {
+ public:
+  static constexpr const char* kName = "Barred";
+  Barred()
+      : Form(kName, {
+                        {"Barred", -1, Kind::Form, "", -1, {0, 0, 3000, 1500}, "Barra", {}},
+                        {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 1185, 3000, 315}, "", {{"Panels.Count", 2}}},
+                        {"Command2", 0, Kind::CommandButton, "", -1, {2400, 1200, 255, 270}, "+", {}},
+                        {"Command1", -1, Kind::CommandButton, "", -1, {150, 600, 1200, 375}, "&Onartu", {}},
+                    }) {}
+};
+}  // namespace
+
+// A control standing over a bottom-aligned bar stays on it, in front of it,
+// at every size of the window; the others keep their place.
+TEST_F(FormsTest, AControlStandingOverABottomBarFollowsIt) {
+  Barred& b = form<Barred>();
+  b.Show();
+  QWidget* client = b.form_window()->client();
+  QWidget* bar = b.ctl("StatusBar1").widget();
+  QWidget* plus = b.ctl("Command2", 0).widget();
+  QWidget* ok = b.ctl("Command1").widget();
+  for (const QSize size : {QSize(200, 100), QSize(400, 300), QSize(640, 480), QSize(200, 90)}) {
+    b.form_window()->resize(size);
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->geometry().contains(plus->geometry())) << size.width() << "x" << size.height();
+    EXPECT_EQ(client->childAt(plus->geometry().center()), plus) << size.width() << "x" << size.height();
+    EXPECT_EQ(plus->x(), 160);
+    EXPECT_EQ(ok->geometry(), QRect(10, 40, 80, 25));
+  }
+  // Moved by code, it stays on the bar.
+  b.ctl("Command2", 0).set("Left", 2700);
+  EXPECT_EQ(plus->x(), 180);
+  EXPECT_TRUE(bar->geometry().contains(plus->geometry()));
+  EXPECT_EQ(b.ctl("Command2", 0).get("Top").to_int(), 1200);
 }
