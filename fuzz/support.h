@@ -187,7 +187,7 @@ class Values {
   }
 
   Variant object(int depth) {
-    switch (in_.pick(4 + extra_objects_.size())) {
+    switch (in_.pick(extra_objects_.empty() ? 4 : 5)) {
       case 0: return Variant::nothing();
       case 1: {
         FontProps p;
@@ -200,14 +200,17 @@ class Values {
         if (depth < 3) return Variant(std::make_shared<Recordset>(in_, depth + 1));
         return Variant::nothing();
       case 3: return Variant(std::make_shared<Recordset>(in_, 3));
-      default: return Variant(extra_objects_[in_.pick(extra_objects_.size())]);
+      default: {
+        std::shared_ptr<Dispatch> o = extra_objects_[in_.pick(extra_objects_.size())].lock();
+        return o ? Variant(std::move(o)) : Variant::nothing();
+      }
     }
   }
 
-  // Objects of the target's own to pass as arguments (a list view). Never
-  // the control itself: a control holding a reference to itself is a
-  // cycle of the host's making.
-  void add_object(std::shared_ptr<Dispatch> o) { extra_objects_.push_back(std::move(o)); }
+  // Objects of the target's own to pass as arguments (list views, the
+  // controls themselves). Held weakly: the target decides how long each
+  // lives, and a value passed holds it as a host's variable would.
+  void add_object(const std::shared_ptr<Dispatch>& o) { extra_objects_.push_back(o); }
 
   // The arguments of a call: mostly as many as the member takes, sometimes
   // any number.
@@ -222,7 +225,7 @@ class Values {
  private:
   Input& in_;
   std::deque<Variant> pool_;
-  std::vector<std::shared_ptr<Dispatch>> extra_objects_;
+  std::vector<std::weak_ptr<Dispatch>> extra_objects_;
 };
 
 // A member of an interface chosen by the input: mostly a real slot (its

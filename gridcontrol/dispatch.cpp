@@ -106,8 +106,22 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
     case d::GridSolid: PROP(GridSolid(), GridSolid(v.to_bool()));
     case d::HChange: HChange(); return {};
     case d::VChange: VChange(); return {};
-    case d::DrawRow: DrawRow(i4(0), i4(1), a[2].to_bool()); return {};
-    case d::DrawCol: DrawCol(i4(0), i4(1), a.has(2) ? a[2].to_bool() : true); return {};
+    // A row or column the client paints where it likes stays on the image
+    // until the whole grid is repainted.
+    case d::DrawRow: {
+      const int32_t r = i4(0), y = i4(1);
+      const bool header = a[2].to_bool();
+      stored_unshown();
+      DrawRow(r, y, header);
+      return {};
+    }
+    case d::DrawCol: {
+      const int32_t c = i4(0), x = i4(1);
+      const bool header = a.has(2) ? a[2].to_bool() : true;
+      stored_unshown();
+      DrawCol(c, x, header);
+      return {};
+    }
     case d::Row: PROP(Row(), Row(v.to_i4()));
     case d::Col: PROP(Col(), Col(v.to_i4()));
     case d::Text: PROP(Text(), Text(v.to_string()));

@@ -224,9 +224,16 @@ void Nadrel::RowHeader(bool v) {
   notify_property_changed("RowHeader");
 }
 
+void Nadrel::TopRow(int32_t n) {
+  if (n == S.ScrollTopRow) return;
+  stored_unshown();
+  S.ScrollTopRow = n;
+}
+
 void Nadrel::LeftCol(int32_t n) {
   S.ScrollLeftCol = n;
   if (S.RedrawOn) DrawGrid(true);
+  else unshown_ = true;
 }
 
 void Nadrel::ShowGrid(bool v) {
@@ -257,8 +264,20 @@ void Nadrel::TextMatrix(int32_t vRow, int32_t vCol, std::string v) {
   queue_cell(vRow, vCol);
 }
 
-void Nadrel::queue_cell(int32_t vRow, int32_t vCol) {
-  if (!S.RedrawOn || pending_all_) return;
+void Nadrel::queue_cell(int32_t vRow, int32_t vCol, bool as_repaint) {
+  if (!S.RedrawOn) {
+    unshown_ = true;  // shown at the repaint that Redraw on brings
+    return;
+  }
+  if (pending_all_) return;
+  if (!image_current() || (as_repaint && !client_inverted_.empty())) {
+    // One cell in the new state over an image in an old one would show
+    // neither: the whole grid is repainted.
+    pending_all_ = true;
+    pending_.clear();
+    if (pic_) pic_->update();
+    return;
+  }
   // Only cells a repaint showed can be out of date on the screen.
   const bool row_shown = vRow == 0 ? S.ColHeaderOn : vRow >= top() && vRow <= last_row_shown_;
   const bool col_shown = vCol == 0 ? S.RowHeaderOn : vCol >= left() && vCol <= last_col_shown_;
@@ -343,7 +362,10 @@ void Nadrel::BackColorFixed(uint32_t v) {
 }
 
 void Nadrel::ForeColor(uint32_t v) {
-  S.GridForeColor = int32_t(v);
+  if (int32_t(v) != S.GridForeColor) {
+    stored_unshown();  // no repaint: the new colour shows at the next one
+    S.GridForeColor = int32_t(v);
+  }
   notify_property_changed("ForeColor");
 }
 
@@ -394,6 +416,16 @@ void Nadrel::BackColorBkg(uint32_t v) {
 
 void Nadrel::AllowUserResizing(bool v) {
   S.ResizeAllowed = v;
+  // From this moment on: the borders of the grid on the screen are live, or
+  // none is, and the sizing pointer the grid showed over one goes.
+  RebuildColumnBorders();
+  if (!v && S.ResizeIndex > 0) {
+    S.ResizeIndex = -1;
+    if (S.MousePointer == 9) {
+      S.MousePointer = 0;
+      sync_widget();
+    }
+  }
   notify_property_changed("AllowUserResizing");
 }
 

@@ -122,17 +122,19 @@ class Nadrel final : public plat::com::Control {
 
   const CellRecord& cell(int32_t col, int32_t row) const { return S.Cells.cell(col, row); }
   // Writes one field of a cell (column first). A cell's colours and font
-  // change only that cell's pixels, so a visible cell is repainted alone
-  // before the surface next reaches the screen, as for its text; the result
-  // is the one a repaint of the whole grid gives.
+  // change only that cell's pixels, so while the image shows the grid as it
+  // stands a visible cell is repainted alone before the surface next reaches
+  // the screen, as for its text; otherwise the whole grid is (see
+  // image_current). Either way the result is the one a repaint of the whole
+  // grid gives.
   template <class F>
   void set_cell(int32_t col, int32_t row, F&& write) {
     write(S.Cells.cell(col, row));
-    queue_cell(row, col);
+    queue_cell(row, col, true);
   }
 
-  int32_t TopRow() const { return S.ScrollTopRow; }  // the let stores only
-  void TopRow(int32_t n) { S.ScrollTopRow = n; }
+  int32_t TopRow() const { return S.ScrollTopRow; }
+  void TopRow(int32_t n);  // stores only
   int32_t LeftCol() const { return S.ScrollLeftCol; }
   void LeftCol(int32_t n);
   bool ShowGrid() const { return S.GridLinesOn; }
@@ -151,10 +153,14 @@ class Nadrel final : public plat::com::Control {
   void Text(std::string v) { TextMatrix(S.CurRow, S.CurCol, std::move(v)); }
   const std::string& TextMatrix(int32_t vRow, int32_t vCol) const { return cell(vCol, vRow).Text; }
   // Stores the text; a visible cell is repainted alone before the surface
-  // next reaches the screen (see flush_pending).
+  // next reaches the screen (see flush_pending), or the whole grid when the
+  // image does not show it as it stands.
   void TextMatrix(int32_t vRow, int32_t vCol, std::string v);
-  // Queues a cell for repainting when a repaint showed it.
-  void queue_cell(int32_t vRow, int32_t vCol);
+  // Queues a cell for repainting when a repaint showed it; the whole grid
+  // when the image does not show the grid as it stands, or, for a write that
+  // stands for a whole repaint (`as_repaint`), when the client's highlights
+  // are on it, which such a repaint takes away.
+  void queue_cell(int32_t vRow, int32_t vCol, bool as_repaint = false);
   bool Redraw() const { return S.RedrawOn; }
   void Redraw(bool v);
   uint32_t GridLineColor() const { return uint32_t(S.LineColor); }
@@ -172,7 +178,9 @@ class Nadrel final : public plat::com::Control {
   bool EditKeyDown(int16_t KeyCode, int16_t Shift);
   int32_t GetColWidth(int32_t lThisCol) const { return S.ColWidths[col_index(lThisCol)]; }
   void SetColWidth(int32_t lThisCol, int32_t w);
-  // Inverts the block of cells (defaults: the selection corners).
+  // Inverts the block of cells (defaults: the selection corners). The
+  // client's highlight stays until the client inverts it back or the grid
+  // is repainted whole; the marks the grid moves itself leave it alone.
   void HilightSelection(int32_t Row1, int32_t Col1, int32_t Row2, int32_t Col2);
   bool BlockSelected() const { return S.SelRow1 != S.SelRow2 || S.SelCol1 != S.SelCol2; }
   int32_t RowHeight(int32_t lThisRow) const { return S.RowHeights[row_index(lThisRow)]; }
@@ -248,6 +256,10 @@ class Nadrel final : public plat::com::Control {
   // Called by the cell surface before it shows its image: paints the cells
   // whose texts changed since (only while Redraw is on).
   void flush_pending();
+  // A let that stores what the image does not show yet (the first row, the
+  // text colour) or a client's own drawing: the cells waiting are painted
+  // first, as they were written, and the next write repaints the whole grid.
+  void stored_unshown();
   // The constituents' handlers.
   void UserControl_Resize();
   void UserControl_Paint();
@@ -388,14 +400,18 @@ class Nadrel final : public plat::com::Control {
   QFont qfont_of(const plat::com::Font* f);
 
   // --- Marks (selection.cpp) ---
-  // Takes every mark off the image (only those drawn) and forgets them.
+  // Takes every mark off the image (only those drawn) and forgets the
+  // grid's own.
   void hide_marks();
   // Draws the marks of the current state: the selection block with its
-  // anchor cell inverted back, and the focus rectangle on the current cell.
+  // anchor cell inverted back, the focus rectangle on the current cell, and
+  // the client's highlights.
   void show_marks();
-  // Inverts a rectangle and records it; a rectangle already recorded is
-  // inverted back and forgotten.
-  void toggle_invert(const plat::gdi::Rect& r);
+  // Inverts a rectangle and records it in `marks`; a rectangle already
+  // recorded there is inverted back and forgotten.
+  void toggle_invert(std::vector<plat::gdi::Rect>& marks, const plat::gdi::Rect& r);
+  // Inverts the client's highlights (on or off: inversions undo themselves).
+  void invert_client_marks();
   bool block_rect(int32_t r1, int32_t c1, int32_t r2, int32_t c2, plat::gdi::Rect& out) const;
   bool focus_rect(plat::gdi::Rect& out) const;
   // Marks off for the life of the guard, back on at its end (nested guards
@@ -431,8 +447,9 @@ class Nadrel final : public plat::com::Control {
   QPointer<PicGrid> pic_;
   QPointer<QScrollBar> hbar_, vbar_;
   int render_count_ = 0;
-  // Marks on the image: inverted rectangles and the focus rectangle.
-  std::vector<plat::gdi::Rect> inverted_;
+  // Marks on the image: the grid's inverted rectangles (the selection), the
+  // client's (HilightSelection), and the focus rectangle.
+  std::vector<plat::gdi::Rect> inverted_, client_inverted_;
   bool focus_drawn_ = false;
   plat::gdi::Rect focus_at_{};
   int marks_depth_ = 0;
@@ -441,6 +458,14 @@ class Nadrel final : public plat::com::Control {
   bool pending_all_ = false;
   // The last data row and column a full repaint reached.
   int32_t last_row_shown_ = 0, last_col_shown_ = 0;
+  // Whether the image shows the grid as a repaint of the whole grid would
+  // draw it now (the client's highlights aside), so that one cell may be
+  // repainted alone: nothing stored since the last whole repaint that it
+  // does not show (unshown_), the fonts' objects as they were drawn, and no
+  // bound recordset, whose data may change under the grid.
+  bool image_current() const;
+  bool unshown_ = false;
+  plat::com::FontProps drawn_cell_font_, drawn_fixed_font_;
   // Fonts of the last repaint, kept so a repaint builds each font once.
   struct FontCache {
     plat::com::FontProps props;

@@ -18,6 +18,8 @@ namespace {
 constexpr uint32_t kFaceGrey = 0xC0C0C0;
 constexpr uint32_t kBlack = 0;
 constexpr int kBarSize = 18;
+
+plat::com::FontProps props_of(const plat::com::Font* f) { return f ? f->props() : plat::com::FontProps{}; }
 }  // namespace
 
 gdi::HDC Nadrel::dc() const { return pic_ ? pic_->dc() : nullptr; }
@@ -82,7 +84,7 @@ void Nadrel::Draw3DFace(int32_t x, int32_t y, int32_t w, int32_t h, int16_t pres
 }
 
 QFont Nadrel::qfont_of(const plat::com::Font* f) {
-  plat::com::FontProps p = f ? f->props() : plat::com::FontProps{};
+  const plat::com::FontProps p = props_of(f);
   for (FontCache& c : font_cache_)
     if (c.valid && c.props == p) return c.font;
   FontCache& c = font_cache_[font_cache_next_];
@@ -207,6 +209,14 @@ void Nadrel::DrawGrid(bool bDrawHeader) {
   pending_.clear();
   pending_all_ = false;
   last_row_shown_ = last_col_shown_ = 0;
+  // Painted over whole: the client's highlights go, and what was stored
+  // since shows now (the header row only when it is drawn again).
+  client_inverted_.clear();
+  drawn_cell_font_ = props_of(S.CellFont.get());
+  if (bDrawHeader || !S.ColHeaderOn) {
+    drawn_fixed_font_ = props_of(S.FixedFont.get());
+    unshown_ = false;
+  }
   const int sw = ScaleWidth(), sh = ScaleHeight();
   int32_t y = 1;
   if (S.ColHeaderOn) {
@@ -374,9 +384,21 @@ void Nadrel::repaint_cell(int32_t row, int32_t col) {
   if (S.RedrawOn && pic_) pic_->refresh();
 }
 
+bool Nadrel::image_current() const {
+  return !unshown_ && !S.RecordsetBound && props_of(S.CellFont.get()) == drawn_cell_font_ &&
+         props_of(S.FixedFont.get()) == drawn_fixed_font_;
+}
+
+void Nadrel::stored_unshown() {
+  flush_pending();
+  unshown_ = true;
+}
+
 void Nadrel::flush_pending() {
   if (!S.RedrawOn) return;
-  if (pending_all_) {
+  // A cell alone would show in a state the rest of the image does not (a
+  // font object the client changed since it was written).
+  if (pending_all_ || (!pending_.empty() && !image_current())) {
     Refresh();
     return;
   }
@@ -390,6 +412,7 @@ void Nadrel::flush_pending() {
 // --- Whole grid ------------------------------------------------------------------
 
 void Nadrel::Refresh() {
+  if (!S.RedrawOn) unshown_ = true;  // the image keeps what it showed
   if (!S.RedrawOn || !pic_) return;
   {
     Marks marks(*this);
@@ -472,8 +495,9 @@ void Nadrel::UserControl_Paint() {
 // --- Column borders ------------------------------------------------------------
 
 void Nadrel::RebuildColumnBorders() {
-  if (!S.ResizeAllowed) return;
+  // Without resizing no border is live.
   S.ColBorders.clear();
+  if (!S.ResizeAllowed) return;
   int32_t x = 0;
   if (S.RowHeaderOn) {
     x = cw(0);

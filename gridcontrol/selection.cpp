@@ -39,12 +39,12 @@ bool Nadrel::focus_rect(gdi::Rect& out) const {
   return true;
 }
 
-void Nadrel::toggle_invert(const gdi::Rect& r) {
+void Nadrel::toggle_invert(std::vector<gdi::Rect>& marks, const gdi::Rect& r) {
   if (r.empty()) return;
   gdi::InvertRect(dc(), &r);
-  auto it = std::find(inverted_.begin(), inverted_.end(), r);
-  if (it != inverted_.end()) inverted_.erase(it);
-  else inverted_.push_back(r);
+  auto it = std::find(marks.begin(), marks.end(), r);
+  if (it != marks.end()) marks.erase(it);
+  else marks.push_back(r);
   // The square under the corner of the bars stays grey, inverted or not.
   if (both_bars()) fill_scroll_corner();
 }
@@ -56,17 +56,28 @@ void Nadrel::hide_marks() {
     focus_drawn_ = false;
   }
   // In reverse order, though inversions commute.
-  while (!inverted_.empty()) toggle_invert(inverted_.back());
+  while (!inverted_.empty()) toggle_invert(inverted_, inverted_.back());
+  // The client's highlights come back with the marks: only the client or a
+  // repaint of the whole grid takes them away.
+  invert_client_marks();
+}
+
+void Nadrel::invert_client_marks() {
+  for (const gdi::Rect& r : client_inverted_) {
+    gdi::InvertRect(dc(), &r);
+    if (both_bars()) fill_scroll_corner();
+  }
 }
 
 void Nadrel::show_marks() {
   if (!pic_) return;
   gdi::Rect r;
   if (block_rect(S.SelRow1, S.SelCol1, S.SelRow2, S.SelCol2, r)) {
-    toggle_invert(r);
+    toggle_invert(inverted_, r);
     gdi::Rect anchor;
-    if (block_rect(S.SelRow1, S.SelCol1, S.SelRow1, S.SelCol1, anchor)) toggle_invert(anchor);
+    if (block_rect(S.SelRow1, S.SelCol1, S.SelRow1, S.SelCol1, anchor)) toggle_invert(inverted_, anchor);
   }
+  invert_client_marks();
   if (focus_rect(r)) {
     gdi::DrawFocusRect(dc(), &r);
     focus_drawn_ = true;
@@ -76,8 +87,16 @@ void Nadrel::show_marks() {
 }
 
 void Nadrel::HilightSelection(int32_t Row1, int32_t Col1, int32_t Row2, int32_t Col2) {
+  // Cells written before show as they were written, under the highlight.
+  flush_pending();
   gdi::Rect r;
-  if (block_rect(Row1, Col1, Row2, Col2, r)) toggle_invert(r);
+  if (block_rect(Row1, Col1, Row2, Col2, r) && !r.empty()) {
+    // Recorded among the marks, which are off the image meanwhile.
+    Marks marks(*this);
+    auto it = std::find(client_inverted_.begin(), client_inverted_.end(), r);
+    if (it != client_inverted_.end()) client_inverted_.erase(it);
+    else client_inverted_.push_back(r);
+  }
   if (S.RedrawOn && pic_) pic_->refresh();
 }
 

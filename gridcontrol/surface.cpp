@@ -37,16 +37,58 @@ int16_t shift_of(Qt::KeyboardModifiers m) {
 
 int16_t key_code_of(const QKeyEvent* e) {
   const int k = e->key();
+  // The keypad has codes of its own for its digits and operators; its
+  // other keys (Enter, and with Num Lock off the arrows, Home, Delete...)
+  // are those of the main block.
+  if (e->modifiers() & Qt::KeypadModifier) {
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return int16_t(96 + k - Qt::Key_0);
+    switch (k) {
+      case Qt::Key_Asterisk: return 106;
+      case Qt::Key_Plus: return 107;
+      case Qt::Key_Minus: return 109;
+      case Qt::Key_Period: case Qt::Key_Comma: return 110;  // the decimal key, whatever it types
+      case Qt::Key_Slash: return 111;
+      default: break;
+    }
+  }
   if (k >= Qt::Key_A && k <= Qt::Key_Z) return int16_t(k);  // same codes
   if (k >= Qt::Key_0 && k <= Qt::Key_9) return int16_t(k);
   if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return int16_t(112 + k - Qt::Key_F1);
   switch (k) {
+    // With Shift the digit keys of the main block come as their symbols.
+    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    // The punctuation keys, unshifted and shifted.
+    case Qt::Key_Semicolon: case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma: case Qt::Key_Less: return 188;
+    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period: case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash: case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
+    // Named keys.
+    case Qt::Key_Cancel: return 3;
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Clear: return 12;  // keypad 5 with Num Lock off
     case Qt::Key_Return: case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
+    case Qt::Key_Alt: case Qt::Key_AltGr: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Space: return 32;
     case Qt::Key_PageUp: return 33;
@@ -57,12 +99,37 @@ int16_t key_code_of(const QKeyEvent* e) {
     case Qt::Key_Up: return 38;
     case Qt::Key_Right: return 39;
     case Qt::Key_Down: return 40;
+    case Qt::Key_Select: return 41;
+    case Qt::Key_Printer: return 42;
+    case Qt::Key_Execute: return 43;
+    case Qt::Key_Print: case Qt::Key_SysReq: return 44;
     case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Period: return 190;
-    case Qt::Key_Slash: return 191;
-    case Qt::Key_Comma: return 188;
+    case Qt::Key_Help: return 47;
+    case Qt::Key_Meta: case Qt::Key_Super_L: return 91;
+    case Qt::Key_Super_R: return 92;
+    case Qt::Key_Menu: return 93;
+    case Qt::Key_Sleep: return 95;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    case Qt::Key_Back: return 166;
+    case Qt::Key_Forward: return 167;
+    case Qt::Key_Refresh: return 168;
+    case Qt::Key_Stop: return 169;
+    case Qt::Key_Search: return 170;
+    case Qt::Key_Favorites: return 171;
+    case Qt::Key_HomePage: return 172;
+    case Qt::Key_VolumeMute: return 173;
+    case Qt::Key_VolumeDown: return 174;
+    case Qt::Key_VolumeUp: return 175;
+    case Qt::Key_MediaNext: return 176;
+    case Qt::Key_MediaPrevious: return 177;
+    case Qt::Key_MediaStop: return 178;
+    case Qt::Key_MediaPlay: case Qt::Key_MediaTogglePlayPause: return 179;
+    case Qt::Key_LaunchMail: return 180;
+    case Qt::Key_LaunchMedia: return 181;
+    case Qt::Key_Launch0: return 182;
+    case Qt::Key_Launch1: return 183;
     default: return 0;
   }
 }
@@ -76,13 +143,16 @@ int16_t key_ascii_of(const QKeyEvent* e) {
     case Qt::Key_Return: case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Delete: return 0;  // types nothing, though the desktop gives it a text
     default: break;
   }
   const QString t = e->text();
   if (t.size() != 1 || m & (Qt::ControlModifier | Qt::AltModifier)) return 0;
   const char16_t c = t[0].unicode();
-  return c >= 32 && c < 256 ? int16_t(c) : 0;
+  // Any other control character (DEL, the C1 range) types nothing either.
+  const bool control = c < 32 || (c >= 127 && c < 160);
+  return !control && c < 256 ? int16_t(c) : 0;
 }
 
 QKeyEvent* make_key_event(int16_t key_code, int16_t key_ascii) {

@@ -26,6 +26,8 @@ namespace {
 // the low half of the column number.
 constexpr size_t kRecordBytes = 58;
 constexpr int kSideTwips = 500;
+// The platform's error for a call that calls itself without end.
+constexpr int kErrOutOfStack = 28;
 
 // The control's surface: a change of its size is the control's resize.
 class OmbrelisSurface final : public QWidget {
@@ -65,6 +67,26 @@ void OmbrelisState::EnableMessage(int32_t message, bool enable) {
   auto it = std::find(m_Messages.begin(), m_Messages.end(), message);
   if (it == m_Messages.end() && enable) m_Messages.push_back(message);
   if (it != m_Messages.end() && !enable) m_Messages.erase(it);
+}
+
+void OmbrelisState::set_lview(std::shared_ptr<plat::com::Dispatch> lview) {
+  m_Lview.reset();
+  m_LviewControl.reset();
+  if (dynamic_cast<const Ombrelis*>(lview.get())) m_LviewControl = lview;
+  else m_Lview = std::move(lview);
+}
+
+bool OmbrelisState::lview_leads_back() const {
+  std::vector<const OmbrelisState*> passed{this};
+  for (std::shared_ptr<plat::com::Dispatch> next = lview(); next;) {
+    auto* control = dynamic_cast<Ombrelis*>(next.get());
+    if (!control) return false;
+    const OmbrelisState* s = &control->state();
+    if (std::find(passed.begin(), passed.end(), s) != passed.end()) return true;
+    passed.push_back(s);
+    next = s->lview();
+  }
+  return false;
 }
 
 void OmbrelisState::NumeroItem(int32_t n) {
@@ -118,7 +140,7 @@ Ombrelis::Ombrelis() : state_(std::make_shared<OmbrelisState>()) {
 // window's binding ends. Nobody can ask it to refresh the list any more: it
 // lets the list view go, so a list bound by its own handle is no cycle.
 Ombrelis::~Ombrelis() {
-  state_->m_Lview.reset();
+  state_->set_lview(nullptr);
   delete surface_.data();
 }
 
@@ -145,7 +167,7 @@ void Ombrelis::read_properties(const plat::com::PropertyBag& bag) {
   std::shared_ptr<plat::com::Dispatch> lview = bag.read("Lview", Variant::nothing()).to_object();
   state_->back_color = back;
   state_->fore_color = fore;
-  state_->m_Lview = std::move(lview);
+  state_->set_lview(std::move(lview));
   show_colors();
   UserControl_Resize();  // the container's first size
 }
@@ -153,7 +175,8 @@ void Ombrelis::read_properties(const plat::com::PropertyBag& bag) {
 void Ombrelis::write_properties(plat::com::PropertyBag& bag) {
   bag.write("BackColor", Variant(int32_t(state_->back_color)), Variant(int32_t(kDefaultBackColor)));
   bag.write("ForeColor", Variant(int32_t(state_->fore_color)), Variant(int32_t(kDefaultForeColor)));
-  bag.write("Lview", state_->m_Lview ? Variant(state_->m_Lview) : Variant::nothing(), Variant::nothing());
+  const std::shared_ptr<plat::com::Dispatch> lview = state_->lview();
+  bag.write("Lview", lview ? Variant(lview) : Variant::nothing(), Variant::nothing());
 }
 
 void Ombrelis::show_colors() {
@@ -164,16 +187,41 @@ void Ombrelis::show_colors() {
   surface_->setPalette(pal);
 }
 
+namespace {
+// Marks a Refresh or Clear under way for its length. Refused, changing
+// nothing: one that the list view's own Refresh calls back, and one whose
+// list view leads back to a control already passed; either would go on
+// calling itself until the stack ran out.
+class Refreshing {
+ public:
+  Refreshing(bool& flag, const OmbrelisState& state) : flag_(flag) {
+    if (flag_ || state.lview_leads_back()) throw RuntimeError(kErrOutOfStack, "Out of stack space");
+    flag_ = true;
+  }
+  ~Refreshing() { flag_ = false; }
+  Refreshing(const Refreshing&) = delete;
+  Refreshing& operator=(const Refreshing&) = delete;
+
+ private:
+  bool& flag_;
+};
+}  // namespace
+
 void Ombrelis::Refresh() {
-  if (!state_->m_Lview) throw RuntimeError(plat::com::kErrNoObject);
-  const std::optional<DispId> id = state_->m_Lview->id_of_name("Refresh");
+  Refreshing guard(refreshing_, *state_);
+  const std::shared_ptr<plat::com::Dispatch> lview = state_->lview();
+  if (!lview) throw RuntimeError(plat::com::kErrNoObject);
+  const std::optional<DispId> id = lview->id_of_name("Refresh");
   if (!id) throw RuntimeError(plat::com::kErrNoMember);
-  plat::com::CallResult r = state_->m_Lview->invoke(*id, CallKind::Method, {});
+  plat::com::CallResult r = lview->invoke(*id, CallKind::Method, {});
   if (!r.ok()) throw RuntimeError(r.error, r.description);
 }
 
 void Ombrelis::Clear() {
-  state_->clear_items();
+  {
+    Refreshing guard(refreshing_, *state_);  // before the lines are emptied
+    state_->clear_items();
+  }
   Refresh();
 }
 
@@ -237,11 +285,12 @@ Variant Ombrelis::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
     case d::Lview:
       if (kind == CallKind::Get) {
         Args a(args, 0, 0);
-        return state_->m_Lview ? Variant(state_->m_Lview) : Variant::nothing();
+        const std::shared_ptr<plat::com::Dispatch> lview = state_->lview();
+        return lview ? Variant(lview) : Variant::nothing();
       }
       if (kind == CallKind::Set) {
         Args a(args, 1, 1);
-        state_->m_Lview = a.value().to_object();
+        state_->set_lview(a.value().to_object());
         notify_property_changed("Lview");
         return {};
       }

@@ -54,7 +54,16 @@ class OmbrelisState : public std::enable_shared_from_this<OmbrelisState> {
 
   uint32_t back_color = kDefaultBackColor;
   uint32_t fore_color = kDefaultForeColor;
-  std::shared_ptr<plat::com::Dispatch> m_Lview;
+
+  // The list view, or none. An Ombrelis control given as the list view is
+  // held without a count: a control given itself, or two given each other,
+  // would otherwise keep each other alive after the host let them go.
+  std::shared_ptr<plat::com::Dispatch> lview() const { return m_Lview ? m_Lview : m_LviewControl.lock(); }
+  void set_lview(std::shared_ptr<plat::com::Dispatch> lview);
+  // Whether the list view, followed through the controls given as list
+  // views, comes back to a control already passed: its Refresh would call
+  // itself without end.
+  bool lview_leads_back() const;
 
   // The entry the subclass procedure calls for a wanted message.
   static LRESULT WndProcFriend(OmbrelisState* control, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,6 +75,8 @@ class OmbrelisState : public std::enable_shared_from_this<OmbrelisState> {
   HWND m_hWnd = 0;
   std::vector<int32_t> m_Messages;
   std::vector<int32_t> m_Items;
+  std::shared_ptr<plat::com::Dispatch> m_Lview;
+  std::weak_ptr<plat::com::Dispatch> m_LviewControl;
 };
 
 class Ombrelis final : public plat::com::Control {
@@ -97,6 +108,9 @@ class Ombrelis final : public plat::com::Control {
   std::shared_ptr<OmbrelisState> state_;
   QPointer<QWidget> surface_;
   bool resizing_ = false;
+  // A Refresh or Clear under way: one that the list view's Refresh calls
+  // back fails instead of calling it again.
+  bool refreshing_ = false;
 };
 
 // The type library: interface _Ombrelis, events __Ombrelis, enum WinNotifications.

@@ -1,6 +1,8 @@
 // Ombrelis as hosts and windows may drive it: calls of any member with any
-// arguments (window handles of live, dead and unknown windows among them),
-// two instances on the same windows, windows destroyed under them, list
+// arguments (window handles of live, dead and unknown windows among them,
+// and the controls themselves as objects, so a list view may lead back to
+// its own control or to another that leads back), two instances on the same
+// windows, windows destroyed under them, list
 // views painted through them, and window messages of every kind sent to the
 // subclassed window, notification records of any content included.
 //
@@ -61,6 +63,7 @@ struct Scene {
     c->set_site(&site);
     if (in.flag()) c->init_properties();
     else c->read_properties(PropertyBag());
+    values.add_object(c);
     controls.push_back(std::move(c));
   }
   Control* control() { return controls.empty() ? nullptr : controls[in.pick(controls.size())].get(); }
@@ -81,6 +84,8 @@ struct Scene {
     Member m = member(in, c->type_info());
     std::vector<Variant> args = values.args(m.usual_args);
     if (m.id == ombrelis::dispid::hwnd && !args.empty() && in.flag()) args.back() = Variant(int32_t(handle()));
+    if (m.id == ombrelis::dispid::Lview && m.kind == CallKind::Set && !args.empty() && in.flag())
+      args.back() = Variant(std::shared_ptr<Dispatch>(controls[in.pick(controls.size())]));
     if (m.id == kDispIdAboutBox) close_modal_soon();
     c->invoke(m.id, m.kind, args);
   }

@@ -76,6 +76,88 @@ TEST(GridInput, ClicksAndArrowKeysMoveTheCurrentCell) {
   EXPECT_GT(g.get(d::TopRow).to_i4(), 1);
 }
 
+TEST(GridInput, EveryKeyGivesItsKeyCodeAndOnlyTypedCharactersAKeyPress) {
+  // Key, modifiers, the text the desktop gives it; KeyCode, KeyAscii (0 for no KeyPress).
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    const char* text;
+    int code, ascii;
+  };
+  const Qt::KeyboardModifiers none{}, pad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+  const Case cases[] = {
+      {Qt::Key_Delete, none, "\x7f", 46, 0}, {Qt::Key_Delete, pad, "\x7f", 46, 0},
+      {Qt::Key_Insert, none, "", 45, 0}, {Qt::Key_Home, none, "", 36, 0}, {Qt::Key_End, pad, "", 35, 0},
+      {Qt::Key_F2, none, "", 113, 0}, {Qt::Key_F12, none, "", 123, 0}, {Qt::Key_PageDown, none, "", 34, 0},
+      {Qt::Key_Escape, none, "\x1b", 27, 27}, {Qt::Key_Backspace, none, "\b", 8, 8}, {Qt::Key_Tab, none, "\t", 9, 9},
+      {Qt::Key_Backtab, shift, "\t", 9, 9}, {Qt::Key_Return, none, "\r", 13, 13}, {Qt::Key_Enter, pad, "\r", 13, 13},
+      {Qt::Key_A, Qt::ControlModifier, "\x01", 65, 1}, {Qt::Key_Space, none, " ", 32, 32},
+      {Qt::Key_Pause, none, "", 19, 0}, {Qt::Key_CapsLock, none, "", 20, 0}, {Qt::Key_NumLock, none, "", 144, 0},
+      {Qt::Key_ScrollLock, none, "", 145, 0}, {Qt::Key_Print, none, "", 44, 0}, {Qt::Key_Menu, none, "", 93, 0},
+      {Qt::Key_Super_L, none, "", 91, 0}, {Qt::Key_Shift, shift, "", 16, 0}, {Qt::Key_Control, none, "", 17, 0},
+      {Qt::Key_Alt, none, "", 18, 0}, {Qt::Key_Clear, pad, "", 12, 0},
+      // The main block's letters, digits and punctuation.
+      {Qt::Key_Q, none, "q", 81, 'q'}, {Qt::Key_7, none, "7", 55, '7'}, {Qt::Key_Exclam, shift, "!", 49, '!'},
+      {Qt::Key_Semicolon, none, ";", 186, ';'}, {Qt::Key_Colon, shift, ":", 186, ':'},
+      {Qt::Key_Equal, none, "=", 187, '='}, {Qt::Key_Plus, shift, "+", 187, '+'},
+      {Qt::Key_Comma, none, ",", 188, ','}, {Qt::Key_Minus, none, "-", 189, '-'},
+      {Qt::Key_Underscore, shift, "_", 189, '_'}, {Qt::Key_Period, none, ".", 190, '.'},
+      {Qt::Key_Slash, none, "/", 191, '/'}, {Qt::Key_Question, shift, "?", 191, '?'},
+      {Qt::Key_QuoteLeft, none, "`", 192, '`'}, {Qt::Key_BracketLeft, none, "[", 219, '['},
+      {Qt::Key_Backslash, none, "\\", 220, '\\'}, {Qt::Key_BracketRight, none, "]", 221, ']'},
+      {Qt::Key_Apostrophe, none, "'", 222, '\''}, {Qt::Key_QuoteDbl, shift, "\"", 222, '"'},
+      // The keypad: digits and operators of its own.
+      {Qt::Key_0, pad, "0", 96, '0'}, {Qt::Key_5, pad, "5", 101, '5'}, {Qt::Key_9, pad, "9", 105, '9'},
+      {Qt::Key_Asterisk, pad, "*", 106, '*'}, {Qt::Key_Plus, pad, "+", 107, '+'},
+      {Qt::Key_Minus, pad, "-", 109, '-'}, {Qt::Key_Period, pad, ".", 110, '.'},
+      {Qt::Key_Slash, pad, "/", 111, '/'},
+  };
+  InputGrid g;
+  g.let(d::ColAllowEdit, {Variant(1), Variant(false)});  // keys open no editor over the cells
+  for (const Case& c : cases) {
+    EventLog events(*g.obj);
+    // The key alone (QTest would press the modifier keys first).
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent e(type, c.key, c.mods, QString::fromLatin1(c.text));
+      QApplication::sendEvent(&g.cells(), &e);
+    }
+    std::vector<std::string> got;
+    for (const auto& [id, args] : events.events)
+      if (id == ev::KeyDown || id == ev::KeyUp || id == ev::KeyPress) got.push_back(std::to_string(id) + ":" + args[0].to_string());
+    std::vector<std::string> want{"4:" + std::to_string(c.code)};
+    if (c.ascii) want.push_back("5:" + std::to_string(c.ascii));
+    want.push_back("6:" + std::to_string(c.code));
+    EXPECT_EQ(got, want) << "key 0x" << std::hex << int(c.key) << " modifiers 0x" << int(c.mods);
+  }
+}
+
+TEST(GridInput, DeleteOpensNoEditorAndLeavesACheckBoxAlone) {
+  InputGrid g;
+  g.let(d::ColMask, {Variant(2), Variant::i2(4)});
+  g.let(d::TextMatrix, {Variant(1), Variant(1), Variant("abc")});
+  g.let(d::TextMatrix, {Variant(1), Variant(2), Variant("1")});
+  for (int col : {1, 2})
+    for (Qt::KeyboardModifiers m : {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::KeypadModifier}}) {
+      g.let(d::Row, {Variant(1)});
+      g.let(d::Col, {Variant(col)});
+      EventLog events(*g.obj);
+      QTest::sendKeyEvent(QTest::Click, &g.cells(), Qt::Key_Delete, QString("\x7f"), m);
+      EXPECT_EQ(events.ids(), (std::vector<DispId>{ev::KeyDown, ev::KeyUp})) << col;
+      EXPECT_TRUE(g.editor().isHidden());
+      EXPECT_EQ(g.text(1, 1), "abc");
+      EXPECT_EQ(g.text(1, 2), "1");
+    }
+  // In an open editor Delete deletes, a numeric column's included.
+  g.let(d::ColMask, {Variant(1), Variant::i2(2)});
+  g.let(d::TextMatrix, {Variant(1), Variant(1), Variant("123")});
+  g.let(d::Col, {Variant(1)});
+  g.call(d::DblClick);
+  ASSERT_FALSE(g.editor().isHidden());
+  g.editor().setCursorPosition(0);
+  QTest::sendKeyEvent(QTest::Click, &g.editor(), Qt::Key_Delete, QString("\x7f"), Qt::NoModifier);
+  EXPECT_EQ(g.editor().text(), "23");
+}
+
 TEST(GridInput, BlockRowColumnAndAllSelections) {
   InputGrid g;
   QTest::mousePress(&g.cells(), Qt::LeftButton, {}, g.at(2, 2));
@@ -138,6 +220,36 @@ TEST(GridInput, ColumnBordersResizeRowBordersDoNot) {
   QTest::mouseMove(&g.cells(), QPoint(20, 70));
   QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(20, 70));
   for (int r = 0; r <= 10; ++r) EXPECT_EQ(g.get(d::RowHeight, {Variant(r)}).to_i4(), 15);
+}
+
+TEST(GridInput, WithResizingTurnedOffNoBorderIsLive) {
+  InputGrid g;
+  auto drag = [&](int from, int to) {
+    QTest::mouseMove(&g.cells(), QPoint(from, 8));
+    QTest::mousePress(&g.cells(), Qt::LeftButton, {}, QPoint(from, 8));
+    QTest::mouseMove(&g.cells(), QPoint(to, 8));
+    QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(to, 8));
+  };
+  // Turned off while the pointer rests on a border: the pointer goes, and
+  // neither a press there nor a drag from any border sizes a column.
+  QTest::mouseMove(&g.cells(), QPoint(97, 8));
+  ASSERT_EQ(g.get(d::MousePointer).to_i4(), 9);
+  g.let(d::AllowUserResizing, {Variant(false)});
+  EXPECT_EQ(g.get(d::MousePointer).to_i4(), 0);
+  QTest::mousePress(&g.cells(), Qt::LeftButton, {}, QPoint(97, 8));
+  QTest::mouseMove(&g.cells(), QPoint(140, 8));
+  QTest::mouseRelease(&g.cells(), Qt::LeftButton, {}, QPoint(140, 8));
+  drag(162, 200);
+  EXPECT_EQ(g.get(d::MousePointer).to_i4(), 0);
+  for (int c = 0; c <= 5; ++c) EXPECT_EQ(g.get(d::ColWidth, {Variant(c)}).to_i4(), c == 0 ? 32 : 64) << c;
+  // Turned on again: the borders on the screen are live at once.
+  g.let(d::AllowUserResizing, {Variant(true)});
+  QTest::mouseMove(&g.cells(), QPoint(60, 40));
+  QTest::mouseMove(&g.cells(), QPoint(162, 8));
+  EXPECT_EQ(g.get(d::MousePointer).to_i4(), 9);
+  EXPECT_EQ(g.get(d::LeftCol).to_i4(), 1);
+  drag(162, 200);
+  EXPECT_EQ(g.get(d::ColWidth, {Variant(2)}).to_i4(), 200 - 97);
 }
 
 TEST(GridInput, CheckBoxesToggleOnlyOnTheirCell) {

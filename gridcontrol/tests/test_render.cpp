@@ -1,7 +1,10 @@
 // Rendering and scrolling, checked on the recorded drawing calls and on the
 // pixels of the cell surface.
 #include <QDir>
+#include <QTest>
+#include <memory>
 
+#include "recordset_fixture.h"
 #include "render_fixture.h"
 
 using namespace gridtest;
@@ -283,4 +286,148 @@ TEST(GridScroll, OneStepMovesThePixelsAndPagesRepaint) {
     }
     EXPECT_EQ(differing_pixels(g.image(), expected(s.top_row, s.left_col)), 0) << s.vertical << " " << s.value;
   }
+}
+
+// ------------------------------------------------- writes after store-only lets
+
+namespace {
+
+// A grid of 40 rows with texts in columns 1 and 2, drawn whole.
+struct FilledGrid : DrawnGrid {
+  FilledGrid() {
+    let(d::Rows, {Variant(40)});
+    for (int r = 1; r <= 40; ++r)
+      for (int c = 1; c <= 2; ++c) let(d::TextMatrix, {Variant(r), Variant(c), Variant("r" + std::to_string(r))});
+    call(d::Refresh);
+    image();
+  }
+  std::shared_ptr<Font> font(DispId id) { return std::dynamic_pointer_cast<Font>(get(id).to_object()); }
+  // The pixels of the image after a whole repaint of the grid as it stands.
+  int differs_from_whole_repaint() {
+    const QImage shown = image();
+    call(d::Refresh);
+    return differing_pixels(shown, image());
+  }
+};
+
+}  // namespace
+
+TEST(GridRender, ACellWriteAfterALetThatOnlyStoresShowsWhatAWholeRepaintShows) {
+  struct Case {
+    const char* what;
+    void (*let)(FilledGrid&);
+  };
+  const Case lets[] = {
+      {"TopRow", [](FilledGrid& g) { g.let(d::TopRow, {Variant(5)}); }},
+      {"ForeColor", [](FilledGrid& g) { g.let(d::ForeColor, {Variant(0x0000FF)}); }},
+      {"the font object", [](FilledGrid& g) { g.font(d::Font)->Bold(true); }},
+      {"the header font object", [](FilledGrid& g) {
+         g.let(d::TextMatrix, {Variant(0), Variant(1), Variant("Izena")});
+         g.let(d::CellFontName, {Variant(1), Variant(0), Variant("")});  // drawn in the header font
+         g.image();
+         g.font(d::FontFixed)->Size(12);
+       }},
+      {"a row drawn by the client", [](FilledGrid& g) { g.call(d::DrawRow, {Variant(9), Variant(40), Variant(true)}); }},
+      {"a column drawn by the client", [](FilledGrid& g) { g.call(d::DrawCol, {Variant(2), Variant(200), Variant(true)}); }},
+      {"a repaint skipped while Redraw was off", [](FilledGrid& g) {
+         // A press on a cell turns painting on without a repaint.
+         g.let(d::Redraw, {Variant(false)});
+         g.let(d::ShowGrid, {Variant(false)});
+         QTest::mouseClick(&g.cells(), Qt::LeftButton, {}, QPoint(60, 60));
+         ASSERT_TRUE(g.get(d::Redraw).to_bool());
+       }},
+  };
+  struct Write {
+    const char* what;
+    void (*write)(FilledGrid&);
+  };
+  const Write writes[] = {
+      {"CellBackColor", [](FilledGrid& g) { g.let(d::CellBackColor, {Variant(1), Variant(6), Variant(0x00FF00)}); }},
+      {"CellFontBold", [](FilledGrid& g) { g.let(d::CellFontBold, {Variant(2), Variant(7), Variant(true)}); }},
+      {"TextMatrix", [](FilledGrid& g) { g.let(d::TextMatrix, {Variant(6), Variant(1), Variant("new")}); }},
+  };
+  for (const Case& c : lets)
+    for (const Write& w : writes) {
+      FilledGrid g;
+      c.let(g);
+      w.write(g);
+      EXPECT_EQ(g.differs_from_whole_repaint(), 0) << c.what << ", then " << w.what;
+    }
+
+  // A write before such a let shows as the grid stood when it was made.
+  FilledGrid g;
+  g.let(d::CellBackColor, {Variant(1), Variant(2), Variant(0x00FF00)});
+  g.let(d::TopRow, {Variant(5)});
+  g.let(d::ForeColor, {Variant(0x0000FF)});
+  const QImage shown = g.image();
+  g.let(d::TopRow, {Variant(1)});
+  g.let(d::ForeColor, {Variant(0)});
+  g.call(d::Refresh);
+  EXPECT_EQ(differing_pixels(shown, g.image()), 0);
+}
+
+TEST(GridRender, ACellWriteRepaintsThatCellAloneWhileTheImageIsCurrent) {
+  FilledGrid g;
+  auto cells_painted = [&](auto write) {
+    Recorder rec(g.cells());
+    write();
+    g.image();
+    return rec.rec.count("FillRect");
+  };
+  auto colour = [&] { g.let(d::CellBackColor, {Variant(1), Variant(6), Variant(0x00FF00)}); };
+  EXPECT_EQ(cells_painted(colour), 1);
+  // After a let that only stores, one whole repaint, then one cell again.
+  g.let(d::TopRow, {Variant(3)});
+  EXPECT_GT(cells_painted(colour), 20);
+  EXPECT_EQ(cells_painted(colour), 1);
+  EXPECT_EQ(g.differs_from_whole_repaint(), 0);
+}
+
+TEST(GridRender, ACellWriteOnABoundGridShowsTheRecordsetAsItStands) {
+  DrawnGrid g;
+  auto rs = std::make_shared<FakeRecordset>(std::vector<std::string>{"Izena"},
+                                            std::vector<std::vector<Variant>>{{Variant("bat"), Variant("bi")}});
+  g.set(d::Recordset, {Variant(std::shared_ptr<Dispatch>(rs))});
+  g.image();
+  rs->columns[0][0] = Variant("WWWWWW");  // changed by the host, unseen by the grid
+  g.let(d::CellBackColor, {Variant(1), Variant(2), Variant(0x00FF00)});
+  const QImage shown = g.image();
+  g.call(d::Refresh);
+  EXPECT_EQ(differing_pixels(shown, g.image()), 0);
+}
+
+TEST(GridRender, TheClientsHighlightStaysUntilTheClientOrARepaintTakesItAway) {
+  auto make = [] {
+    auto g = std::make_unique<FilledGrid>();
+    for (auto [id, v] : {std::pair{d::Row1, 2}, {d::Col1, 1}, {d::Row2, 3}, {d::Col2, 2}}) g->let(id, {Variant(v)});
+    g->call(d::Refresh);
+    return g;
+  };
+  // The same grid with the current cell already moved: its image is what
+  // the Row and Col lets should leave.
+  auto expected = make();
+  expected->let(d::Row, {Variant(5)});
+  expected->let(d::Col, {Variant(2)});
+  const QImage plain = expected->image();
+  expected->call(d::HilightSelection, {Variant(6), Variant(1), Variant(9), Variant(2)});
+  const QImage highlighted = expected->image();
+  ASSERT_GT(differing_pixels(plain, highlighted), 1000);
+
+  auto g = make();
+  g->call(d::HilightSelection, {Variant(6), Variant(1), Variant(9), Variant(2)});
+  g->let(d::Row, {Variant(5)});
+  g->let(d::Col, {Variant(2)});
+  EXPECT_EQ(differing_pixels(g->image(), highlighted), 0);
+  // A text written inside it shows under it.
+  g->let(d::TextMatrix, {Variant(7), Variant(1), Variant("r7")});
+  EXPECT_EQ(differing_pixels(g->image(), highlighted), 0);
+  // The client takes it away; or a repaint does, a cell let's among them.
+  g->call(d::HilightSelection, {Variant(6), Variant(1), Variant(9), Variant(2)});
+  EXPECT_EQ(differing_pixels(g->image(), plain), 0);
+  g->call(d::HilightSelection, {Variant(6), Variant(1), Variant(9), Variant(2)});
+  g->let(d::CellBackColor, {Variant(2), Variant(1), Variant(-1)});
+  EXPECT_EQ(differing_pixels(g->image(), plain), 0);
+  g->call(d::HilightSelection, {Variant(6), Variant(1), Variant(9), Variant(2)});
+  g->call(d::Refresh);
+  EXPECT_EQ(differing_pixels(g->image(), plain), 0);
 }

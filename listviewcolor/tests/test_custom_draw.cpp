@@ -1,6 +1,8 @@
 // Colouring chosen lines of a list view through its custom-draw notification.
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 #include "listviewcolor/tests/ombrelis_fixture.h"
 #include "platform/gdi/colors.h"
@@ -120,4 +122,82 @@ TEST_F(Colouring, ARenderedListShowsTheChosenLinesInTheControlsColours) {
   if (const char* out = std::getenv("OMBRELIS_PNG")) {
     EXPECT_TRUE(img.save(out)) << out;
   }
+}
+
+namespace {
+
+// A host's list view whose Refresh calls back into the control's.
+struct CallingBack final : Dispatch {
+  Control* control = nullptr;
+  int calls = 0;
+  const TypeInfo& type_info() const override {
+    static const TypeInfo t{"CallingBack", {make_func("Refresh", 1, CallKind::Method, "")}};
+    return t;
+  }
+  Variant dispatch(DispId, CallKind, std::span<Variant>) override {
+    ++calls;
+    std::vector<Variant> none;
+    const CallResult r = control->invoke(d::Refresh, CallKind::Method, none);
+    if (!r.ok()) throw RuntimeError(r.error, r.description);
+    return {};
+  }
+};
+
+constexpr int kOutOfStack = 28;
+
+}  // namespace
+
+TEST_F(Colouring, AListViewThatLeadsBackFailsTheCallChangesNothingAndHoldsNoControl) {
+  ASSERT_TRUE(o.line(3).ok());
+  Ombrelis other;
+  struct Case {
+    const char* what;
+    std::function<void()> lead;
+  };
+  const Case cases[] = {
+      {"itself", [&] { o.set(d::Lview, Variant(std::shared_ptr<Dispatch>(o.obj))); }},
+      {"each other", [&] {
+         o.set(d::Lview, Variant(std::shared_ptr<Dispatch>(other.obj)));
+         other.set(d::Lview, Variant(std::shared_ptr<Dispatch>(o.obj)));
+       }},
+      {"another that leads to itself", [&] {
+         o.set(d::Lview, Variant(std::shared_ptr<Dispatch>(other.obj)));
+         other.set(d::Lview, Variant(std::shared_ptr<Dispatch>(other.obj)));
+       }},
+  };
+  for (const Case& c : cases) {
+    c.lead();
+    for (DispId member : {d::Refresh, d::Clear}) {
+      const CallResult r = o.call(member);
+      EXPECT_EQ(r.error, kOutOfStack) << c.what << " " << member;
+      EXPECT_EQ(r.description, "Out of stack space");
+    }
+    EXPECT_EQ(coloured(kBack, kFore), (std::vector<int>{2})) << c.what;  // Clear emptied nothing
+    o.set(d::Lview, Variant(lv));
+    other.set(d::Lview, Variant(lv));
+  }
+  // Led back by a list view of the host's own: the call that comes back fails.
+  auto back = std::make_shared<CallingBack>();
+  back->control = o.obj.get();
+  o.set(d::Lview, Variant(std::shared_ptr<Dispatch>(back)));
+  EXPECT_EQ(o.call(d::Refresh).error, kOutOfStack);
+  EXPECT_EQ(back->calls, 1);
+  o.set(d::Lview, Variant(lv));
+  EXPECT_TRUE(o.call(d::Clear).ok());
+  EXPECT_TRUE(coloured(kBack, kFore).empty());
+
+  // Released by the host, controls that lead back go, a bound one too (its
+  // binding stays with the window).
+  Ombrelis a, b;
+  a.set(d::Lview, Variant(std::shared_ptr<Dispatch>(b.obj)));
+  b.set(d::Lview, Variant(std::shared_ptr<Dispatch>(a.obj)));
+  o.set(d::Lview, Variant(std::shared_ptr<Dispatch>(o.obj)));
+  EXPECT_EQ(o.get(d::Lview).to_object(), o.obj);
+  std::weak_ptr<Control> gone_a = a.obj, gone_b = b.obj, gone_o = o.obj;
+  a.release();
+  b.release();
+  o.release();
+  EXPECT_TRUE(gone_a.expired());
+  EXPECT_TRUE(gone_b.expired());
+  EXPECT_TRUE(gone_o.expired());
 }

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -248,3 +249,62 @@ TEST_F(GridGuards, TypingIntoACellOpensTheQuestionAndTypesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+struct GridCell {
+  const char* window;
+  const char* control;
+  int index;
+  Grid (*grid)();
+  int row, col;
+};
+
+// A cell of each of the eight grids on which typing refuses or asks.
+const GridCell kGridCells[] = {
+    {"Nagusia", "NadrelMikro", -1, &Nagusia_NadrelMikro, 9, 1},
+    {"Nagusia", "Nadrel1", -1, &Nagusia_Nadrel1, 5, 3},
+    {"Nagusia", "Nadrel3", -1, &Nagusia_Nadrel3, 2, 1},
+    {"Nagusia", "Nadrel4", 1, &Nagusia_Nadrel4, 3, 2},
+    {"Mikroprograma", "NadrelMikro", -1, &Mikroprograma_NadrelMikro, 9, 1},
+    {"Kontrolmemoria", "Nadrel2", -1, &Kontrolmemoria_Nadrel2, 10, 4},
+    {"MNetaEM", "Nadrel1", -1, &MNetaEM_Nadrel1, 5, 1},
+    {"MNetaEM", "Nadrel3", 0, &MNetaEM_Nadrel3, 17, 2},
+};
+
+void press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text) {
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent e(type, key, mods, text);
+    QApplication::sendEvent(w, &e);
+  }
+}
+
+}  // namespace
+
+TEST_F(GridGuards, DeleteOnAGridCellGivesNoMessageAndAsksNothing) {
+  engine().Example_loaded = kFlagTrue;  // the memory window's grids take input
+  for (const GridCell& c : kGridCells) {
+    SCOPED_TRACE(std::string(c.window) + "." + c.control);
+    Grid g = c.grid();
+    plat::Form& w = window_named(c.window);
+    QWidget* cells = w.ctl(c.control, c.index).widget()->findChild<QWidget*>("picGrid");
+    ASSERT_NE(cells, nullptr);
+    g.object().let(d::Row, {c.row});
+    g.object().let(d::Col, {c.col});
+    clock.messages.clear();
+    // The desktop gives Delete, on the main block and the keypad, the text DEL.
+    press(cells, Qt::Key_Delete, Qt::NoModifier, "\x7f");
+    press(cells, Qt::Key_Delete, Qt::KeypadModifier, "\x7f");
+    EXPECT_TRUE(clock.messages.empty());
+    for (const char* d : {"Galdera", "Datuenaldaketa", "EMkoerrenkada"}) EXPECT_EQ(plat::loaded_form(d), nullptr) << d;
+    EXPECT_TRUE(w.enabled());
+    // A typed character on the same cell does refuse or ask.
+    press(cells, Qt::Key_1, Qt::NoModifier, "1");
+    const bool asked = plat::loaded_form("Galdera") || plat::loaded_form("Datuenaldaketa") ||
+                       plat::loaded_form("EMkoerrenkada");
+    EXPECT_TRUE(asked || clock.messages.size() == 1u);
+    for (const char* d : {"Galdera", "Datuenaldaketa", "EMkoerrenkada"})
+      if (plat::loaded_form(d)) plat::unload_form(d);
+    ASSERT_TRUE(w.enabled());
+  }
+}
