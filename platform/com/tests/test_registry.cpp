@@ -370,6 +370,12 @@ TEST_F(Registry, TheToolSaysOfEachClassWhetherItWasStored) {
   EXPECT_EQ(stored.code, 0) << stored.err;
   EXPECT_EQ(stored.out, "registered " + shown + "\nregistry: " + dir_.filePath("registry.ini").toStdString() + "\n");
   EXPECT_EQ(run_register_tool(dir_.filePath("registry.ini"), {"--unregister", lib}).out.find("unregistered "), 0u);
+  // An unknown option: the usage, and nothing registered.
+  const ToolRun unknown = run_register_tool(dir_.filePath("other.ini"), {lib, "--help"});
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_NE(unknown.err.find("unknown option --help"), std::string::npos) << unknown.err;
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_FALSE(QFile::exists(dir_.filePath("other.ini")));
 
   // A registry that cannot be written (a folder) or must not be (a FIFO).
   const QString fifo = dir_.filePath("fifo.ini"), folder = dir_.filePath("folder.ini");

@@ -5,7 +5,8 @@
 //
 // One line per class registered (per library unregistered) says what
 // became of it: stored in the registry, or not, when the registry cannot be
-// written. Exit code 1 when anything failed or was not stored.
+// written. Exit code 1 when anything failed or was not stored; 2, with
+// nothing done, for an unknown option.
 #include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
@@ -77,8 +78,14 @@ int main(int argc, char** argv) {
       }
     }
   } else {
+    // An unknown option changes nothing: the usage says what is known.
     for (int i = 1; i < argc; ++i)
-      if (argv[i][0] == '-' || !register_one(argv[i])) ++failed;
+      if (argv[i][0] == '-') {
+        std::fprintf(stderr, "brendalo-register: unknown option %s\n", argv[i]);
+        return usage();
+      }
+    for (int i = 1; i < argc; ++i)
+      if (!register_one(argv[i])) ++failed;
   }
   std::printf("registry: %s\n", plat::com::registry_path().c_str());
   if (!plat::com::registry_written()) ++failed;  // held for this process only: lost at its end
