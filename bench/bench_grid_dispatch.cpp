@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   // the first), object and its widget, first-time defaults.
   std::vector<double> create_ms;
   double first_ms = 0;
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0, n = bench::iterations(40); i < n; ++i) {
     auto t0 = Clock::now();
     std::shared_ptr<Control> g = create_object(nadrel::kClassName);
     g->init_properties();
@@ -41,9 +41,13 @@ int main(int argc, char** argv) {
   std::shared_ptr<Control> grid = create_object(nadrel::kClassName);
   grid->init_properties();
   std::vector<Variant> setup = {Variant(72), Variant(3), Variant(true), Variant(true), Variant("Helbidea|Edukia|x")};
-  if (!grid->invoke(nadrel::dispid::AutoSetup, CallKind::Method, setup).ok()) return 1;
+  if (!grid->invoke(nadrel::dispid::AutoSetup, CallKind::Method, setup).ok()) {
+    std::fprintf(stderr, "AutoSetup failed\n");
+    return 1;
+  }
 
-  constexpr int kBatch = 10000, kBatches = 60;
+  constexpr int kBatch = 10000;
+  const int kBatches = bench::iterations(60);
   std::vector<double> let_ns, get_ns;
   std::vector<Variant> args(3);
   for (int b = 0; b < kBatches; ++b) {
@@ -64,7 +68,10 @@ int main(int argc, char** argv) {
       total += grid->invoke(nadrel::dispid::TextMatrix, CallKind::Get, two).value.to_string().size();
     }
     get_ns.push_back(since_ns(t0) / kBatch);
-    if (total == 0) return 1;
+    if (total == 0) {
+      std::fprintf(stderr, "TextMatrix read back nothing\n");
+      return 1;
+    }
   }
 
   const double let = bench::median(let_ns), get = bench::median(get_ns), create = bench::median(create_ms);

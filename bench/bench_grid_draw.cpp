@@ -57,7 +57,7 @@ double repaint_ms(int rows) {
   call(*g, d::Row2, CallKind::Let, {Variant(4)}, "Row2");
   call(*g, d::Col2, CallKind::Let, {Variant(3)}, "Col2");
   std::vector<double> t;
-  for (int i = 0; i < 300; ++i) {
+  for (int i = 0, n = bench::iterations(300); i < n; ++i) {
     auto t0 = Clock::now();
     call(*g, d::Refresh, CallKind::Method, {}, "Refresh");
     t.push_back(ms_since(t0));
@@ -70,7 +70,7 @@ double repaint_ms(int rows) {
 double memory_listing_ms() {
   std::shared_ptr<Control> g = make_grid(400, 300);
   std::vector<double> t;
-  for (int i = 0; i < 15; ++i) {
+  for (int i = 0, n = bench::iterations(15); i < n; ++i) {
     auto t0 = Clock::now();
     call(*g, d::AutoSetup, CallKind::Method,
          {Variant::i2(72), Variant::i2(3), Variant(false), Variant(true),

@@ -37,7 +37,7 @@ double read_ms(int items) {
   SimpleSite site;
   site.set_user_mode(false);  // items are read in any mode; kept as a designer keeps them
   std::vector<double> ms;
-  for (int run = 0; run < 15; ++run) {
+  for (int run = 0, n = bench::iterations(15); run < n; ++run) {
     std::shared_ptr<Control> grid = create_object(nadrel::kClassName);
     grid->set_site(&site);
     const auto t0 = Clock::now();

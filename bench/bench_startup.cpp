@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   plat::set_display(&screen);
 
   std::vector<double> ms;
-  for (int run = 0; run < 7; ++run) {
+  for (int run = 0, n = bench::iterations(7); run < n; ++run) {
     plat::VirtualServices clock;
     plat::form<brendalo::Bereizmena>();
     auto& splash = plat::form<brendalo::Abiarazi>();

@@ -4,16 +4,22 @@
 # Starts a virtual X server (Xvfb) with a small window manager (openbox) at
 # each screen size, runs the built simulator and drives it with xdotool as a
 # student would: start-up, an ADD run at period 3 with its instruction dialog
-# (and a click on the main window it disabled), the example, register and
+# (and a click on the main window it disabled), an ADD run waiting with the
+# state chart ASM open (and a click inside ASM), the example, register and
 # process-unit views, every secondary window, the reprogramming road to the
 # editor (restored by the user: it maximises itself again), the data-word
 # editor and a register row opened from the memory window's grid. Each step
-# writes one PNG of the whole screen into OUT/<width>x<height>/; the README's
-# pictures are copied from there into docs/screenshots/.
+# writes one PNG of the whole screen into OUT/<width>x<height>/, and nothing
+# else is written; with -r the README's pictures in docs/screenshots/ are
+# replaced by this run's.
 #
-# A tool for looking, not a test: nothing checks the pictures.
+# A tool for looking, not a test: nothing checks what the pictures show. It
+# does check that each window it waits for appears and that a waiting dialog
+# stays in front: it reports every miss and exits with 1 at the end (a
+# missing window ends the steps at that size, the other sizes still run).
 #
-# usage: tools/screenshots.sh [-o OUT] [-b BIN] [-d DISPLAY_NUMBER] [SIZE...]
+# usage: tools/screenshots.sh [-r] [-o OUT] [-b BIN] [-d DISPLAY_NUMBER] [SIZE...]
+#   -r      also copy the README's pictures into docs/screenshots/
 #   -o OUT  folder of the pictures (default build/screenshots)
 #   -b BIN  folder holding brendalo and its control libraries
 #           (default: build/release/bin, built as ./brendalo run builds it)
@@ -25,8 +31,10 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$here/build/screenshots"
 bin=""
 display_number=""
-while getopts "o:b:d:h" opt; do
+update_readme=0
+while getopts "ro:b:d:h" opt; do
   case "$opt" in
+    r) update_readme=1 ;;
     o) out="$OPTARG" ;;
     b) bin="$OPTARG" ;;
     d) display_number="$OPTARG" ;;
@@ -38,7 +46,7 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1280x1024 1024x768)
 
 # What the script needs, as ./brendalo does for the build.
-needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils)
+needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils xprop:x11-utils)
 missing=()
 for n in "${needs[@]}"; do command -v "${n%%:*}" >/dev/null || missing+=("${n#*:}"); done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -72,6 +80,8 @@ export DISPLAY=":$display_number"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 work="$(mktemp -d)"
+problems="$work/problems"  # one line per miss, from every size
+: >"$problems"
 export BRENDALO_REGISTRY="$work/registry.ini"
 "$bin/brendalo-register" --all "$bin" >/dev/null
 
@@ -96,7 +106,15 @@ shot() {
   import -window root "$(printf '%s/%02d_%s.png' "$dir" "$step" "$1")"
 }
 
-# The id of the shown window whose title matches (a regular expression), once it is there.
+# Notes a miss: said at once, counted at the end.
+problem() {
+  echo "  PROBLEM ($size, after picture $step): $*" >&2
+  echo "$size, after picture $step: $*" >>"$problems"
+}
+
+# The id of the shown window whose title matches (a regular expression), once
+# it is there. A window that does not come is a problem, and the steps at
+# this size end (set -e ends the subshell that runs them).
 window() {
   local title="$1" timeout="${2:-30}" w
   for ((t = 0; t < timeout * 5; t++)); do
@@ -104,7 +122,7 @@ window() {
     if [ -n "$w" ]; then echo "$w"; return 0; fi
     sleep 0.2
   done
-  echo "no window \"$title\" after ${timeout}s" >&2
+  problem "no window \"$title\" after ${timeout}s"
   return 1
 }
 
@@ -114,7 +132,7 @@ gone() {
     xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 || return 0
     sleep 0.2
   done
-  echo "window \"$title\" is still there" >&2
+  problem "window \"$title\" is still there"
 }
 
 focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; sleep 0.3; }
@@ -124,11 +142,37 @@ click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 double_click_in() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; sleep 0.3; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 close_window() { focus "$1"; key alt+F4; }
-# Reports which window is active: a dialog must stay the one in front.
+# A waiting dialog must stay in front: above each of the other windows given
+# in the window manager's stacking order (bottom to top).
 in_front() {
-  local want="$1" active
-  active="$(xdotool getactivewindow 2>/dev/null || true)"
-  [ "$active" = "$want" ] || echo "  note: the active window is not the dialog (${active:-none})" >&2
+  local dialog="$1" other stacking pos_dialog pos_other
+  shift
+  stacking="$(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed 's/^[^#]*# //; s/,/ /g' || true)"
+  pos() {
+    local i=0 id
+    for id in $stacking; do
+      i=$((i + 1))
+      [ "$((id))" = "$1" ] && { echo "$i"; return; }
+    done
+    echo 0
+  }
+  pos_dialog="$(pos "$dialog")"
+  for other in "$@"; do
+    pos_other="$(pos "$other")"
+    if [ "$pos_dialog" = 0 ] || [ "$pos_dialog" -lt "$pos_other" ]; then
+      problem "the dialog $(xdotool getwindowname "$dialog" 2>/dev/null || echo "$dialog") is not in front of" \
+        "$(xdotool getwindowname "$other" 2>/dev/null || echo "$other")"
+    fi
+  done
+}
+
+# Chooses ADD in the instruction dialog, typed as listed, and confirms.
+answer_add() {
+  focus "$1"
+  click_in "$1" 150 85
+  xdotool type --delay 20 "  ADD:     ADD rh, ri1, ri2"
+  key alt+o
+  gone '^Aginduaren aukeraketa$'
 }
 
 # Opens a window from the main window by a key, pictures it and closes it.
@@ -143,7 +187,8 @@ open_from_main() {
 }
 
 run_size() {
-  local size="$1" w m d
+  local w m d a
+  size="$1"
   dir="$out/$size"
   mkdir -p "$dir"
   rm -f "$dir"/*.png
@@ -176,13 +221,9 @@ run_size() {
   shot agindua
   click_in "$m" 40 700
   sleep 0.5
-  in_front "$d"
+  in_front "$d" "$m"
   shot agindua_after_main_clicked
-  focus "$d"
-  click_in "$d" 150 85
-  xdotool type --delay 20 "  ADD:     ADD rh, ri1, ri2"
-  key alt+o
-  gone '^Aginduaren aukeraketa$'
+  answer_add "$d"
   sleep 3
   shot add_running
   w="$(window '^Agindua simulatzen$' 180)"
@@ -190,6 +231,30 @@ run_size() {
   focus "$w"
   key Return
   gone '^Agindua simulatzen$'
+
+  # The state chart open (maximised, as the View menu opens it) and an ADD
+  # run waiting on its instruction dialog: ASM brought up again (as from the
+  # window list) and a click inside it, which stays usable, must leave the
+  # dialog in front.
+  focus "$m"
+  key F1
+  a="$(window '^ASM Kontrol-algoritmoa$')"
+  sleep 1
+  focus "$m"
+  key ctrl+a
+  d="$(window '^Aginduaren aukeraketa$' 60)"
+  focus "$a"
+  click_in "$a" 60 560
+  sleep 0.5
+  in_front "$d" "$a" "$m"
+  shot agindua_after_asm_clicked
+  answer_add "$d"
+  w="$(window '^Agindua simulatzen$' 180)"
+  focus "$w"
+  key Return
+  gone '^Agindua simulatzen$'
+  close_window "$a"
+  gone '^ASM Kontrol-algoritmoa$'
 
   # The views of the diagram panel.
   focus "$m"
@@ -269,7 +334,7 @@ run_size() {
   shot emkoerrenkada
   click_in "$w" 300 300
   sleep 0.5
-  in_front "$d"
+  in_front "$d" "$w"
   shot emkoerrenkada_after_window_clicked
   focus "$d"
   key alt+o
@@ -286,15 +351,40 @@ run_size() {
 
 for size in "${sizes[@]}"; do
   [[ "$size" =~ ^[0-9]+x[0-9]+$ ]] || { echo "not a size: $size" >&2; exit 2; }
-  run_size "$size"
 done
-
-# The README's pictures.
-readme=(1024x768/02_nagusia 1024x768/04_agindua_after_main_clicked)
-for r in "${readme[@]}"; do
-  if [ -f "$out/$r.png" ]; then
-    mkdir -p "$here/docs/screenshots"
-    cp "$out/$r.png" "$here/docs/screenshots/${r//\//_}.png"
+for size in "${sizes[@]}"; do
+  # Each size in a subshell of its own: a missing window ends its steps
+  # (errexit) and stops its programs, and the next size still runs.
+  set +e
+  (
+    set -e
+    trap stop_all EXIT
+    run_size "$size"
+  )
+  rc=$?
+  set -e
+  if [ "$rc" -ne 0 ] && ! grep -q "^$size," "$problems"; then
+    echo "$size: the steps stopped (exit code $rc)" >>"$problems"
   fi
 done
 echo "pictures in $out"
+
+# The README's pictures, only when asked for.
+if [ "$update_readme" = 1 ]; then
+  readme=(1024x768/02_nagusia 1024x768/04_agindua_after_main_clicked)
+  for r in "${readme[@]}"; do
+    if [ -f "$out/$r.png" ]; then
+      mkdir -p "$here/docs/screenshots"
+      cp "$out/$r.png" "$here/docs/screenshots/${r//\//_}.png"
+      echo "README picture docs/screenshots/${r//\//_}.png updated"
+    else
+      echo "$r: no picture for the README" >>"$problems"
+    fi
+  done
+fi
+
+if [ -s "$problems" ]; then
+  echo "problems:" >&2
+  sed 's/^/  /' "$problems" >&2
+  exit 1
+fi

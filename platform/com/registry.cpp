@@ -140,7 +140,31 @@ Stamp stamp_of(const std::string& path) {
   return s;
 }
 
+// What stands at the registry's path. Only a regular file, or a path where
+// nothing stands yet, is read and written. A symbolic link to a regular file
+// is followed: its target is read and replaced, and the link stays. Anything
+// else (a folder, a FIFO, a device node, a link to one of those or to
+// nothing) is read as empty and never opened for writing.
+struct Target {
+  enum Kind { Missing, Regular, Other } kind = Missing;
+  std::string file;  // the regular file (a link's target), or the path itself
+};
+
+Target target_of(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return {errno == ENOENT ? Target::Missing : Target::Other, path};
+  if (S_ISREG(st.st_mode)) return {Target::Regular, path};
+  if (!S_ISLNK(st.st_mode)) return {Target::Other, path};
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return {Target::Other, path};
+  const std::string file(real);
+  std::free(real);
+  if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {Target::Other, path};
+  return {Target::Regular, file};
+}
+
 struct Read {
+  Target target;
   File file;
   bool damaged = false;  // a file, but not one that reads as text
   std::string why;
@@ -148,20 +172,35 @@ struct Read {
 
 Read read_file(const std::string& path) {
   Read r;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return r;  // no registry yet
-  if (!S_ISREG(st.st_mode)) return r;  // a folder or the like: read as empty, and cannot be written
-  std::string bytes;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
+  r.target = target_of(path);
+  if (r.target.kind != Target::Regular) return r;
+  // Not blocking, and checked again once open: a FIFO put in the file's
+  // place meanwhile is not waited on.
+  const int fd = ::open(r.target.file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     r.damaged = true;
     r.why = std::strerror(errno);
     return r;
   }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    r.target.kind = Target::Other;
+    return r;
+  }
+  std::string bytes;
   char buf[65536];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
-  const bool failed = std::ferror(f);
-  std::fclose(f);
+  bool failed = false;
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n > 0) bytes.append(buf, size_t(n));
+    else if (n == 0) break;
+    else if (errno != EINTR) {
+      failed = true;
+      break;
+    }
+  }
+  ::close(fd);
   if (failed || bytes.find('\0') != std::string::npos) {
     r.damaged = true;
     r.why = failed ? "cannot be read" : "not a text file";
@@ -169,6 +208,27 @@ Read read_file(const std::string& path) {
   }
   r.file = File::parse(bytes);
   return r;
+}
+
+// Moves a damaged file to the first free name of "<file>.bak",
+// "<file>.bak.1", "<file>.bak.2", ..., never over an existing one, so no
+// start loses what an earlier one kept aside. Gives the name, or the reason
+// it could not be moved.
+std::pair<std::string, std::optional<std::string>> keep_aside(const std::string& file) {
+  for (int n = 0; n < 10000; ++n) {
+    const std::string aside = file + ".bak" + (n ? "." + std::to_string(n) : "");
+    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return {aside, {}};
+    if (errno == EEXIST) continue;
+    if (errno != EINVAL && errno != ENOSYS) return {aside, std::strerror(errno)};
+    // A file system that cannot refuse to replace on rename: a new link
+    // never replaces either.
+    if (::link(file.c_str(), aside.c_str()) == 0) {
+      ::unlink(file.c_str());
+      return {aside, {}};
+    }
+    if (errno != EEXIST) return {aside, std::strerror(errno)};
+  }
+  return {file + ".bak", "every name to keep it aside is taken"};
 }
 
 // A registration this process holds in memory because the file could not
@@ -268,8 +328,9 @@ std::optional<std::string> write_file(const std::string& path, const std::string
 }
 
 // Read-modify-write of the file under the lock. A damaged file is kept
-// aside first. When the file cannot be written the change is held in
-// memory for the life of the process, with a warning.
+// aside first. When the file cannot be written (or must not be: see
+// Target) the change is held in memory for the life of the process, with a
+// warning.
 template <class Change>
 auto update(Change&& change) {
   const std::string path = registry_path();
@@ -278,6 +339,7 @@ auto update(Change&& change) {
   Read r = read_file(path);
   Known& k = g_known[path];
   std::vector<Held> held = k.held;
+  const std::string as_read = r.file.text();
   // What is held from earlier failures goes to the file with this change.
   for (const Held& h : held) {
     if (h.lib) r.file.set(h.cls, *h.lib);
@@ -285,15 +347,20 @@ auto update(Change&& change) {
   }
   auto result = change(r.file, held);
   std::optional<std::string> failure;
-  if (r.damaged) {
-    const std::string aside = path + ".bak";
-    if (std::rename(path.c_str(), aside.c_str()) == 0)
+  if (r.target.kind == Target::Other) {
+    failure = "it is not a regular file";
+  } else if (r.damaged) {
+    const auto [aside, why_not] = keep_aside(r.target.file);
+    if (!why_not)
       std::fprintf(stderr, "The class registry %s was damaged (%s); it was kept as %s and is written anew\n",
                    path.c_str(), r.why.c_str(), aside.c_str());
     else
-      failure = "it is damaged (" + r.why + ") and cannot be moved aside: " + std::strerror(errno);
+      failure = "it is damaged (" + r.why + ") and cannot be moved aside: " + *why_not;
   }
-  if (!failure) failure = write_file(path, r.file.text());
+  // A file that already says it all is left alone: an unchanged
+  // registration is stored even where the file cannot be written.
+  const bool unchanged = r.target.kind == Target::Regular && !r.damaged && r.file.text() == as_read;
+  if (!failure && !unchanged) failure = write_file(r.target.file, r.file.text());
   if (failure) {
     std::fprintf(stderr, "Cannot write the class registry %s: %s; the registration holds for this run only\n",
                  path.c_str(), failure->c_str());
@@ -430,6 +497,13 @@ std::vector<std::pair<std::string, std::string>> registered_classes() {
 bool registry_written() {
   std::lock_guard guard(g_mutex);
   return g_all_written;
+}
+
+std::vector<std::string> held_classes() {
+  std::lock_guard guard(g_mutex);
+  std::vector<std::string> classes;
+  for (const Held& h : g_known[registry_path()].held) classes.push_back(h.cls);
+  return classes;
 }
 
 std::shared_ptr<Control> create_object(std::string_view class_name) {

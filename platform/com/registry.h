@@ -6,12 +6,18 @@
 // "[Classes]" reads "ClassName=/absolute/path/of/library.so"; class names
 // match without regard to case. Other lines (comments, other sections,
 // other programs' entries) are kept byte for byte by every update; a file
-// that cannot be read as text is kept aside as "registry.ini.bak" before it
-// is written anew. A lookup reads the file again only when it changed.
+// that cannot be read as text is kept aside before it is written anew, as
+// the first free name of "registry.ini.bak", "registry.ini.bak.1", ... (an
+// earlier one is never replaced). A lookup reads the file again only when
+// it changed.
 //
-// A registration that cannot be written (the path is a folder, the folder
-// is read-only) holds in memory for the rest of the process, with a warning
-// on stderr naming the file.
+// Only a regular file, or a path where nothing stands yet, is written; a
+// symbolic link to a regular file stays, and its target is written. A
+// registration that cannot be written (the path is a folder, a FIFO, a
+// device node or a link to one of those or to nothing; the folder is
+// read-only) holds in memory for the rest of the process, with a warning on
+// stderr naming the file; such a path is read as empty and never opened for
+// writing.
 //
 // A control library exports three C entry points (see BRENDALO_CONTROL_EXPORT):
 //   int brendalo_register_server(void)    writes its classes and its own path
@@ -53,6 +59,9 @@ std::optional<std::string> registered_library(std::string_view class_name);
 std::vector<std::pair<std::string, std::string>> registered_classes();
 // False once a registration of this process could not be written to the file.
 bool registry_written();
+// The classes whose registration or removal is held in memory only, the
+// file having refused it; empty once a later update wrote them all.
+std::vector<std::string> held_classes();
 
 // A new object of a registered class. Throws RuntimeError 429 naming the
 // class and the registry file when the class is unknown, its library cannot

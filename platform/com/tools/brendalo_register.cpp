@@ -2,11 +2,18 @@
 // brendalo-register --unregister LIB...
 // brendalo-register --all DIR          registers every control library in DIR
 //                                      (other files are skipped silently)
+//
+// One line per class registered (per library unregistered) says what
+// became of it: stored in the registry, or not, when the registry cannot be
+// written. Exit code 1 when anything failed or was not stored; 2, with
+// nothing done, for an unknown option.
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/com/registry.h"
 
@@ -20,10 +27,18 @@ int usage() {
   return 2;
 }
 
+constexpr const char* kNotStored = "the class registry cannot be written";
+
 bool register_one(const std::string& lib) {
   try {
-    for (const std::string& cls : plat::com::register_library(lib))
-      std::printf("registered %s (%s)\n", cls.c_str(), lib.c_str());
+    const std::vector<std::string> classes = plat::com::register_library(lib);
+    const std::vector<std::string> held = plat::com::held_classes();
+    for (const std::string& cls : classes) {
+      if (std::find(held.begin(), held.end(), cls) == held.end())
+        std::printf("registered %s (%s)\n", cls.c_str(), lib.c_str());
+      else
+        std::printf("not registered %s (%s): %s\n", cls.c_str(), lib.c_str(), kNotStored);
+    }
     return true;
   } catch (const plat::com::RuntimeError& e) {
     std::fprintf(stderr, "brendalo-register: %s\n", e.description.c_str());
@@ -53,15 +68,24 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
       try {
         plat::com::unregister_library(argv[i]);
-        std::printf("unregistered %s\n", argv[i]);
+        if (plat::com::held_classes().empty())
+          std::printf("unregistered %s\n", argv[i]);
+        else
+          std::printf("not unregistered %s: %s\n", argv[i], kNotStored);
       } catch (const plat::com::RuntimeError& e) {
         std::fprintf(stderr, "brendalo-register: %s\n", e.description.c_str());
         ++failed;
       }
     }
   } else {
+    // An unknown option changes nothing: the usage says what is known.
     for (int i = 1; i < argc; ++i)
-      if (argv[i][0] == '-' || !register_one(argv[i])) ++failed;
+      if (argv[i][0] == '-') {
+        std::fprintf(stderr, "brendalo-register: unknown option %s\n", argv[i]);
+        return usage();
+      }
+    for (int i = 1; i < argc; ++i)
+      if (!register_one(argv[i])) ++failed;
   }
   std::printf("registry: %s\n", plat::com::registry_path().c_str());
   if (!plat::com::registry_written()) ++failed;  // held for this process only: lost at its end

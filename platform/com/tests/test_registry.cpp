@@ -1,0 +1,417 @@
+// The class registry file: lookups, updates that keep every other line,
+// damaged files kept aside, paths that cannot or must not be written, and
+// the registration tool's report.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/com/registry.h"
+
+using namespace plat::com;
+
+class Registry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    const char* old = std::getenv("BRENDALO_REGISTRY");
+    saved_ = old ? old : "";
+    setenv("BRENDALO_REGISTRY", dir_.filePath("registry.ini").toLocal8Bit().constData(), 1);
+  }
+  void TearDown() override {
+    if (saved_.empty()) unsetenv("BRENDALO_REGISTRY");
+    else setenv("BRENDALO_REGISTRY", saved_.c_str(), 1);
+  }
+  QTemporaryDir dir_;
+  std::string saved_;
+};
+
+TEST_F(Registry, RegistersAndUnregistersClassesWithoutRegardToCase) {
+  EXPECT_TRUE(registered_classes().empty());
+  register_class("Lib.One", "/x/libone.so");
+  register_class("Lib.Two", "/x/libtwo.so");
+  register_class("lib.one", "/y/libone.so");  // the same class again: replaced
+  auto all = registered_classes();
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0].second, "/y/libone.so");
+  EXPECT_EQ(registered_library("LIB.TWO"), "/x/libtwo.so");
+  EXPECT_TRUE(unregister_class("Lib.Two"));
+  EXPECT_FALSE(unregister_class("Lib.Two"));
+  EXPECT_FALSE(registered_library("Lib.Two"));
+}
+
+TEST_F(Registry, UnknownOrUnloadableClassGivesAnErrorNamingIt) {
+  register_class("Broken.Class", dir_.filePath("missing.so").toStdString());
+  QFile junk(dir_.filePath("junk.so"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write("not a library");
+  junk.close();
+  register_class("Junk.Class", junk.fileName().toStdString());
+  for (const char* cls : {"No.Such", "Broken.Class", "Junk.Class"}) {
+    try {
+      create_object(cls);
+      ADD_FAILURE() << cls;
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number, kErrCantCreate);
+      EXPECT_NE(e.description.find(cls), std::string::npos) << e.description;
+    }
+  }
+  EXPECT_FALSE(is_control_library(junk.fileName().toStdString()));
+  EXPECT_THROW(register_library(junk.fileName().toStdString()), RuntimeError);
+}
+
+TEST_F(Registry, DefaultPlaceIsTheUsersDataFolder) {
+  unsetenv("BRENDALO_REGISTRY");
+  EXPECT_NE(registry_path().find("brendalo/registry.ini"), std::string::npos);
+}
+
+namespace {
+
+std::string file_bytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return "(unreadable)";
+  return f.readAll().toStdString();
+}
+
+void write_bytes(const QString& path, const std::string& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes.data(), qint64(bytes.size()));
+}
+
+}  // namespace
+
+TEST_F(Registry, AnUpdateKeepsEveryLineItDoesNotChangeByteForByte) {
+  const QString path = dir_.filePath("registry.ini");
+  // Comments, another program's section, a path that is not UTF-8, odd
+  // spacing and a last line without its line end.
+  const std::string head =
+      "; written by hand\n"
+      "[Other]\n"
+      "Setting = 1\n"
+      "\n"
+      "[Classes]\n"
+      "  Old.Class =  /opt/\xe9t\xe9/libold.so\n"
+      "# kept\n";
+  write_bytes(path, head + "Lib.One=/x/libone.so\n\n[Later]\nLib.Two=not a class");
+  EXPECT_EQ(registered_library("old.class"), "/opt/\xe9t\xe9/libold.so");
+  EXPECT_FALSE(registered_library("Lib.Two"));
+  register_class("New.Class", "/x/libnew.so");
+  register_class("LIB.ONE", "/y/libone.so");
+  EXPECT_EQ(file_bytes(path), head + "LIB.ONE=/y/libone.so\nNew.Class=/x/libnew.so\n\n[Later]\nLib.Two=not a class\n");
+  EXPECT_TRUE(unregister_class("old.CLASS"));
+  EXPECT_EQ(file_bytes(path).find("Old.Class"), std::string::npos);
+  EXPECT_NE(file_bytes(path).find("[Other]\nSetting = 1\n"), std::string::npos);
+  EXPECT_EQ(registered_library("Old.Class"), std::nullopt);
+  // A file without the section gets one; line ends in CR LF stay so.
+  write_bytes(path, "[Other]\r\nA=1\r\n");
+  register_class("Lib.One", "/x/libone.so");
+  EXPECT_EQ(file_bytes(path), "[Other]\r\nA=1\r\n[Classes]\r\nLib.One=/x/libone.so\r\n");
+  EXPECT_EQ(registered_library("Lib.One"), "/x/libone.so");
+}
+
+TEST_F(Registry, ADamagedFileIsKeptAsideBeforeItIsWrittenAnew) {
+  const QString path = dir_.filePath("registry.ini");
+  const std::string damaged("[Classes]\nLib.One=/x/lib\0\0\xff\xfe garbage", 36);
+  write_bytes(path, damaged);
+  testing::internal::CaptureStderr();
+  register_class("Lib.Two", "/x/libtwo.so");
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(file_bytes(path + ".bak"), damaged);
+  EXPECT_NE(said.find((path + ".bak").toStdString()), std::string::npos) << said;
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\n");
+  // A file that cannot be read at all, likewise.
+  QFile::remove(path + ".bak");
+  write_bytes(path, "[Classes]\nLib.Three=/x/libthree.so\n");
+  QFile::setPermissions(path, QFileDevice::Permissions());
+  if (!QFile(path).open(QIODevice::ReadOnly)) {  // (a user who reads any file cannot try this)
+    testing::internal::CaptureStderr();
+    register_class("Lib.Two", "/x/libtwo.so");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("registry.ini.bak"), std::string::npos);
+    EXPECT_TRUE(QFile::exists(path + ".bak"));
+    EXPECT_EQ(registered_library("Lib.Two"), "/x/libtwo.so");
+  }
+}
+
+TEST_F(Registry, NamesAndPathsALineCannotHoldAreRefusedWithError5) {
+  register_class("Lib.One", "/x/libone.so");
+  const std::string before = file_bytes(dir_.filePath("registry.ini"));
+  const std::pair<std::string, std::string> refused[] = {
+      {"A=B", "/x/lib.so"},   {"Two\nLines", "/x/lib.so"}, {"Cr\rLf", "/x/lib.so"}, {"[Classes]", "/x/lib.so"},
+      {";Comment", "/x/lib.so"}, {"#Comment", "/x/lib.so"}, {" Lead", "/x/lib.so"},   {"Trail\t", "/x/lib.so"},
+      {"", "/x/lib.so"},      {std::string("N\0ul", 4), "/x/lib.so"}, {"Good.Name", "/x/a\nb.so"},
+      {"Good.Name", ""},      {"Good.Name", "/x/lib.so "}};
+  for (const auto& [cls, lib] : refused) {
+    try {
+      register_class(cls, lib);
+      ADD_FAILURE() << "accepted '" << cls << "' -> '" << lib << "'";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number, kErrInvalidCall) << cls;
+    }
+  }
+  EXPECT_EQ(file_bytes(dir_.filePath("registry.ini")), before);
+  // Blanks and "=" inside a path, and odd characters inside a name, are fine.
+  register_class("Lib.Odd;[x]", "/x/my lib=1.so");
+  EXPECT_EQ(registered_library("lib.odd;[x]"), "/x/my lib=1.so");
+}
+
+TEST_F(Registry, ARegistryThatCannotBeWrittenHoldsForThisRun) {
+  // The registry's path is a folder.
+  const QString path = dir_.filePath("registry.ini");
+  ASSERT_TRUE(QDir().mkpath(path));
+  testing::internal::CaptureStderr();
+  EXPECT_NO_THROW(register_class("Lib.One", "/x/libone.so"));
+  EXPECT_NO_THROW(register_class("Lib.Two", "/x/libtwo.so"));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(path.toStdString()), std::string::npos) << said;
+  EXPECT_EQ(registered_library("lib.one"), "/x/libone.so");
+  EXPECT_EQ(registered_classes().size(), 2u);
+  EXPECT_TRUE(unregister_class("Lib.One"));
+  EXPECT_FALSE(registered_library("Lib.One"));
+  EXPECT_FALSE(registry_written());
+  // Once the file can be written, what was held goes into it.
+  ASSERT_TRUE(QDir(path).removeRecursively());
+  register_class("Lib.Three", "/x/libthree.so");
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\nLib.Three=/x/libthree.so\n");
+}
+
+TEST_F(Registry, ALookupSeesTheFileChangedAndALeftoverLockDelaysNothing) {
+  const QString path = dir_.filePath("registry.ini");
+  write_bytes(path, "[Classes]\nLib.One=/x/libone.so\n");
+  EXPECT_EQ(registered_library("Lib.One"), "/x/libone.so");
+  write_bytes(path, "[Classes]\nLib.One=/y/libone.so\nLib.Two=/y/libtwo.so\n");
+  EXPECT_EQ(registered_library("Lib.One"), "/y/libone.so");
+  EXPECT_EQ(registered_library("Lib.Two"), "/y/libtwo.so");
+  // Lock files left by programs that ended, readable or not.
+  for (const std::string lock : {"garbage \x01\x02", "4194303\nbrendalo\nsomehost\n", ""}) {
+    write_bytes(path + ".lock", lock);
+    QElapsedTimer t;
+    t.start();
+    register_class("Lib.Three", "/x/libthree.so");
+    EXPECT_LT(t.elapsed(), 1000);
+  }
+  EXPECT_EQ(registered_library("Lib.Three"), "/x/libthree.so");
+}
+
+namespace {
+
+// What stands at a path, its last link not followed: kind, identity, device
+// number, and a link's target.
+struct Stands {
+  mode_t mode = 0;
+  ino_t ino = 0;
+  dev_t rdev = 0;
+  std::string link;
+  bool operator==(const Stands&) const = default;
+};
+
+Stands stands_at(const QString& path) {
+  const std::string p = path.toStdString();
+  Stands s;
+  struct stat st {};
+  if (::lstat(p.c_str(), &st) != 0) return s;
+  s.mode = st.st_mode;
+  s.ino = st.st_ino;
+  s.rdev = st.st_rdev;
+  char target[4096];
+  if (const ssize_t n = ::readlink(p.c_str(), target, sizeof target); n > 0) s.link.assign(target, size_t(n));
+  return s;
+}
+
+// The names in a folder but the registry's lock file.
+QStringList entries_of(const QString& dir) {
+  QStringList names =
+      QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  names.removeAll("registry.ini.lock");
+  return names;
+}
+
+}  // namespace
+
+TEST_F(Registry, APathThatIsNotARegularFileStaysWhatItIsAndTheRegistrationHolds) {
+  const QString path = dir_.filePath("registry.ini");
+  const QString fifo = dir_.filePath("fifo"), folder = dir_.filePath("folder"), node = dir_.filePath("node");
+  ASSERT_EQ(::mkfifo(fifo.toStdString().c_str(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(folder));
+  // A device node of its own (the null device's numbers), never the system's:
+  // only a privileged user can make one.
+  const bool have_node = ::mknod(node.toStdString().c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+  struct Case {
+    const char* what;
+    std::function<bool()> make;  // puts it at the registry's path
+    QString target;              // what a link points to
+  };
+  auto link_to = [&](const QString& target) { return [=] { return QFile::link(target, path); }; };
+  std::vector<Case> cases = {
+      {"a FIFO", [&] { return ::mkfifo(path.toStdString().c_str(), 0600) == 0; }, {}},
+      {"a link to a FIFO", link_to(fifo), fifo},
+      {"a link to a folder", link_to(folder), folder},
+      {"a link to nothing", link_to(dir_.filePath("none")), dir_.filePath("none")},
+  };
+  if (have_node) {
+    cases.push_back({"a device node", [&] {
+                       return ::mknod(path.toStdString().c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+                     }, {}});
+    cases.push_back({"a link to a device node", link_to(node), node});
+  }
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ::unlink(path.toStdString().c_str());
+    ASSERT_TRUE(c.make());
+    const Stands before = stands_at(path), target_before = stands_at(c.target);
+    const QStringList files_before = entries_of(dir_.path());
+    const std::string cls = "Case.N" + std::to_string(++n);
+    // Read as empty, without waiting on a FIFO for a writer.
+    EXPECT_EQ(registered_library(cls), std::nullopt);
+    testing::internal::CaptureStderr();
+    EXPECT_NO_THROW(register_class(cls, "/x/lib.so"));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Cannot write the class registry " + path.toStdString() + ": it is not a regular file"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(registered_library(cls), "/x/lib.so");  // held for this run
+    EXPECT_EQ(stands_at(path), before);
+    EXPECT_EQ(stands_at(c.target), target_before);
+    EXPECT_EQ(entries_of(dir_.path()), files_before);  // nothing written beside it either
+    EXPECT_EQ(entries_of(folder), QStringList());
+  }
+  EXPECT_FALSE(registry_written());
+}
+
+TEST_F(Registry, ALinkToARegularFileStaysALinkAndItsTargetIsWritten) {
+  const QString path = dir_.filePath("registry.ini"), real = dir_.filePath("elsewhere/mine.ini");
+  ASSERT_TRUE(QDir().mkpath(dir_.filePath("elsewhere")));
+  write_bytes(real, "; mine\n[Classes]\nOld.Class=/x/libold.so\n");
+  ASSERT_TRUE(QFile::link(real, path));
+  register_class("New.Class", "/x/libnew.so");
+  EXPECT_EQ(stands_at(path).link, real.toStdString());
+  EXPECT_EQ(file_bytes(real), "; mine\n[Classes]\nOld.Class=/x/libold.so\nNew.Class=/x/libnew.so\n");
+  EXPECT_EQ(registered_library("old.class"), "/x/libold.so");
+  // Damaged behind the link: kept aside beside the target, the link stays.
+  const std::string damaged("[Classes]\n\0\xff", 12);
+  write_bytes(real, damaged);
+  testing::internal::CaptureStderr();
+  register_class("Lib.Two", "/x/libtwo.so");
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(file_bytes(real + ".bak"), damaged);
+  EXPECT_EQ(stands_at(path).link, real.toStdString());
+  EXPECT_EQ(file_bytes(real), "[Classes]\nLib.Two=/x/libtwo.so\n");
+  EXPECT_TRUE(held_classes().empty());
+}
+
+TEST_F(Registry, EveryDamagedFileKeptAsideStaysOnDisk) {
+  const QString path = dir_.filePath("registry.ini");
+  auto damaged = [](int k) { return std::string("[Classes]\nLib.One=/x/lib\0", 25) + std::to_string(k); };
+  // One damaged file after another, as at successive starts.
+  for (int k = 0; k < 3; ++k) {
+    write_bytes(path, damaged(k));
+    testing::internal::CaptureStderr();
+    register_class("Lib.Two", "/x/libtwo.so");
+    const std::string said = testing::internal::GetCapturedStderr();
+    const QString aside = path + ".bak" + (k ? "." + QString::number(k) : QString());
+    EXPECT_NE(said.find("kept as " + aside.toStdString() + " "), std::string::npos) << said;
+  }
+  EXPECT_EQ(file_bytes(path + ".bak"), damaged(0));
+  EXPECT_EQ(file_bytes(path + ".bak.1"), damaged(1));
+  EXPECT_EQ(file_bytes(path + ".bak.2"), damaged(2));
+  // A name the user freed is taken again; none is ever replaced.
+  ASSERT_TRUE(QFile::remove(path + ".bak.1"));
+  write_bytes(path, damaged(3));
+  testing::internal::CaptureStderr();
+  register_class("Lib.Two", "/x/libtwo.so");
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(file_bytes(path + ".bak"), damaged(0));
+  EXPECT_EQ(file_bytes(path + ".bak.1"), damaged(3));
+  EXPECT_EQ(file_bytes(path + ".bak.2"), damaged(2));
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\n");
+}
+
+namespace {
+
+struct ToolRun {
+  int code = -1;
+  std::string out, err;
+};
+
+// brendalo-register, built beside the tests, with the registry at `registry`.
+ToolRun run_register_tool(const QString& registry, const QStringList& args) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("BRENDALO_REGISTRY", registry);
+  p.setProcessEnvironment(env);
+  p.start(QCoreApplication::applicationDirPath() + "/brendalo-register", args);
+  ToolRun r;
+  if (!p.waitForFinished(120000)) return r;
+  if (p.exitStatus() == QProcess::NormalExit) r.code = p.exitCode();
+  r.out = p.readAllStandardOutput().toStdString();
+  r.err = p.readAllStandardError().toStdString();
+  return r;
+}
+
+}  // namespace
+
+TEST_F(Registry, TheToolSaysOfEachClassWhetherItWasStored) {
+  // The resolution control's library, built beside the tests: one class.
+  const QString lib = QCoreApplication::applicationDirPath() + "/libPantalla.so";
+  const std::string shown = "Pantalla.Resolucion (" + lib.toStdString() + ")";
+  const ToolRun stored = run_register_tool(dir_.filePath("registry.ini"), {lib});
+  EXPECT_EQ(stored.code, 0) << stored.err;
+  EXPECT_EQ(stored.out, "registered " + shown + "\nregistry: " + dir_.filePath("registry.ini").toStdString() + "\n");
+  EXPECT_EQ(run_register_tool(dir_.filePath("registry.ini"), {"--unregister", lib}).out.find("unregistered "), 0u);
+  // An unknown option: the usage, and nothing registered.
+  const ToolRun unknown = run_register_tool(dir_.filePath("other.ini"), {lib, "--help"});
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_NE(unknown.err.find("unknown option --help"), std::string::npos) << unknown.err;
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_FALSE(QFile::exists(dir_.filePath("other.ini")));
+
+  // A registry that cannot be written (a folder) or must not be (a FIFO).
+  const QString fifo = dir_.filePath("fifo.ini"), folder = dir_.filePath("folder.ini");
+  ASSERT_EQ(::mkfifo(fifo.toStdString().c_str(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(folder));
+  for (const QString& registry : {fifo, folder}) {
+    SCOPED_TRACE(registry.toStdString());
+    const ToolRun r = run_register_tool(registry, {lib});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "not registered " + shown + ": the class registry cannot be written\nregistry: " +
+                         registry.toStdString() + "\n");
+    EXPECT_NE(r.err.find("Cannot write the class registry " + registry.toStdString()), std::string::npos) << r.err;
+    // Every library of a folder: no class is said to be registered.
+    const ToolRun all = run_register_tool(registry, {"--all", QCoreApplication::applicationDirPath()});
+    EXPECT_EQ(all.code, 1);
+    EXPECT_NE(all.out.find("not registered " + shown), std::string::npos) << all.out;
+    EXPECT_FALSE(all.out.starts_with("registered ")) << all.out;
+    EXPECT_EQ(all.out.find("\nregistered "), std::string::npos) << all.out;
+  }
+  EXPECT_EQ(stands_at(fifo).mode & S_IFMT, S_IFIFO);
+
+  // A removal the file cannot take: a registry in a folder that cannot be
+  // written (a user who writes anywhere cannot try this).
+  const QString locked = dir_.filePath("locked"), in_locked = locked + "/registry.ini";
+  ASSERT_TRUE(QDir().mkpath(locked));
+  ASSERT_EQ(run_register_tool(in_locked, {lib}).code, 0);
+  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  if (!QFile(locked + "/probe").open(QIODevice::WriteOnly)) {
+    const ToolRun un = run_register_tool(in_locked, {"--unregister", lib});
+    EXPECT_EQ(un.code, 1);
+    EXPECT_TRUE(un.out.starts_with("not unregistered " + lib.toStdString() + ": the class registry cannot be written\n"))
+        << un.out;
+    // What the file already holds needs no write: it is registered.
+    const ToolRun again = run_register_tool(in_locked, {lib});
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_TRUE(again.out.starts_with("registered " + shown + "\n")) << again.out;
+  }
+  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
