@@ -32,6 +32,9 @@ void show_run_state(const char* text) {
 }
 
 // A clock wait: its button enabled and its text shown until `ended` holds.
+// However the wait ends (a pulse, a mode change, RESET, the end), the button
+// is disabled again: one left enabled would, once a manual mode shows it
+// again, take a pulse before the next wait and end that wait at once.
 template <class Ended>
 void clock_wait(int button, const char* text, Ended ended) {
   at({"Command3", button}).set_enabled(true);
@@ -39,16 +42,14 @@ void clock_wait(int button, const char* text, Ended ended) {
   show_run_state(text);
   while (!ended() && !aborted()) plat::wait_event();
   clock_wait_text = nullptr;
+  at({"Command3", button}).set_enabled(false);
 }
 
 // The clk2 wait in the middle of a step-by-step cycle.
 void step_wait() {
   EngineState& e = engine();
   clock_wait(1, "clk2-ren zain", [&e] { return e.Step_pulse || e.Mode_continuous || e.Mode_cycle_by_cycle; });
-  if (!reset_requested() && e.Step_pulse && !e.Simulation_ended) {
-    e.Step_pulse = kFlagFalse;
-    at({"Command3", 1}).set_enabled(false);
-  }
+  if (!reset_requested() && e.Step_pulse && !e.Simulation_ended) e.Step_pulse = kFlagFalse;
   if (!aborted()) show_run_state(kRunning);
 }
 
@@ -56,10 +57,7 @@ void step_wait() {
 void cycle_wait() {
   EngineState& e = engine();
   clock_wait(0, "clk1-en zain", [&e] { return e.Cycle_pulse || e.Mode_continuous; });
-  if (!reset_requested() && !e.Simulation_ended && e.Cycle_pulse) {
-    e.Cycle_pulse = false;
-    at({"Command3", 0}).set_enabled(false);
-  }
+  if (!reset_requested() && !e.Simulation_ended && e.Cycle_pulse) e.Cycle_pulse = false;
   if (!aborted()) show_run_state(kRunning);
 }
 

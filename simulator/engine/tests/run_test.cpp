@@ -942,5 +942,57 @@ TEST_F(EngineRun, TheDecodePassOfAddPaintsInTheOrderOfItsPhases) {
   for (size_t i = 0; i < pass.size(); ++i) EXPECT_EQ(pass[i], expected[i]) << "write " << i;
 }
 
+// A clock wait that ends by a mode change or by the end leaves its button
+// disabled: when a manual mode shows the button again later, before the
+// engine waits on it, it takes no pulse that would end the next wait at once.
+TEST_F(EngineRun, AClockButtonShownAgainWaitsForItsOwnWait) {
+  struct Case {
+    const char* run;     // the run command
+    int wait;            // the clock wait the action is taken in
+    const char* action;  // the menu item chosen in it, at index `action_index`
+    int action_index;
+    const char* second_run;  // after an end: the next run, else nullptr
+    const char* mode;        // chosen one pass later
+    int shown;               // the clock button that mode shows again
+  };
+  const Case cases[] = {
+      {"Simulazioa2", 0, "Simulazioa5_1", 4, nullptr, "Simulazioa5_2", 0},
+      {"Simulazioa3", 1, "Simulazioa5_2", 4, nullptr, "Simulazioa5_3", 1},
+      {"Simulazioa3", 0, "Simulazioa5_1", 4, nullptr, "Simulazioa5_3", 0},
+      {"Simulazioa2", 0, "Simulazioa11", 5, "Simulazioa1", "Simulazioa5_2", 0},
+  };
+  start_user();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.run) + " " + c.action + " then " + c.mode);
+    instructions = {entry("LD")};  // an end before the decode asks nothing
+    int stage = 0;  // 0: before the action; 1: until the next pass; 2: checked
+    int16_t pass_of_action = -1;
+    std::function<void()> poll = [&] {
+      EngineState& e = engine();
+      if (stage == 0 && Run_in_progress() && e.Micro_address == 1 && nw("Command3", c.wait).enabled()) {
+        nw(c.action, c.action_index).action()->trigger();
+        pass_of_action = e.Micro_address;
+        stage = 1;
+      } else if (stage == 1 && Run_in_progress() && e.Micro_address != pass_of_action) {
+        nw(c.mode, 4).action()->trigger();
+        EXPECT_TRUE(nw("Command3", c.shown).visible());
+        EXPECT_FALSE(nw("Command3", c.shown).enabled());
+        stage = 2;
+      } else if (stage != 1 || c.second_run == nullptr) {
+        press_waiting_clock_buttons();
+      }
+      if (Run_in_progress() || stage == 1) clock.after(50, poll);
+    };
+    clock.after(50, poll);
+    nw(c.run, 5).action()->trigger();
+    if (c.second_run) nw(c.second_run, 5).action()->trigger();
+    EXPECT_EQ(stage, 2);
+    EXPECT_TRUE(instructions.empty());
+    ASSERT_FALSE(clock.messages.empty());
+    EXPECT_EQ(clock.messages.back().text, "Aginduaren simulazioa amaitu da");
+    clock.messages.clear();
+  }
+}
+
 }  // namespace
 }  // namespace brendalo::testing
