@@ -590,6 +590,61 @@ TEST_F(ExampleFlow, TheRegisterViewAndTheQuestionGiveTheMainWindowBackTogether) 
   }
 }
 
+// The memory and register grids of both windows take a key only while the
+// example program is loaded into main memory: before its first loading and
+// after its unloading a key on a data word or on a register opens nothing
+// and says nothing; while it is loaded the same key opens the data-word
+// editor or the register view.
+TEST_F(UserFlow, TheMemoryAndRegisterGridsTakeAKeyOnlyWhileTheExampleIsLoaded) {
+  start_program({1024, 768, 16});
+  menu("Ikusi2", 3);  // the main-memory view: both grids of the main window in sight
+  main_window().click("CommandMN", 1);
+  ASSERT_TRUE(plat::is_loaded<MNetaEM>());
+  MNetaEM& mw = plat::form<MNetaEM>();
+  struct Target {
+    plat::Control& grid;
+    Grid g;
+    bool memory;
+  };
+  const Target targets[] = {{nw("Nadrel3"), Nagusia_Nadrel3(), true},
+                            {nw("Nadrel4", 1), Nagusia_Nadrel4(), false},
+                            {mw.ctl("Nadrel3", 0), MNetaEM_Nadrel3(), true},
+                            {mw.ctl("Nadrel1"), MNetaEM_Nadrel1(), false}};
+  // A key on A(2) or on register r2; what it opened is closed again.
+  const auto keys_open = [&](bool loaded) {
+    for (const Target& t : targets) {
+      SCOPED_TRACE(t.grid.form().name() + "." + t.grid.name() + (loaded ? " loaded" : " not loaded"));
+      EXPECT_EQ(t.grid.enabled(), loaded);
+      clock.messages.clear();
+      type_into_cell(t.grid, t.g, 3, 2);
+      const bool editor = plat::is_loaded<Datuenaldaketa>(), view = plat::is_loaded<EMkoerrenkada>();
+      if (!loaded) {
+        EXPECT_FALSE(editor || view);
+        EXPECT_EQ(message_texts(), std::vector<std::string>{});
+        EXPECT_TRUE(t.grid.form().enabled());
+      } else if (t.memory) {
+        ASSERT_TRUE(editor);
+        EXPECT_EQ(plat::form<Datuenaldaketa>().ctl("Label2").caption(), "A(2)");
+        plat::form<Datuenaldaketa>().click("Command3", 1);
+      } else {
+        ASSERT_TRUE(view);
+        plat::form<EMkoerrenkada>().click("Onartu");
+      }
+      EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>() || plat::is_loaded<EMkoerrenkada>());
+      EXPECT_TRUE(t.grid.form().enabled());
+    }
+  };
+  keys_open(false);
+  menu("Artxibo3", 1);
+  keys_open(false);
+  menu("Artxibo6", 1);
+  keys_open(true);
+  menu("Artxibo7", 1);
+  keys_open(false);
+  menu("Artxibo6", 1);
+  keys_open(true);
+}
+
 // -------------------------------------------------------------- flow 3
 
 TEST_F(UserFlow, AReprogrammedJumpChangesTheRunAndTheRestoreUndoesIt) {
