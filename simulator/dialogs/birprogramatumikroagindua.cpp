@@ -192,9 +192,6 @@ void Mark_reprogrammed_rows(Grid& grid, int last_column) {
 }
 
 void Birprogramatumikroagindua::CommandOnartu_Click() {
-  // The editor is modeless: a run may have started since it opened. The
-  // editor then stays open as it is, to be accepted once the run is over.
-  if (Table_change_refused(Table::Microprogram)) return;
   int16_t row = Selected_microinstruction_row;
   set_mouse_pointer(11);
   Hide_signal_marks();
@@ -206,6 +203,10 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
     plat::message_box(micro_address_of(row) + " mikroagindua ez da aldatu.", plat::vbInformation, kTitle);
   } else {
     Validate_microinstruction(result);
+    // The editor is modeless: a run may have started since it opened. A
+    // change that passes the rules then stays in the editor, to be accepted
+    // once the run is over; nothing else here touches a table.
+    if (result == 0 && Table_change_refused(Table::Microprogram)) result = -1;
     if (result == 0) {
       auto& word = machine().Control_memory[size_t(row - 1)];
       for (int i = 0; i < kControlWordLength; ++i) word[size_t(i)] = ctl(kField, i).text();

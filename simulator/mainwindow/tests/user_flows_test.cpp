@@ -507,6 +507,94 @@ TEST_F(ExampleFlow, TheMicroinstructionEditorAcceptedDuringARunIsRefused) {
   EXPECT_TRUE(main_window().enabled());
 }
 
+// During a run the editor's "&Onartu" answers an unchanged word and a broken
+// rule as at any other time; only a change it would store is refused, and
+// that change waits in the open editor until the run is over.
+TEST_F(UserFlow, DuringARunTheEditorRefusesOnlyAChangeItWouldStore) {
+  start_program({1024, 768, 16});
+  const MachineTables before = machine();
+  const auto tables_kept = [&] {
+    EXPECT_TRUE(machine().Control_memory == before.Control_memory);
+    EXPECT_TRUE(machine().Microprogram_text == before.Microprogram_text);
+    EXPECT_FALSE(engine().Control_memory_modified);
+  };
+  const auto run_add = [&](std::function<void()> during) {
+    instructions = {"  ADD:     ADD rh, ri1, ri2"};
+    answers = 0;
+    start_user();
+    bool done = false;
+    clock.after(1'000, [&] {
+      ASSERT_TRUE(Run_in_progress());
+      clock.messages.clear();
+      during();
+      done = true;
+    });
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(answers, 1);
+    expect_idle();
+    user_until_ = 0;
+    clock.advance(100);
+  };
+
+  // No field changed: the information, and the editor goes.
+  edit_from_file_menu(5);
+  run_add([&] {
+    plat::form<Birprogramatumikroagindua>().click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "5 mikroagindua ez da aldatu.");
+    EXPECT_EQ(clock.messages[0].title, "Mikroprograma birprogramatzen");
+    EXPECT_EQ(clock.messages[0].style, plat::vbInformation);
+    EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+    tables_kept();
+  });
+  // The run's status texts load the editor again, hidden.
+  EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>() && plat::form<Birprogramatumikroagindua>().visible());
+
+  // BK1 BK0 = 0 1: the rule's message and its fields restored; then a valid
+  // change: the run's refusal. The editor stays open through both.
+  Birprogramatumikroagindua& e = edit_from_file_menu(5);
+  const auto boxes = [&e] {
+    std::string s;
+    for (int i = 0; i < kControlWordLength; ++i) s += e.ctl(Birprogramatumikroagindua::kField, i).text();
+    return s;
+  };
+  // "&Onartu" refused with one critical message: the editor stays open
+  // showing `shown`, and no table changes.
+  const auto refused = [&](const std::string& text, const std::string& shown) {
+    clock.messages.clear();
+    e.click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, text);
+    EXPECT_EQ(clock.messages[0].title, "Arazoak mikroprograma aldatzen saiatzean");
+    EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+    ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+    EXPECT_EQ(boxes(), shown);
+    EXPECT_EQ(e.mouse_pointer(), 0);
+    tables_kept();
+  };
+  std::string edited;
+  run_add([&] {
+    e.click("Command2", 0);   // BK1 "0"
+    e.click("Command2", 13);  // BK0 "1"
+    refused("BK1BK0ren balio posibleak: 00, 10 eta 11.", control_word(5));
+    make_go_on(e);
+    edited = boxes();
+    ASSERT_NE(edited, control_word(5));
+    refused("KU simulatzen ari da denez, mikroprograma ezin da aldatu.", edited);
+  });
+  ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+  tables_kept();
+  // After the run the same change is taken.
+  clock.messages.clear();
+  e.click("CommandOnartu");
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Kontrol memoriako 5 mikroagindua aldatu da.");
+  EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+  EXPECT_EQ(control_word(5), edited);
+  EXPECT_TRUE(engine().Control_memory_modified);
+}
+
 // A data word accepted after the example was unloaded from main memory: the
 // example has no data then (its next loading sets A and B afresh), so the
 // accept refuses, changes nothing and leaves both memory grids empty.
