@@ -7,7 +7,8 @@
 # (and a click on the main window it disabled), an ADD run waiting with the
 # state chart ASM open (and a click inside ASM), the example, register and
 # process-unit views, every secondary window, the reprogramming road to the
-# editor (restored by the user: it maximises itself again), the data-word
+# editor (a signal button shows its mark; restored by the user, the editor
+# maximises itself again), the data-word
 # editor and a register row opened from the memory window's grid. Each step
 # writes one PNG of the whole screen into OUT/<width>x<height>/, and nothing
 # else is written; with -r the README's pictures in docs/screenshots/ are
@@ -297,6 +298,7 @@ run_size() {
   key alt+b
   w="$(window '^Birprogramazioa$')"
   sleep 1
+  click_in "$w" 565 205  # hB's "1": its mark over the picture, beside its name
   shot birprogramatumikroagindua
   xdotool mousemove 300 8 click --repeat 2 1  # a double click on the title bar restores it
   sleep 1.5

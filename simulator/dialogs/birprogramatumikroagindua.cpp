@@ -56,25 +56,30 @@ void add_column(std::vector<ControlDef>& rows, int f, const char* frame, int fra
 }
 
 // The marks over the process-unit picture, in its pixels (left, top, right,
-// bottom): each outlines what its signal drives, 3 pixels clear of it.
+// bottom; the 3-pixel border lies inside): each outlines what its signal
+// drives, 3 pixels clear of it, and crosses no text of the picture: a signal
+// name that stands against its unit is taken inside the mark (hB and hMD
+// reach past the picture's right edge), the border under e2, which has "ir2"
+// 2 pixels below it, lies on the register's lower edge (and so under e1), and
+// the names at the memory are framed in the 3 rows between them.
 constexpr int kMarkBoxes[kMarks][4] = {
-    {29, 69, 60, 92},     // 0 PCi (LD_PCi)
-    {197, 173, 228, 188},  // 1 e1
-    {117, 109, 148, 132},  // 2 ir1
+    {29, 69, 60, 92},      // 0 PCi (LD_PCi)
+    {197, 173, 228, 187},  // 1 e1
+    {91, 109, 148, 132},   // 2 ir1 and the name LD_IR1
     {233, 133, 295, 173},  // 3 EM
-    {197, 133, 228, 148},  // 4 the read-address multiplexer (hH)
-    {253, 117, 284, 140},  // 5 the write-data multiplexer (hMD)
-    {205, 109, 236, 132},  // 6 ir2
-    {181, 93, 212, 108},   // 7 MWR at the memory
+    {197, 133, 228, 156},  // 4 the read-address multiplexer and its name hH
+    {253, 117, 302, 140},  // 5 the write-data multiplexer and its name hMD
+    {177, 109, 236, 132},  // 6 ir2 and the name LD_IR2
+    {181, 95, 212, 106},   // 7 the name MWR at the memory
     {165, 61, 247, 110},   // 8 MEM (MCS)
-    {109, 77, 140, 100},   // 9 the address multiplexer (hMH)
+    {109, 69, 140, 100},   // 9 the address multiplexer and its name hMH
     {0, 5, 76, 68},        // 10 the adder and its two multiplexers (hD)
     {29, 45, 60, 68},      // 11 PC
     {57, 73, 92, 88},      // 12 the name LD_PCi
-    {181, 85, 212, 100},   // 13 MOE at the memory
+    {181, 87, 212, 98},    // 13 the name MOE at the memory
     {197, 229, 228, 244},  // 14 ual
-    {261, 197, 292, 212},  // 15 the ALU's operand multiplexer (hB)
-    {261, 173, 292, 188},  // 16 e2
+    {261, 197, 302, 212},  // 15 the ALU's operand multiplexer and its name hB
+    {261, 173, 292, 187},  // 16 e2
 };
 
 std::vector<ControlDef> layout() {
@@ -187,9 +192,6 @@ void Mark_reprogrammed_rows(Grid& grid, int last_column) {
 }
 
 void Birprogramatumikroagindua::CommandOnartu_Click() {
-  // The editor is modeless: a run may have started since it opened. The
-  // editor then stays open as it is, to be accepted once the run is over.
-  if (Table_change_refused(Table::Microprogram)) return;
   int16_t row = Selected_microinstruction_row;
   set_mouse_pointer(11);
   Hide_signal_marks();
@@ -201,6 +203,10 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
     plat::message_box(micro_address_of(row) + " mikroagindua ez da aldatu.", plat::vbInformation, kTitle);
   } else {
     Validate_microinstruction(result);
+    // The editor is modeless: a run may have started since it opened. A
+    // change that passes the rules then stays in the editor, to be accepted
+    // once the run is over; nothing else here touches a table.
+    if (result == 0 && Table_change_refused(Table::Microprogram)) result = -1;
     if (result == 0) {
       auto& word = machine().Control_memory[size_t(row - 1)];
       for (int i = 0; i < kControlWordLength; ++i) word[size_t(i)] = ctl(kField, i).text();

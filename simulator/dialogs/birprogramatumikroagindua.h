@@ -4,7 +4,8 @@
 // written only by the buttons Command2 (each writes its caption into its
 // field), by the question Galdera and by the rules' restores. "&Onartu"
 // stores a changed word that passes the rules into the control memory and
-// marks it in the grids; during a run it refuses and the editor stays open.
+// marks it in the grids; during a run it refuses such a word and the editor
+// stays open (an unchanged word and a broken rule are answered as at any time).
 // "&Deuseztatu" closes without storing. It carries
 // the shared status bar StatusBar1.
 #include <array>

@@ -139,9 +139,11 @@ ControlDef zoom_button(const char* name, int index, const char* container, plat:
   return button(name, index, container, b, "", std::move(p));
 }
 
-ControlDef grid(const char* name, int index, const char* frame, plat::Box b, bool visible = true) {
+ControlDef grid(const char* name, int index, const char* frame, plat::Box b, bool visible = true,
+                bool enabled = true) {
   std::vector<Prop> p;
   if (!visible) p.push_back({"Visible", false});
+  if (!enabled) p.push_back({"Enabled", false});
   return {name, index, Kind::Hosted, frame, -1, b, kGridClass, std::move(p)};
 }
 
@@ -372,7 +374,10 @@ void grids_and_signals(Layout& l) {
     l.add(line("Line153", rows[r].line, "Frame2", 1140, top + 120, 1800, top + 120));
     l.add(box("Shape6", rows[r].lamp, "Frame2", {1800, top + 15, 255, 210}, kLight, true, 3));
   }
-  l.add(grid("Nadrel4", 1, "Frame2", {120, 360, 2055, 3975}, false));
+  // The memory and register grids take input only while the example program
+  // is loaded into main memory: its loading enables them, its unloading
+  // disables them again.
+  l.add(grid("Nadrel4", 1, "Frame2", {120, 360, 2055, 3975}, false, false));
 }
 
 // ------------------------------------------------------------------ diagram panel
@@ -447,7 +452,7 @@ void diagram_panel(Layout& l) {
                {{"ToolTipText", "Prozesu Unitatea eta Kontrol-seinaleak bistaratu"}, {"Visible", false}}));
   l.add(zoom_button("CommandMN", 1, "Frame7", {4800, 0, 615, 255},
                     "Memoria Nagusiaren eta Erregistro Multzoaren handitutako ikuspegia bistaratu"));
-  l.add(grid("Nadrel3", -1, "Frame7", {480, 360, 4575, 3975}));
+  l.add(grid("Nadrel3", -1, "Frame7", {480, 360, 4575, 3975}, true, false));  // as Nadrel4(1)
 
   // The example program, one line per box, each with its comment as tooltip.
   struct Line {

@@ -2,9 +2,10 @@
 // The one guard of the machine tables: a run reads the microprogram, the
 // control memory and the data of vectors A and B as it goes, so nothing
 // changes them while a run is in progress. Every road that changes a table
-// asks it first: the grid guards, the accepts of the microinstruction editor
-// and of the data-word editor, the restore of the microprogram and control
-// memory, and the loading and unloading of the example program.
+// asks it before it changes anything: the grid guards, the accepts of the
+// microinstruction editor (once its word is found changed and valid) and of
+// the data-word editor, the restore of the microprogram and control memory,
+// and the loading and unloading of the example program.
 namespace brendalo {
 
 enum class Table { Microprogram, Control_memory, Main_memory };

@@ -1,16 +1,22 @@
 // Reprogramming a microinstruction: the step dialog, the question, the
 // editor's buttons and rules, and what an accepted change writes.
 #include <QApplication>
+#include <QImage>
+#include <QRect>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include "testing/simulator_test.h"
 
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/forms/form.h"
+#include "platform/forms/pictures.h"
+#include "platform/forms/render.h"
 #include "platform/forms/services.h"
 #include "platform/forms/virtual_services.h"
 #include "simulator/dialogs/birprogramatumikroagindua.h"
@@ -207,6 +213,98 @@ TEST_F(Reprogramming, ASignalButtonShowsOnlyItsMarksAndTheSequencingButtonsLeave
   EXPECT_EQ(shown(), (std::vector<int>{9}));
   press(e, field::MCS, "1");
   EXPECT_EQ(shown(), (std::vector<int>{8}));
+}
+
+// The texts of a picture drawn with aliased lines and solid fills: a pixel
+// of a colour that fills a 3 x 3 block somewhere, or of a colour that is
+// everywhere (the lines' greys), is drawing; any other is a text's ink. Ink
+// within 3 pixels across and 2 down is one text (a word with its underscore
+// and the dots of its i's); names stacked 3 rows apart stay apart.
+std::vector<QRect> picture_texts(const QImage& picture) {
+  const QImage img = picture.convertToFormat(QImage::Format_RGB32);
+  const int w = img.width(), h = img.height();
+  std::map<QRgb, int> count;
+  std::set<QRgb> drawing;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) ++count[img.pixel(x, y)];
+  for (auto [c, n] : count)
+    if (n >= 500) drawing.insert(c);
+  for (int y = 1; y + 1 < h; ++y)
+    for (int x = 1; x + 1 < w; ++x) {
+      bool solid = true;
+      for (int dy = -1; dy <= 1 && solid; ++dy)
+        for (int dx = -1; dx <= 1 && solid; ++dx) solid = img.pixel(x + dx, y + dy) == img.pixel(x, y);
+      if (solid) drawing.insert(img.pixel(x, y));
+    }
+  std::vector<char> seen(size_t(w * h), 0);
+  const auto ink = [&](int x, int y) { return !drawing.count(img.pixel(x, y)); };
+  std::vector<QRect> texts;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if (seen[size_t(y * w + x)] || !ink(x, y)) continue;
+      seen[size_t(y * w + x)] = 1;
+      std::vector<QPoint> todo{{x, y}};
+      QRect box(x, y, 1, 1);
+      while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        box |= QRect(p, QSize(1, 1));
+        for (int dy = -2; dy <= 2; ++dy)
+          for (int dx = -3; dx <= 3; ++dx) {
+            const int qx = p.x() + dx, qy = p.y() + dy;
+            if (qx < 0 || qy < 0 || qx >= w || qy >= h || seen[size_t(qy * w + qx)] || !ink(qx, qy)) continue;
+            seen[size_t(qy * w + qx)] = 1;
+            todo.push_back({qx, qy});
+          }
+      }
+      texts.push_back(box);
+    }
+  return texts;
+}
+
+// Each mark, shown alone as the buttons show them, changes no pixel of a
+// text: of the signal names above the fields, nor of the names and unit
+// texts of the picture under the marks (a mark may frame a text, never cross it).
+TEST_F(Reprogramming, NoMarkCoversALabel) {
+  Birprogramatumikroagindua& e = edit(4);
+  const QImage bare = plat::render_form(e);
+  struct Text {
+    std::string what;
+    QRect box;
+  };
+  std::vector<Text> texts;
+  for (int i : e.indices("Label1")) {
+    const plat::Control& l = e.ctl("Label1", i);
+    texts.push_back({l.caption(), QRect(l.left() / 15, l.top() / 15, l.width() / 15, l.height() / 15)});
+  }
+  const plat::Control& image = e.ctl("Image1");
+  const QImage picture = plat::picture(image.get("Picture").to_string());
+  ASSERT_FALSE(picture.isNull());
+  for (const QRect& r : picture_texts(picture)) {
+    const QRect at = r.translated(image.left() / 15, image.top() / 15);
+    std::ostringstream what;
+    what << "the picture's text at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    texts.push_back({what.str(), at});
+  }
+  ASSERT_GT(texts.size(), 17u + 30u);  // the picture's names found
+  for (int m = 0; m <= 16; ++m) {
+    SCOPED_TRACE("Shape1(" + std::to_string(m) + ")");
+    e.ctl("Shape1", m).set_visible(true);
+    const QImage marked = plat::render_form(e);
+    e.ctl("Shape1", m).set_visible(false);
+    ASSERT_EQ(marked.size(), bare.size());
+    int changed = 0;
+    std::set<std::string> covered;  // what the mark crosses
+    for (int y = 0; y < bare.height(); ++y)
+      for (int x = 0; x < bare.width(); ++x) {
+        if (marked.pixel(x, y) == bare.pixel(x, y)) continue;
+        ++changed;
+        for (const Text& t : texts)
+          if (t.box.contains(x, y)) covered.insert(t.what);
+      }
+    EXPECT_GT(changed, 0);
+    for (const std::string& t : covered) ADD_FAILURE() << "covers " << t;
+  }
 }
 
 TEST_F(Reprogramming, AcceptingWithoutAChangeStoresNothing) {

@@ -507,6 +507,94 @@ TEST_F(ExampleFlow, TheMicroinstructionEditorAcceptedDuringARunIsRefused) {
   EXPECT_TRUE(main_window().enabled());
 }
 
+// During a run the editor's "&Onartu" answers an unchanged word and a broken
+// rule as at any other time; only a change it would store is refused, and
+// that change waits in the open editor until the run is over.
+TEST_F(UserFlow, DuringARunTheEditorRefusesOnlyAChangeItWouldStore) {
+  start_program({1024, 768, 16});
+  const MachineTables before = machine();
+  const auto tables_kept = [&] {
+    EXPECT_TRUE(machine().Control_memory == before.Control_memory);
+    EXPECT_TRUE(machine().Microprogram_text == before.Microprogram_text);
+    EXPECT_FALSE(engine().Control_memory_modified);
+  };
+  const auto run_add = [&](std::function<void()> during) {
+    instructions = {"  ADD:     ADD rh, ri1, ri2"};
+    answers = 0;
+    start_user();
+    bool done = false;
+    clock.after(1'000, [&] {
+      ASSERT_TRUE(Run_in_progress());
+      clock.messages.clear();
+      during();
+      done = true;
+    });
+    menu("Simulazioa1", 5);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(answers, 1);
+    expect_idle();
+    user_until_ = 0;
+    clock.advance(100);
+  };
+
+  // No field changed: the information, and the editor goes.
+  edit_from_file_menu(5);
+  run_add([&] {
+    plat::form<Birprogramatumikroagindua>().click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, "5 mikroagindua ez da aldatu.");
+    EXPECT_EQ(clock.messages[0].title, "Mikroprograma birprogramatzen");
+    EXPECT_EQ(clock.messages[0].style, plat::vbInformation);
+    EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+    tables_kept();
+  });
+  // The run's status texts load the editor again, hidden.
+  EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>() && plat::form<Birprogramatumikroagindua>().visible());
+
+  // BK1 BK0 = 0 1: the rule's message and its fields restored; then a valid
+  // change: the run's refusal. The editor stays open through both.
+  Birprogramatumikroagindua& e = edit_from_file_menu(5);
+  const auto boxes = [&e] {
+    std::string s;
+    for (int i = 0; i < kControlWordLength; ++i) s += e.ctl(Birprogramatumikroagindua::kField, i).text();
+    return s;
+  };
+  // "&Onartu" refused with one critical message: the editor stays open
+  // showing `shown`, and no table changes.
+  const auto refused = [&](const std::string& text, const std::string& shown) {
+    clock.messages.clear();
+    e.click("CommandOnartu");
+    ASSERT_EQ(clock.messages.size(), 1u);
+    EXPECT_EQ(clock.messages[0].text, text);
+    EXPECT_EQ(clock.messages[0].title, "Arazoak mikroprograma aldatzen saiatzean");
+    EXPECT_EQ(clock.messages[0].style, plat::vbCritical);
+    ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+    EXPECT_EQ(boxes(), shown);
+    EXPECT_EQ(e.mouse_pointer(), 0);
+    tables_kept();
+  };
+  std::string edited;
+  run_add([&] {
+    e.click("Command2", 0);   // BK1 "0"
+    e.click("Command2", 13);  // BK0 "1"
+    refused("BK1BK0ren balio posibleak: 00, 10 eta 11.", control_word(5));
+    make_go_on(e);
+    edited = boxes();
+    ASSERT_NE(edited, control_word(5));
+    refused("KU simulatzen ari da denez, mikroprograma ezin da aldatu.", edited);
+  });
+  ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+  tables_kept();
+  // After the run the same change is taken.
+  clock.messages.clear();
+  e.click("CommandOnartu");
+  ASSERT_EQ(clock.messages.size(), 1u);
+  EXPECT_EQ(clock.messages[0].text, "Kontrol memoriako 5 mikroagindua aldatu da.");
+  EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+  EXPECT_EQ(control_word(5), edited);
+  EXPECT_TRUE(engine().Control_memory_modified);
+}
+
 // A data word accepted after the example was unloaded from main memory: the
 // example has no data then (its next loading sets A and B afresh), so the
 // accept refuses, changes nothing and leaves both memory grids empty.
@@ -588,6 +676,61 @@ TEST_F(ExampleFlow, TheRegisterViewAndTheQuestionGiveTheMainWindowBackTogether) 
     user_until_ = 0;
     clock.advance(100);
   }
+}
+
+// The memory and register grids of both windows take a key only while the
+// example program is loaded into main memory: before its first loading and
+// after its unloading a key on a data word or on a register opens nothing
+// and says nothing; while it is loaded the same key opens the data-word
+// editor or the register view.
+TEST_F(UserFlow, TheMemoryAndRegisterGridsTakeAKeyOnlyWhileTheExampleIsLoaded) {
+  start_program({1024, 768, 16});
+  menu("Ikusi2", 3);  // the main-memory view: both grids of the main window in sight
+  main_window().click("CommandMN", 1);
+  ASSERT_TRUE(plat::is_loaded<MNetaEM>());
+  MNetaEM& mw = plat::form<MNetaEM>();
+  struct Target {
+    plat::Control& grid;
+    Grid g;
+    bool memory;
+  };
+  const Target targets[] = {{nw("Nadrel3"), Nagusia_Nadrel3(), true},
+                            {nw("Nadrel4", 1), Nagusia_Nadrel4(), false},
+                            {mw.ctl("Nadrel3", 0), MNetaEM_Nadrel3(), true},
+                            {mw.ctl("Nadrel1"), MNetaEM_Nadrel1(), false}};
+  // A key on A(2) or on register r2; what it opened is closed again.
+  const auto keys_open = [&](bool loaded) {
+    for (const Target& t : targets) {
+      SCOPED_TRACE(t.grid.form().name() + "." + t.grid.name() + (loaded ? " loaded" : " not loaded"));
+      EXPECT_EQ(t.grid.enabled(), loaded);
+      clock.messages.clear();
+      type_into_cell(t.grid, t.g, 3, 2);
+      const bool editor = plat::is_loaded<Datuenaldaketa>(), view = plat::is_loaded<EMkoerrenkada>();
+      if (!loaded) {
+        EXPECT_FALSE(editor || view);
+        EXPECT_EQ(message_texts(), std::vector<std::string>{});
+        EXPECT_TRUE(t.grid.form().enabled());
+      } else if (t.memory) {
+        ASSERT_TRUE(editor);
+        EXPECT_EQ(plat::form<Datuenaldaketa>().ctl("Label2").caption(), "A(2)");
+        plat::form<Datuenaldaketa>().click("Command3", 1);
+      } else {
+        ASSERT_TRUE(view);
+        plat::form<EMkoerrenkada>().click("Onartu");
+      }
+      EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>() || plat::is_loaded<EMkoerrenkada>());
+      EXPECT_TRUE(t.grid.form().enabled());
+    }
+  };
+  keys_open(false);
+  menu("Artxibo3", 1);
+  keys_open(false);
+  menu("Artxibo6", 1);
+  keys_open(true);
+  menu("Artxibo7", 1);
+  keys_open(false);
+  menu("Artxibo6", 1);
+  keys_open(true);
 }
 
 // -------------------------------------------------------------- flow 3
