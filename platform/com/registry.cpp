@@ -452,13 +452,6 @@ Replaced replace_file(const std::string& file, const std::string& text, bool dam
     ::unlink(temp.c_str());
     return {failure, {}};
   }
-  // The new name on the disk too (a folder that cannot be synced changes
-  // nothing of what was written).
-  const std::string dir = QFileInfo(QString::fromLocal8Bit(file.c_str())).absolutePath().toLocal8Bit().toStdString();
-  if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
   return {std::nullopt, damaged ? aside.name : std::string()};
 }
 
