@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -54,6 +55,13 @@ inline QApplication& app() {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     auto* d = new QTemporaryDir;
     setenv("BRENDALO_REGISTRY", d->filePath("registry.ini").toLocal8Bit().constData(), 1);
+    // Gone when the fuzzer exits, without Qt (whose own statics may be
+    // gone by then).
+    static const std::string path = d->path().toLocal8Bit().toStdString();
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    });
     return d;
   }();
   static QApplication* a = [] {

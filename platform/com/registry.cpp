@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -210,25 +210,35 @@ Read read_file(const std::string& path) {
   return r;
 }
 
-// Moves a damaged file to the first free name of "<file>.bak",
+// Keeps a damaged file aside under the first free name of "<file>.bak",
 // "<file>.bak.1", "<file>.bak.2", ..., never over an existing one, so no
-// start loses what an earlier one kept aside. Gives the name, or the reason
-// it could not be moved.
-std::pair<std::string, std::optional<std::string>> keep_aside(const std::string& file) {
+// start loses what an earlier one kept aside. A second link to the file
+// needs no room on the disk and leaves the file in place until the new one
+// replaces it; where links are refused the file is moved instead.
+struct Aside {
+  std::string name;
+  bool moved = false;                // renamed rather than linked
+  std::optional<std::string> error;  // why it could not be kept
+};
+
+Aside keep_aside(const std::string& file) {
   for (int n = 0; n < 10000; ++n) {
     const std::string aside = file + ".bak" + (n ? "." + std::to_string(n) : "");
-    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return {aside, {}};
+    if (::link(file.c_str(), aside.c_str()) == 0) return {aside, false, {}};
     if (errno == EEXIST) continue;
-    if (errno != EINVAL && errno != ENOSYS) return {aside, std::strerror(errno)};
-    // A file system that cannot refuse to replace on rename: a new link
-    // never replaces either.
-    if (::link(file.c_str(), aside.c_str()) == 0) {
-      ::unlink(file.c_str());
-      return {aside, {}};
-    }
-    if (errno != EEXIST) return {aside, std::strerror(errno)};
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
+      return {aside, false, std::strerror(errno)};
+    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return {aside, true, {}};
+    if (errno == EEXIST) continue;
+    return {aside, false, std::strerror(errno)};
   }
-  return {file + ".bak", "every name to keep it aside is taken"};
+  return {file + ".bak", false, "every name to keep it aside is taken"};
+}
+
+// Puts a file kept aside back where it was, when its replacement failed.
+void take_back(const std::string& file, const Aside& aside) {
+  if (!aside.moved) ::unlink(aside.name.c_str());
+  else ::renameat2(AT_FDCWD, aside.name.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE);
 }
 
 // A registration this process holds in memory because the file could not
@@ -238,13 +248,19 @@ struct Held {
   std::optional<std::string> lib;
 };
 
-// Per registry path: the file as last read, and what is held in memory.
+// Per registry path: the file as last read, what is held in memory, and
+// what this process resolved.
 struct Known {
   Stamp stamp;
   bool loaded = false;
   Entries entries;                                   // the file's, then what is held
   std::unordered_map<std::string, size_t> by_class;  // folded name -> first entry
   std::vector<Held> held;
+  // The classes this process registered, found usable at its start or
+  // created, with their libraries: they stay creatable whatever becomes of
+  // the file afterwards (emptied, damaged, deleted, changed by another
+  // program), as their libraries stay loaded.
+  std::unordered_map<std::string, std::pair<std::string, std::string>> resolved;  // folded name -> entry
 };
 
 std::mutex g_mutex;
@@ -281,60 +297,173 @@ Known& current(const std::string& path) {
   return k;
 }
 
+// The library the file (or what is held) names for a class.
+std::optional<std::string> named_library(Known& k, std::string_view class_name) {
+  auto it = k.by_class.find(folded_name(class_name));
+  if (it == k.by_class.end()) return std::nullopt;
+  return k.entries[it->second].second;
+}
+
+std::optional<std::string> resolved_library(Known& k, std::string_view class_name) {
+  auto it = k.resolved.find(folded_name(class_name));
+  if (it == k.resolved.end()) return std::nullopt;
+  return it->second.second;
+}
+
+void resolve(std::string_view class_name, const std::string& lib) {
+  std::lock_guard guard(g_mutex);
+  g_known[registry_path()].resolved[folded_name(class_name)] = {std::string(class_name), lib};
+}
+
 // An exclusive lock on "<registry>.lock" for a read-modify-write, so that
 // processes registering at the same time (parallel tests) do not lose each
 // other's entries. The system drops the lock of a process that ends, so a
 // lock left by a dead process never delays anyone. Without a lock file (a
 // folder that cannot be written) the update goes on unlocked; its write
-// fails anyway.
+// fails anyway. A lock file this update made is taken away again when
+// nothing was written: whoever waits on it finds it gone and takes a new one.
 class Lock {
  public:
-  explicit Lock(const std::string& path) {
-    const std::string name = path + ".lock";
+  explicit Lock(const std::string& path) : name_(path + ".lock") {
     for (int attempt = 0; attempt < 8; ++attempt) {
-      fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+      created_ = false;
+      fd_ = ::open(name_.c_str(), O_RDWR | O_CLOEXEC);
+      if (fd_ < 0 && errno == ENOENT) {
+        fd_ = ::open(name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        created_ = fd_ >= 0;
+        if (fd_ < 0 && errno == EEXIST) continue;
+      }
       if (fd_ < 0) return;
       while (::flock(fd_, LOCK_EX) != 0)
-        if (errno != EINTR) return;
+        if (errno != EINTR) {
+          release(false);
+          return;
+        }
       // Still the file of that name (a program that deletes its lock file
       // may have replaced it meanwhile)?
-      struct stat held {}, named {};
-      if (::fstat(fd_, &held) == 0 && ::stat(name.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
-          held.st_dev == named.st_dev)
-        return;
-      ::close(fd_);
-      fd_ = -1;
+      if (still_named()) return;
+      release(false);
     }
   }
-  ~Lock() {
-    if (fd_ >= 0) ::close(fd_);
-  }
+  ~Lock() { release(false); }
   Lock(const Lock&) = delete;
   Lock& operator=(const Lock&) = delete;
 
+  // Unlocks; with `drop_made`, first takes away the lock file this lock made.
+  void release(bool drop_made) {
+    if (fd_ < 0) return;
+    if (drop_made && created_ && still_named()) ::unlink(name_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+  }
+
  private:
+  bool still_named() const {
+    struct stat held {}, named {};
+    return ::fstat(fd_, &held) == 0 && ::stat(name_.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+           held.st_dev == named.st_dev;
+  }
+
+  std::string name_;
   int fd_ = -1;
+  bool created_ = false;
 };
 
-// Writes the file; the reason on failure.
-std::optional<std::string> write_file(const std::string& path, const std::string& text) {
-  const QString qpath = QString::fromLocal8Bit(path.c_str());
-  if (!QDir().mkpath(QFileInfo(qpath).absolutePath())) return "its folder cannot be made";
-  QSaveFile f(qpath);
-  if (!f.open(QIODevice::WriteOnly)) return f.errorString().toStdString();
-  f.write(text.data(), qint64(text.size()));
-  if (!f.commit()) return f.errorString().toStdString();
+// The folders above the registry that do not exist yet, made for a write;
+// taken away again when the write fails, so that a failed first
+// registration leaves nothing behind.
+class Folders {
+ public:
+  explicit Folders(const std::string& file) {
+    const std::string dir = QFileInfo(QString::fromLocal8Bit(file.c_str())).absolutePath().toLocal8Bit().toStdString();
+    for (size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
+      const std::string level = dir.substr(0, slash);
+      if (::mkdir(level.c_str(), 0777) == 0) made_.push_back(level);
+      else if (errno != EEXIST) {
+        error_ = std::strerror(errno);
+        return;
+      }
+      if (slash == std::string::npos) return;
+    }
+  }
+  const std::optional<std::string>& error() const { return error_; }
+  void take_away() {
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) ::rmdir(it->c_str());
+    made_.clear();
+  }
+
+ private:
+  std::vector<std::string> made_;
+  std::optional<std::string> error_;
+};
+
+// Writes every byte to `fd`; the reason when it cannot.
+std::optional<std::string> write_all(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n > 0) done += size_t(n);
+    else if (n == 0) return std::strerror(ENOSPC);  // no progress: no room
+    else if (errno != EINTR) return std::strerror(errno);
+  }
   return std::nullopt;
 }
 
-// Read-modify-write of the file under the lock. A damaged file is kept
-// aside first. When the file cannot be written (or must not be: see
-// Target) the change is held in memory for the life of the process, with a
-// warning.
+// Replaces `file` with `text`, or changes nothing: the new text goes to a
+// file of its own beside it, which replaces the old one only once it is
+// completely on the disk; on any failure (no room, an I/O error, a short
+// write, a failing sync, close or rename) it is removed again and the old
+// file stays as it was (or absent, when there was none). A damaged file is
+// kept aside just before it is replaced. Gives the reason on failure, and
+// where a damaged file was kept.
+struct Replaced {
+  std::optional<std::string> failure;
+  std::string kept_as;
+};
+
+Replaced replace_file(const std::string& file, const std::string& text, bool damaged) {
+  struct stat old {};
+  const bool existed = ::stat(file.c_str(), &old) == 0;
+  std::string temp;
+  int fd = -1;
+  for (int n = 0; fd < 0; ++n) {
+    temp = file + ".new." + std::to_string(::getpid()) + "." + std::to_string(n);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || n == 100)) return {std::strerror(errno), {}};
+  }
+  // The old file's permissions; a damaged file's with its owner's reading
+  // and writing (it may be damaged for want of them).
+  std::optional<std::string> failure;
+  const mode_t mode = (old.st_mode & 07777) | (damaged ? S_IRUSR | S_IWUSR : 0);
+  if (existed && ::fchmod(fd, mode) != 0) failure = std::strerror(errno);
+  if (!failure) failure = write_all(fd, text);
+  if (!failure && ::fsync(fd) != 0) failure = std::strerror(errno);
+  if (::close(fd) != 0 && !failure) failure = std::strerror(errno);
+  Aside aside;
+  if (!failure && damaged) {
+    aside = keep_aside(file);
+    if (aside.error) failure = "it cannot be kept aside (" + *aside.error + ")";
+  }
+  if (!failure && ::rename(temp.c_str(), file.c_str()) != 0) {
+    failure = std::strerror(errno);
+    if (damaged) take_back(file, aside);
+  }
+  if (failure) {
+    ::unlink(temp.c_str());
+    return {failure, {}};
+  }
+  return {std::nullopt, damaged ? aside.name : std::string()};
+}
+
+// Read-modify-write of the file under the lock. When the file cannot be
+// written (or must not be: see Target) the change is held in memory for the
+// life of the process, with a warning, and the disk is left as it was.
 template <class Change>
 auto update(Change&& change) {
   const std::string path = registry_path();
   std::lock_guard guard(g_mutex);
+  // The folder first, so that a first registration is locked too.
+  Folders folders(path);
   Lock lock(path);
   Read r = read_file(path);
   Known& k = g_known[path];
@@ -347,20 +476,28 @@ auto update(Change&& change) {
   }
   auto result = change(r.file, held);
   std::optional<std::string> failure;
-  if (r.target.kind == Target::Other) {
-    failure = "it is not a regular file";
-  } else if (r.damaged) {
-    const auto [aside, why_not] = keep_aside(r.target.file);
-    if (!why_not)
-      std::fprintf(stderr, "The class registry %s was damaged (%s); it was kept as %s and is written anew\n",
-                   path.c_str(), r.why.c_str(), aside.c_str());
-    else
-      failure = "it is damaged (" + r.why + ") and cannot be moved aside: " + *why_not;
-  }
   // A file that already says it all is left alone: an unchanged
   // registration is stored even where the file cannot be written.
   const bool unchanged = r.target.kind == Target::Regular && !r.damaged && r.file.text() == as_read;
-  if (!failure && !unchanged) failure = write_file(r.target.file, r.file.text());
+  bool written = false;
+  if (r.target.kind == Target::Other) {
+    failure = "it is not a regular file";
+  } else if (!unchanged && folders.error()) {
+    failure = "its folder cannot be made: " + *folders.error();
+  } else if (!unchanged) {
+    const Replaced done = replace_file(r.target.file, r.file.text(), r.damaged);
+    if (done.failure && r.damaged)
+      failure = "it is damaged (" + r.why + ") and stays as it is: " + *done.failure;
+    else failure = done.failure;
+    written = !failure;
+    if (!done.kept_as.empty())
+      std::fprintf(stderr, "The class registry %s was damaged (%s); it was kept as %s and is written anew\n",
+                   path.c_str(), r.why.c_str(), done.kept_as.c_str());
+  }
+  if (!written) {
+    lock.release(true);
+    folders.take_away();
+  }
   if (failure) {
     std::fprintf(stderr, "Cannot write the class registry %s: %s; the registration holds for this run only\n",
                  path.c_str(), failure->c_str());
@@ -439,6 +576,8 @@ Entries offered_by(const std::string& abs) {
   return offered;
 }
 
+// Stores the classes in the file, or holds them when it cannot be written;
+// either way this process has resolved them.
 void store(const Entries& classes) {
   if (classes.empty()) return;
   update([&](File& f, std::vector<Held>& held) {
@@ -449,6 +588,24 @@ void store(const Entries& classes) {
     }
     return 0;
   });
+  for (const auto& [cls, lib] : classes) resolve(cls, lib);
+}
+
+// A new object of the class from one library.
+std::shared_ptr<Control> create_from(const std::string& lib, std::string_view class_name) {
+  std::string error;
+  void* h = open_library(lib, error);
+  if (!h) cannot_create(class_name, "its library " + lib + " cannot be loaded: " + error);
+  auto create = reinterpret_cast<CreateFn>(dlsym(h, kCreateEntry));
+  if (!create) cannot_create(class_name, "its library " + lib + " has no entry point " + kCreateEntry);
+  Control* obj = nullptr;
+  try {
+    obj = create(std::string(class_name).c_str());
+  } catch (const std::exception& e) {
+    cannot_create(class_name, e.what());
+  }
+  if (!obj) cannot_create(class_name, "its library " + lib + " does not provide it");
+  return std::shared_ptr<Control>(obj);
 }
 
 }  // namespace
@@ -478,20 +635,34 @@ bool unregister_class(std::string_view class_name) {
     held.push_back({cls, std::nullopt});
     return 0;
   });
+  std::lock_guard guard(g_mutex);
+  g_known[registry_path()].resolved.erase(folded_name(cls));
   return true;
 }
 
 std::optional<std::string> registered_library(std::string_view class_name) {
   std::lock_guard guard(g_mutex);
   Known& k = current(registry_path());
-  auto it = k.by_class.find(folded_name(class_name));
-  if (it == k.by_class.end()) return std::nullopt;
-  return k.entries[it->second].second;
+  if (auto named = named_library(k, class_name)) return named;
+  return resolved_library(k, class_name);
 }
 
 std::vector<std::pair<std::string, std::string>> registered_classes() {
   std::lock_guard guard(g_mutex);
-  return current(registry_path()).entries;
+  Known& k = current(registry_path());
+  Entries resolved;
+  for (const auto& [folded, entry] : k.resolved)
+    if (!k.by_class.contains(folded)) resolved.push_back(entry);
+  std::sort(resolved.begin(), resolved.end());
+  Entries all = k.entries;
+  all.insert(all.end(), resolved.begin(), resolved.end());
+  return all;
+}
+
+void forget_registrations() {
+  std::lock_guard guard(g_mutex);
+  g_known.clear();
+  g_all_written = true;
 }
 
 bool registry_written() {
@@ -507,21 +678,30 @@ std::vector<std::string> held_classes() {
 }
 
 std::shared_ptr<Control> create_object(std::string_view class_name) {
-  std::optional<std::string> lib = registered_library(class_name);
-  if (!lib) cannot_create(class_name, "the class is not registered");
-  std::string error;
-  void* h = open_library(*lib, error);
-  if (!h) cannot_create(class_name, "its library " + *lib + " cannot be loaded: " + error);
-  auto create = reinterpret_cast<CreateFn>(dlsym(h, kCreateEntry));
-  if (!create) cannot_create(class_name, "its library " + *lib + " has no entry point " + kCreateEntry);
-  Control* obj = nullptr;
-  try {
-    obj = create(std::string(class_name).c_str());
-  } catch (const std::exception& e) {
-    cannot_create(class_name, e.what());
+  std::optional<std::string> named, kept;
+  {
+    std::lock_guard guard(g_mutex);
+    Known& k = current(registry_path());
+    named = named_library(k, class_name);
+    kept = resolved_library(k, class_name);
   }
-  if (!obj) cannot_create(class_name, "its library " + *lib + " does not provide it");
-  return std::shared_ptr<Control>(obj);
+  if (!named && !kept) cannot_create(class_name, "the class is not registered");
+  // The library the file names now, else the one this process resolved
+  // the class to before (the file may since name one that fails).
+  std::vector<std::string> libs;
+  if (named) libs.push_back(*named);
+  if (kept && kept != named) libs.push_back(*kept);
+  std::optional<RuntimeError> first;
+  for (const std::string& lib : libs) {
+    try {
+      std::shared_ptr<Control> obj = create_from(lib, class_name);
+      resolve(class_name, lib);
+      return obj;
+    } catch (const RuntimeError& e) {
+      if (!first) first = e;
+    }
+  }
+  throw *first;
 }
 
 std::string library_path_of(const void* address) {
@@ -578,10 +758,19 @@ std::vector<std::string> register_libraries_in(const std::string& dir, bool only
       if (same_name(c, cls)) return true;
     return false;
   };
+  // What the file names, not what this process resolved before: a class
+  // the file lacks is written to it again.
+  auto named = [&](const std::string& cls) {
+    std::lock_guard guard(g_mutex);
+    return named_library(current(registry_path()), cls);
+  };
   Entries lacking;
   for (const auto& [cls, lib] : offered) {
-    const std::optional<std::string> known = only_new ? registered_library(cls) : std::nullopt;
-    if (known && (*known == lib || offers(*known, cls))) continue;
+    const std::optional<std::string> known = only_new ? named(cls) : std::nullopt;
+    if (known && (*known == lib || offers(*known, cls))) {
+      resolve(cls, *known);  // found in the file: creatable from now on
+      continue;
+    }
     lacking.emplace_back(cls, lib);
   }
   store(lacking);

@@ -11,6 +11,13 @@
 // earlier one is never replaced). A lookup reads the file again only when
 // it changed.
 //
+// An update replaces the file only once its new text is completely on the
+// disk: a write that does not complete (no room, an I/O error, a failing
+// sync or rename) leaves the file byte for byte as it was, or absent when
+// there was none, and nothing beside it (no temporary file, no folder or
+// lock file of its own); its registration holds in memory, as below. A
+// damaged file stays in place until it is replaced.
+//
 // Only a regular file, or a path where nothing stands yet, is written; a
 // symbolic link to a regular file stays, and its target is written. A
 // registration that cannot be written (the path is a folder, a FIFO, a
@@ -18,6 +25,12 @@
 // read-only) holds in memory for the rest of the process, with a warning on
 // stderr naming the file; such a path is read as empty and never opened for
 // writing.
+//
+// A class this process has resolved (registered or held by it, found in the
+// file by the start-up registration, or created) stays creatable for the
+// rest of the process from the library it resolved to, whatever becomes of
+// the file: emptied, damaged, deleted, or changed by another program. What
+// the file names comes first.
 //
 // A control library exports three C entry points (see BRENDALO_CONTROL_EXPORT):
 //   int brendalo_register_server(void)    writes its classes and its own path
@@ -54,18 +67,25 @@ std::string registry_path();
 void register_class(std::string_view class_name, std::string_view library_path);
 // False when the class was not registered.
 bool unregister_class(std::string_view class_name);
+// The library the file (or what is held) names, else the one this process
+// resolved the class to.
 std::optional<std::string> registered_library(std::string_view class_name);
-// (class name, library path) in file order, then those held in memory.
+// (class name, library path) in file order, then those held in memory, then
+// those resolved that neither names.
 std::vector<std::pair<std::string, std::string>> registered_classes();
 // False once a registration of this process could not be written to the file.
 bool registry_written();
 // The classes whose registration or removal is held in memory only, the
 // file having refused it; empty once a later update wrote them all.
 std::vector<std::string> held_classes();
+// Forgets what this process holds and has resolved, as a new process starts
+// (for tests and fuzz targets that play several starts in one process).
+void forget_registrations();
 
-// A new object of a registered class. Throws RuntimeError 429 naming the
-// class and the registry file when the class is unknown, its library cannot
-// be loaded or does not provide it.
+// A new object of a registered class, from the library the file names, else
+// (or when that one fails) from the one this process resolved it to. Throws
+// RuntimeError 429 naming the class and the registry file when the class is
+// unknown, its library cannot be loaded or does not provide it.
 std::shared_ptr<Control> create_object(std::string_view class_name);
 
 // The absolute path of the loaded library that holds `address` (one of the
@@ -80,10 +100,10 @@ bool is_control_library(const std::string& path);
 std::vector<std::string> register_library(const std::string& path);
 void unregister_library(const std::string& path);
 // Registers the classes the control libraries found in `dir` offer (every
-// one, or with `only_new` those the registry lacks: not named, or named
+// one, or with `only_new` those the registry file lacks: not named, or named
 // under a library that cannot be loaded or does not offer them); returns
-// the classes registered. A library that fails is reported on stderr and
-// skipped.
+// the classes registered. Every class offered is resolved. A library that
+// fails is reported on stderr and skipped.
 std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new);
 
 }  // namespace plat::com

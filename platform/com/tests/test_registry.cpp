@@ -1,6 +1,7 @@
 // The class registry file: lookups, updates that keep every other line,
-// damaged files kept aside, paths that cannot or must not be written, and
-// the registration tool's report.
+// damaged files kept aside, paths that cannot or must not be written, a
+// full disk, classes that stay creatable when the file changes, and the
+// registration tool's report.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "platform/com/registry.h"
+#include "testing/full_disk.h"
 
 using namespace plat::com;
 
@@ -131,6 +133,16 @@ TEST_F(Registry, ADamagedFileIsKeptAsideBeforeItIsWrittenAnew) {
   EXPECT_EQ(file_bytes(path + ".bak"), damaged);
   EXPECT_NE(said.find((path + ".bak").toStdString()), std::string::npos) << said;
   EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\n");
+  // Damaged and closed to its owner: the new file is the owner's to read.
+  QFile::remove(path + ".bak");
+  write_bytes(path, damaged);
+  ASSERT_EQ(::chmod(path.toStdString().c_str(), 0040), 0);
+  testing::internal::CaptureStderr();
+  register_class("Lib.Two", "/x/libtwo.so");
+  testing::internal::GetCapturedStderr();
+  struct stat st {};
+  ASSERT_EQ(::stat(path.toStdString().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
   // A file that cannot be read at all, likewise.
   QFile::remove(path + ".bak");
   write_bytes(path, "[Classes]\nLib.Three=/x/libthree.so\n");
@@ -414,4 +426,126 @@ TEST_F(Registry, TheToolSaysOfEachClassWhetherItWasStored) {
     EXPECT_TRUE(again.out.starts_with("registered " + shown + "\n")) << again.out;
   }
   QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+namespace {
+
+// Everything in a folder, lock files and hidden files included.
+std::string all_entries(const QString& dir) {
+  return QDir(dir)
+      .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+      .join(" ")
+      .toStdString();
+}
+
+// A registry of the user's own lines, past two pages of the disk.
+std::string users_registry() {
+  std::string s = "; kept by hand\n[Other]\n";
+  for (int i = 0; s.size() < 8200; ++i) s += "Setting" + std::to_string(i) + " = a value of the user's own\n";
+  return s + "[Classes]\nOther.Class=/opt/other/libother.so\n";
+}
+
+const char* const kClasses[] = {"NadrelControl.Nadrel", "OmbrelisControl.Ombrelis", "Pantalla.Resolucion"};
+
+}  // namespace
+
+TEST_F(Registry, OnAFullDiskNothingChangesAndNothingIsSaidToBeRegistered) {
+  const QString bin = QCoreApplication::applicationDirPath(), pantalla = bin + "/libPantalla.so";
+  const std::string damaged("[Classes]\nLib.One=/x/lib\0\0\xff", 27);
+  const struct {
+    const char* what;
+    const char* name;                     // the registry's, within the disk
+    std::optional<std::string> registry;  // none: missing
+    size_t spare_pages;                   // left free: the write is cut short first
+  } cases[] = {{"user lines", "registry.ini", users_registry(), 1},
+               {"missing", "registry.ini", std::nullopt, 0},
+               {"missing, in a folder not made yet", "brendalo/registry.ini", std::nullopt, 0},
+               {"damaged", "registry.ini", damaged, 0}};
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString dir = dir_.filePath("disk" + QString::number(++n)), path = dir + "/" + c.name;
+    ASSERT_TRUE(QDir().mkpath(dir));
+    brendalo::FullDisk disk;
+    if (const std::string why = disk.mount(dir.toStdString()); !why.empty())
+      GTEST_SKIP() << "a small tmpfs cannot be mounted here (" << why
+                   << "); the full-disk cases need root or CAP_SYS_ADMIN";
+    if (c.registry) write_bytes(path, *c.registry);
+    ASSERT_TRUE(disk.fill(c.spare_pages));
+    const std::string before = all_entries(dir);
+    auto unchanged = [&] {
+      if (c.registry) EXPECT_EQ(file_bytes(path), *c.registry);
+      else EXPECT_FALSE(QFile::exists(path));
+      EXPECT_EQ(all_entries(dir), before);  // no temporary, lock or empty file left
+    };
+
+    // The tool, as an installer runs it.
+    const ToolRun tool = run_register_tool(path, {"--all", bin});
+    EXPECT_EQ(tool.code, 1);
+    for (const char* cls : kClasses)
+      EXPECT_NE(tool.out.find("not registered " + std::string(cls) + " ("), std::string::npos) << tool.out;
+    EXPECT_FALSE(tool.out.starts_with("registered ")) << tool.out;
+    EXPECT_EQ(tool.out.find("\nregistered "), std::string::npos) << tool.out;
+    EXPECT_NE(tool.err.find("Cannot write the class registry " + path.toStdString() + ": "), std::string::npos)
+        << tool.err;
+    EXPECT_NE(tool.err.find("No space left on device"), std::string::npos) << tool.err;
+    unchanged();
+
+    // In this process: the registration holds, with the warning.
+    setenv("BRENDALO_REGISTRY", path.toLocal8Bit().constData(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(register_library(pantalla.toStdString()), std::vector<std::string>{"Pantalla.Resolucion"});
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Cannot write the class registry " + path.toStdString()), std::string::npos) << said;
+    EXPECT_EQ(held_classes(), std::vector<std::string>{"Pantalla.Resolucion"});
+    EXPECT_NO_THROW(create_object("Pantalla.Resolucion"));
+    unchanged();
+
+    // With room again the file is written, a damaged one kept aside first.
+    disk.empty();
+    const ToolRun again = run_register_tool(path, {pantalla});
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_TRUE(again.out.starts_with("registered Pantalla.Resolucion (")) << again.out;
+    const std::string line = "Pantalla.Resolucion=" + pantalla.toStdString() + "\n";
+    if (c.registry == damaged) {
+      EXPECT_EQ(file_bytes(path + ".bak"), damaged);
+    }
+    EXPECT_EQ(file_bytes(path), (c.registry == damaged || !c.registry ? "[Classes]\n" : *c.registry) + line);
+  }
+}
+
+TEST_F(Registry, AClassResolvedOnceStaysCreatableWhateverBecomesOfTheFile) {
+  const QString path = dir_.filePath("registry.ini");
+  const std::string lib = (QCoreApplication::applicationDirPath() + "/libPantalla.so").toStdString();
+  const std::string installed = "[Classes]\nPantalla.Resolucion=" + lib + "\n";
+  write_bytes(path, installed);
+  ASSERT_NO_THROW(create_object("Pantalla.Resolucion"));  // found in the file
+  register_class("Lib.Mine", "/x/libmine.so");             // registered by this process
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"emptied", [&] { write_bytes(path, ""); }},
+      {"damaged", [&] { write_bytes(path, std::string("[Classes]\n\0\xff", 12)); }},
+      {"deleted", [&] { QFile::remove(path); }},
+      {"unregistered by another program",
+       [&] { EXPECT_EQ(run_register_tool(path, {"--unregister", QString::fromStdString(lib)}).code, 0); }},
+      {"naming a library that fails",
+       [&] { write_bytes(path, "[Classes]\nPantalla.Resolucion=/nowhere/libPantalla.so\n"); }},
+  };
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    write_bytes(path, installed + "Lib.Mine=/x/libmine.so\n");
+    EXPECT_EQ(registered_library("pantalla.resolucion"), lib);
+    change();
+    EXPECT_NO_THROW(create_object("Pantalla.Resolucion"));
+    EXPECT_EQ(registered_library("LIB.MINE"), "/x/libmine.so");
+  }
+  // The file is still read: a class that appears is found, and what the
+  // file names comes first.
+  write_bytes(path, "[Classes]\nNew.Class=/x/libnew.so\nLib.Mine=/y/libmine.so\n");
+  EXPECT_EQ(registered_library("New.Class"), "/x/libnew.so");
+  EXPECT_EQ(registered_library("Lib.Mine"), "/y/libmine.so");
+  EXPECT_NO_THROW(create_object("Pantalla.Resolucion"));
+  // What this process removes is gone.
+  EXPECT_TRUE(unregister_class("Pantalla.Resolucion"));
+  EXPECT_EQ(registered_library("Pantalla.Resolucion"), std::nullopt);
+  EXPECT_THROW(create_object("Pantalla.Resolucion"), RuntimeError);
 }

@@ -1,7 +1,8 @@
 // The program's start against a class registry that lacks the grid's class,
-// cannot be written, or leaves a control that cannot be created: the same
-// registration the program makes before its first window, then the start-up
-// through the splash window.
+// cannot be written (a full disk too), or leaves a control that cannot be
+// created: the same registration the program makes before its first window,
+// then the start-up through the splash window; and a registry changed under
+// the running program.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include "simulator/dialogs/abiarazi.h"
 #include "simulator/dialogs/bereizmena.h"
 #include "simulator/mainwindow/nagusia.h"
+#include "testing/full_disk.h"
 
 using namespace brendalo;
 
@@ -124,3 +126,128 @@ TEST_F(StartUpRegistry, AControlThatCannotBeCreatedIsReportedNamingTheRegistryAn
   EXPECT_TRUE(plat::ending());
   EXPECT_EQ(plat::exit_code(), 1);
 }
+
+namespace {
+
+// Everything in a folder, lock files and hidden files included.
+std::string all_entries(const std::string& dir) {
+  return QDir(QString::fromStdString(dir))
+      .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+      .join(" ")
+      .toStdString();
+}
+
+struct FullDiskCase {
+  const char* name;
+  std::optional<std::string> registry;  // none: missing
+};
+void PrintTo(const FullDiskCase& c, std::ostream* os) { *os << c.name; }
+
+class StartUpOnAFullDisk : public StartUpRegistry, public ::testing::WithParamInterface<FullDiskCase> {};
+
+}  // namespace
+
+TEST_P(StartUpOnAFullDisk, TheRegistryStaysAsItWasAndTheProgramStartsWithItsControls) {
+  const std::string dir = dir_.filePath("disk").toStdString();
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir)));
+  FullDisk disk;
+  if (const std::string why = disk.mount(dir); !why.empty())
+    GTEST_SKIP() << "a small tmpfs cannot be mounted here (" << why
+                 << "); the full-disk cases need root or CAP_SYS_ADMIN";
+  path_ = dir + "/registry.ini";
+  setenv("BRENDALO_REGISTRY", path_.c_str(), 1);
+  const std::optional<std::string>& registry = GetParam().registry;
+  if (registry) write_registry(*registry);
+  ASSERT_TRUE(disk.fill());
+  const std::string before = all_entries(dir);
+  testing::internal::CaptureStderr();
+  start_program();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Cannot write the class registry " + path_ + ": "), std::string::npos) << said;
+  expect_started();
+  Bereizmena& check = plat::form<Bereizmena>();
+  EXPECT_NE(plat::component(check.ctl("Bereizmena1")), nullptr) << plat::hosted_error(check.ctl("Bereizmena1"));
+  QFile f(QString::fromStdString(path_));
+  if (registry) {
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), *registry);
+  } else {
+    EXPECT_FALSE(f.exists());
+  }
+  EXPECT_EQ(all_entries(dir), before);  // no temporary, lock or empty file left
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registries, StartUpOnAFullDisk,
+    ::testing::Values(FullDiskCase{"UserLines", "; mine\n[Other]\nA=1\n[Classes]\nOther.Class=/opt/libother.so\n"},
+                      FullDiskCase{"Missing", std::nullopt},
+                      FullDiskCase{"Damaged", std::string("[Classes]\nNadrelControl.Nadrel=\0\xff\xfe", 34)}),
+    [](const ::testing::TestParamInfo<FullDiskCase>& info) { return std::string(info.param.name); });
+
+namespace {
+
+// What becomes of the registry under the running program.
+enum class Change { Emptied, Damaged, Deleted, UnregisteredByAnotherProgram };
+
+class RegistryChangedUnderTheProgram : public StartUpRegistry, public ::testing::WithParamInterface<Change> {
+ protected:
+  // Every class named, as brendalo-register --all leaves it.
+  std::string installed() const {
+    return "[Classes]\nNadrelControl.Nadrel=" + lib("NadrelControl") +
+           "\nOmbrelisControl.Ombrelis=" + lib("OmbrelisControl") + "\nPantalla.Resolucion=" + lib("Pantalla") +
+           "\n";
+  }
+  void change() {
+    switch (GetParam()) {
+      case Change::Emptied: write_registry(""); break;
+      case Change::Damaged: write_registry(std::string("[Classes]\nNadrelControl.Nadrel=\0\xff", 32)); break;
+      case Change::Deleted: QFile::remove(QString::fromStdString(path_)); break;
+      // What --unregister of the grid and of the resolution control leaves.
+      case Change::UnregisteredByAnotherProgram:
+        write_registry("[Classes]\nOmbrelisControl.Ombrelis=" + lib("OmbrelisControl") + "\n");
+        break;
+    }
+  }
+};
+
+const char* const kChangeNames[] = {"Emptied", "Damaged", "Deleted", "UnregisteredByAnotherProgram"};
+void PrintTo(Change c, std::ostream* os) { *os << kChangeNames[int(c)]; }
+std::string change_name(const ::testing::TestParamInfo<Change>& info) { return kChangeNames[int(info.param)]; }
+
+}  // namespace
+
+TEST_P(RegistryChangedUnderTheProgram, EveryWindowStillCreatesEveryControl) {
+  write_registry(installed());
+  EXPECT_TRUE(plat::com::register_libraries_in(bin(), true).empty());  // nothing lacking, nothing written
+  // Before the first control is created, and again once the main window's
+  // are.
+  change();
+  start_up();
+  expect_started();
+  write_registry(installed());
+  EXPECT_EQ(plat::com::registered_library(nadrel::kClassName), lib("NadrelControl"));
+  change();
+  Nagusia& n = plat::form<Nagusia>();
+  n.click("CommandMikro", 1);
+  n.click("CommandKM", 0);
+  n.click("CommandMN", 1);
+  for (const char* name : {"Bereizmena", "Nagusia", "Mikroprograma", "Kontrolmemoria", "MNetaEM"}) {
+    SCOPED_TRACE(name);
+    plat::Form* w = plat::loaded_form(name);
+    ASSERT_NE(w, nullptr);
+    int hosted = 0;
+    for (const auto& c : w->controls()) {
+      if (c->kind() != plat::Kind::Hosted) continue;
+      ++hosted;
+      EXPECT_NE(plat::component(*c), nullptr) << c->name() << ": " << plat::hosted_error(*c);
+    }
+    EXPECT_GT(hosted, 0);
+  }
+  EXPECT_TRUE(clock_.messages.empty()) << clock_.messages.front().text;
+  EXPECT_FALSE(plat::ending());
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, RegistryChangedUnderTheProgram,
+                         ::testing::Values(Change::Emptied, Change::Damaged, Change::Deleted,
+                                           Change::UnregisteredByAnotherProgram),
+                         change_name);
