@@ -91,17 +91,13 @@ class Dashes {
 class Pixels {
  public:
   explicit Pixels(QImage& im)
-      : base_(im.isNull() ? nullptr : reinterpret_cast<std::uint32_t*>(im.bits())),
-        stride_(im.bytesPerLine() / 4), width_(im.width()), height_(im.height()) {}
+      : base_(im.isNull() ? nullptr : reinterpret_cast<std::uint32_t*>(im.bits())), stride_(im.bytesPerLine() / 4) {}
   std::uint32_t* row(int y) const { return base_ + qsizetype(y) * stride_; }
   qsizetype stride() const { return stride_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
 
  private:
   std::uint32_t* base_;
   qsizetype stride_;
-  int width_, height_;
 };
 
 // Lines of text shaped once per text, font and resolution, for the next
@@ -110,12 +106,16 @@ class Pixels {
 struct ShapedLine {
   QList<QGlyphRun> runs;
   qreal ascent = 0;  // of the runs' positions above their baseline
-  int advance = 0;
+  int advance = -1;  // measured when an alignment first needs it
+  int width(const QFontMetrics& fm, const QString& text) {
+    if (advance < 0) advance = fm.horizontalAdvance(text);
+    return advance;
+  }
 };
 
 class ShapedLines {
  public:
-  const ShapedLine& get(const QFont& font, const QString& text, const QFontMetrics& fm, QPaintDevice* device) {
+  ShapedLine& get(const QFont& font, const QString& text, QPaintDevice* device) {
     Key key{font, text, device->logicalDpiY()};
     if (auto it = lines_.find(key); it != lines_.end()) return it->second;
     if (lines_.size() >= kMaxLines) lines_.clear();  // a bound, not a policy: texts repeat
@@ -126,7 +126,6 @@ class ShapedLines {
     layout.endLayout();
     shaped.runs = layout.glyphRuns();
     shaped.ascent = line.isValid() ? line.ascent() : 0;
-    shaped.advance = fm.horizontalAdvance(text);
     return lines_.emplace(std::move(key), std::move(shaped)).first->second;
   }
 
@@ -145,14 +144,19 @@ class ShapedLines {
 };
 
 ShapedLines& shaped_lines() {
-  static ShapedLines lines;  // the user-interface thread's
-  return lines;
+  // The user-interface thread's; never destroyed, as its glyph runs hold
+  // font engines that must not outlive the application.
+  static ShapedLines* lines = new ShapedLines;
+  return *lines;
 }
 
 // Texts with control characters (a Tab) are drawn as they come: their
 // decorations differ from the kept runs'.
 bool shapes_alike(const QString& s) {
-  return std::none_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0); });
+  return std::none_of(s.begin(), s.end(), [](QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u < 0xA0);
+  });
 }
 
 // The classic 7 x 7 check mark.
@@ -283,7 +287,7 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   const int line_height = fm.height();
   const int total_height = line_height * int(lines.size());
   auto advance = [&](const QString& line) {
-    return shapes_alike(line) ? shaped_lines().get(font(), line, fm, &im).advance : fm.horizontalAdvance(line);
+    return shapes_alike(line) ? shaped_lines().get(font(), line, &im).width(fm, line) : fm.horizontalAdvance(line);
   };
   if (format & DT_CALCRECT) {
     int widest = 0;
@@ -306,8 +310,8 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   painter.setPen(color);
   qsizetype offset = 0;  // of the current line in the text, to place the mnemonic
   for (const QString& line : lines) {
-    const ShapedLine* shaped = shapes_alike(line) ? &shaped_lines().get(font(), line, fm, &im) : nullptr;
-    const int width = (format & (DT_CENTER | DT_RIGHT)) ? (shaped ? shaped->advance : fm.horizontalAdvance(line)) : 0;
+    ShapedLine* shaped = shapes_alike(line) ? &shaped_lines().get(font(), line, &im) : nullptr;
+    const int width = (format & (DT_CENTER | DT_RIGHT)) ? (shaped ? shaped->width(fm, line) : fm.horizontalAdvance(line)) : 0;
     int x = r.left;
     if (format & DT_CENTER) x = r.left + (r.width() - width) / 2;
     else if (format & DT_RIGHT) x = r.right - width;
