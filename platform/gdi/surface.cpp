@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 
 namespace plat::gdi {
@@ -57,7 +58,7 @@ QImage& Surface::sizedImage() {
 
 void Surface::paintEvent(QPaintEvent* event) {
   const QRect r = event->rect();
-  painting_whole_ = r.contains(rect());
+  painting_whole_ = (QRegion(rect()) - event->region()).isEmpty();
   drawPending();
   painting_whole_ = false;
   QPainter painter(this);
