@@ -1,8 +1,14 @@
 // Each listing of the machine tables through the grid's dispatch interface,
 // with the grid's repaints (the windows are shown and their paint events
-// handled after each listing). Targets: the 72-row main-memory listing under
-// 100 ms; the whole start-up listing work (the eight steps' loaders and
-// listings, without their timer ticks) under 300 ms. Prints the medians.
+// handled after each listing): a listing costs about one repaint of the
+// grids it changes. Goals: the control-memory, main-memory and
+// register-window listings under 5 ms each; the whole start-up listing work
+// (the eight steps' loaders and listings, without their timer ticks) under
+// 50 ms. The main window's memory grid and register grid are hidden at
+// start-up (another view is shown), so their listings draw nothing until
+// their view is shown; they are measured again with it shown. Prints the
+// medians, each against its goal (MISSED when off it; no figure decides the
+// exit status).
 #include <QApplication>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -42,6 +48,12 @@ double median_ms(int runs, const std::function<void()>& prepare, const std::func
   return ms[ms.size() / 2];
 }
 
+// A median, against its goal when it has one (goal_ms > 0).
+void report(const char* name, double ms, double goal_ms) {
+  if (goal_ms > 0) std::printf("%-40s median %8.3f ms  (goal < %.0f ms) %s\n", name, ms, goal_ms, ms < goal_ms ? "ok" : "MISSED");
+  else std::printf("%-40s median %8.3f ms\n", name, ms);
+}
+
 void show_windows() {
   plat::form<Nagusia>().Show();
   plat::form<Mikroprograma>().Show();
@@ -59,27 +71,39 @@ int main(int argc, char** argv) {
   show_windows();
   const auto none = [] {};
   const int runs = bench::iterations(31);
+  constexpr double kListingGoal = 5, kStartUpGoal = 50, kNone = 0;
   struct Case {
     const char* name;
     void (*fn)();
-  } cases[] = {
-      {"Show_microprogram_main", Show_microprogram_main},
-      {"Show_microprogram_window", Show_microprogram_window},
-      {"Show_control_memory_main", Show_control_memory_main},
-      {"Show_control_memory_window", Show_control_memory_window},
-      {"Show_registers_main", Show_registers_main},
-      {"Show_registers_window", Show_registers_window},
-      {"Refresh_registers_main", Refresh_registers_main},
-      {"Refresh_registers_window", Refresh_registers_window},
-      {"Show_main_memory_main", Show_main_memory_main},
-      {"Show_main_memory_window", Show_main_memory_window},
-      {"Fill_example_program_grid", Fill_example_program_grid},
-      {"Clear_main_memory_grid", Clear_main_memory_grid},
+    double goal_ms;
   };
-  for (const Case& c : cases) {
-    const double ms = median_ms(runs, none, c.fn);
-    const bool memory = std::string_view(c.name).starts_with("Show_main_memory");
-    std::printf("%-28s median %8.3f ms%s\n", c.name, ms, memory ? (ms < 100 ? "  (target < 100 ms) ok" : "  SLOW") : "");
+  const Case cases[] = {
+      {"Show_microprogram_main", Show_microprogram_main, kNone},
+      {"Show_microprogram_window", Show_microprogram_window, kNone},
+      {"Show_control_memory_main", Show_control_memory_main, kListingGoal},
+      {"Show_control_memory_window", Show_control_memory_window, kListingGoal},
+      {"Show_registers_main", Show_registers_main, kNone},
+      {"Show_registers_window", Show_registers_window, kListingGoal},
+      {"Refresh_registers_main", Refresh_registers_main, kNone},
+      {"Refresh_registers_window", Refresh_registers_window, kNone},
+      {"Show_main_memory_main", Show_main_memory_main, kListingGoal},
+      {"Show_main_memory_window", Show_main_memory_window, kListingGoal},
+      {"Fill_example_program_grid", Fill_example_program_grid, kNone},
+      {"Clear_main_memory_grid", Clear_main_memory_grid, kNone},
+  };
+  for (const Case& c : cases) report(c.name, median_ms(runs, none, c.fn), c.goal_ms);
+  {
+    // The hidden main-window grids with their view on the screen: the
+    // listing then pays for its one repaint.
+    Nagusia& n = plat::form<Nagusia>();
+    n.ctl("Frame7").set_visible(true);
+    n.ctl("Nadrel4", 1).set_visible(true);
+    QApplication::processEvents();
+    report("Show_main_memory_main, its view shown", median_ms(runs, none, Show_main_memory_main), kListingGoal);
+    report("Show_registers_main, its grid shown", median_ms(runs, none, Show_registers_main), kNone);
+    n.ctl("Frame7").set_visible(false);
+    n.ctl("Nadrel4", 1).set_visible(false);
+    QApplication::processEvents();
   }
 
   // The start-up work with the splash window's loading flag set, so the
@@ -93,8 +117,7 @@ int main(int argc, char** argv) {
       },
       bench::start_up_listings);
   a.abiarazten = 0;
-  std::printf("start-up listing work        median %8.3f ms  (target < 300 ms) %s\n", startup,
-              startup < 300 ? "ok" : "SLOW");
+  report("start-up listing work", startup, kStartUpGoal);
   // The same from nothing: the four windows are created and loaded on the way.
   const double cold = median_ms(
       bench::iterations(11),
@@ -104,7 +127,7 @@ int main(int argc, char** argv) {
         plat::form<Abiarazi>().abiarazten = -1;
       },
       bench::start_up_listings);
-  std::printf("start-up with window loading median %8.3f ms\n", cold);
+  report("start-up with window loading", cold, kNone);
   plat::unload_all_forms();
   return 0;
 }

@@ -1,5 +1,6 @@
 // Start-up work: from the click on a language label to the main window
-// shown, the time beyond the nine one-second ticks (target under 300 ms).
+// shown, the time beyond the nine one-second ticks (goal: under 50 ms;
+// printed against it, MISSED when off it, deciding nothing).
 // The ticks pass on the virtual clock, so what is measured is the work of
 // the eight loading steps (tables, listings, window loads).
 #include <QApplication>
@@ -42,8 +43,9 @@ int main(int argc, char** argv) {
     plat::reset_program_end();
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("start-up work beyond the nine ticks: median %.1f ms (min %.1f, max %.1f) over %zu runs; target < 300 ms\n",
-              ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
+  const double median = ms[ms.size() / 2];
+  std::printf("start-up work beyond the nine ticks: median %.1f ms (min %.1f, max %.1f) over %zu runs  (goal < 50 ms) %s\n",
+              median, ms.front(), ms.back(), ms.size(), median < 50 ? "ok" : "MISSED");
   plat::set_display(nullptr);
   return 0;
 }

@@ -59,6 +59,33 @@ std::shared_ptr<plat::com::Font> font_of(const Variant& v) {
   return f;
 }
 
+// Members that may leave a whole repaint asked for still waiting: each asks
+// for one itself, or changes only what that repaint draws as it finds it
+// (cell texts and colours, the current cell), or nothing it draws at all.
+// Any other call first has the waiting repaint drawn as it was asked for.
+bool keeps_repaint_waiting(DispId id) {
+  namespace d = nadrel::dispid;
+  switch (id) {
+    case d::Rows: case d::Cols: case d::Refresh: case d::ColHeader: case d::RowHeader:
+    case d::CellBackColor: case d::CellForeColor: case d::CellFontName: case d::CellFontBold:
+    case d::CellFontItalic: case d::CellFontUnderline: case d::CellFontStrikeThru: case d::CellFontSize:
+    case d::TopRow: case d::ShowGrid: case d::GridSolid: case d::Row: case d::Col: case d::Text:
+    case d::TextMatrix: case d::Redraw: case d::GridLineColor: case d::EditKeyPress: case d::GetColWidth:
+    case d::BlockSelected: case d::RowHeight: case d::RowBookmark: case d::ColWidth: case d::ColAlign:
+    case d::BorderStyle: case d::MousePointer: case d::AllowSelection: case d::BackColor:
+    case d::BackColorFixed: case d::ForeColor: case d::ForeColorFixed: case d::FixedStyle:
+    case d::SelectionMode: case d::Enabled: case d::Font: case d::FontFixed: case d::BackColorBkg:
+    case d::AllowUserResizing: case d::FormatString: case d::AutoSetup: case d::AutoNewRow: case d::RowEmpty:
+    case d::AddButton: case d::RemoveButton: case d::ColHasButton: case d::AddLookup:
+    case d::RemoveLookupValue: case d::RemoveLookup: case d::ColHasLookup: case d::UseItemData:
+    case d::ListBoxRows: case d::ColAllowEdit: case d::ColMask: case d::AddItem: case d::RemoveItem:
+    case d::Clear:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 // A property's get returns GET; its let runs LET with the value `v`.
@@ -75,6 +102,7 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
   if (!shape) throw RuntimeError(plat::com::kErrNoMember);
   Args a(args, shape->required, shape->total);
   const bool get = kind == CallKind::Get;
+  if (!get && !keeps_repaint_waiting(id)) draw_invalidated();
   auto i4 = [&a](size_t k) { return a[k].to_i4(); };
   auto i2 = [&a](size_t k) { return a[k].to_i2(); };
   // The cell properties: (column, row), then the value; a let refreshes.

@@ -87,7 +87,7 @@ void Nadrel::BeginEdit(int16_t KeyAscii) {
   S.EditorOpen = true;
   if (lookup) {
     FillLookupList(int16_t(S.CurCol));
-    list->setFont(qfont_of(S.CellFont.get()));
+    list->setFont(qfont_of(cell_font()));
     const int32_t h = std::max<int32_t>(1, rh(S.CurRow));
     const int32_t list_top = p.y + h + 2;
     int32_t n = int32_t(plat::com::round_half_even(double(ScaleHeight() - list_top - h) / h));
@@ -107,7 +107,7 @@ void Nadrel::BeginEdit(int16_t KeyAscii) {
   }
   txt->setText(QString::fromStdString(text));
   txt->setCursorPosition(int(txt->text().size()));
-  QFont f = qfont_of(S.CellFont.get());
+  QFont f = qfont_of(cell_font());
   f.setBold(true);
   txt->setFont(f);
   txt->setStyleSheet("QLineEdit { background: #FFFFFF; color: #000000; }");

@@ -31,7 +31,7 @@ void Nadrel::FormatString(const std::string& s) {
     ClearLookupItems();
     ParseFormatString();
   });
-  Refresh();
+  invalidate();
   notify_property_changed("FormatString");
 }
 
@@ -119,7 +119,7 @@ void Nadrel::AutoSetup(const Variant& NRows, const Variant& NCols, bool vRowHead
     ParseFormatString();
     S.RedrawOn = true;
   });
-  Refresh();
+  invalidate();
 }
 
 bool Nadrel::RowEmpty(int32_t iRow) const {
@@ -161,7 +161,7 @@ void Nadrel::AddItem(const std::string& RowData) {
     S.RedrawOn = redraw;
   }
   for (size_t k = 0; k < pieces.size(); ++k) S.Cells.cell(int32_t(k) + 1, S.RowCount).Text = std::move(pieces[k]);
-  Refresh();
+  invalidate();
   fire_event(event::AfterAddRow, {Variant::i2(int16_t(S.RowCount))});
 }
 
@@ -187,7 +187,7 @@ void Nadrel::RemoveItem(int16_t iRow) {
     S.RowBookmarks.emplace_back();
     resize_rows(S.RowCount - 1);
   }
-  Refresh();
+  invalidate();
   fire_event(event::AfterDeleteRow, {Variant::i2(iRow)});
 }
 
@@ -196,7 +196,7 @@ void Nadrel::Clear() {
   // in one step rather than shifting every row once per row.
   if (S.EditorOpen) CommitEdit();
   if (S.RowCount > 0) resize_rows(0);
-  Refresh();
+  invalidate();
 }
 
 }  // namespace nadrel

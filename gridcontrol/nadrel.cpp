@@ -40,7 +40,7 @@ Nadrel::Nadrel() {
     bar->setSingleStep(1);
     bar->setPageStep(1);
     bar->hide();
-    QObject::connect(bar, &QScrollBar::valueChanged, uc_, [this, vertical] { input([&] { scroll_changed(vertical); }); });
+    QObject::connect(bar, &QScrollBar::valueChanged, uc_, [this, vertical] { input(*this, [&] { scroll_changed(vertical); }); });
   }
   txt_ = new EditBox(*this, uc_);
   list_ = new LookupList(*this, uc_);
@@ -52,8 +52,8 @@ Nadrel::Nadrel() {
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
   }
-  QObject::connect(cmd_lookup_, &QPushButton::clicked, uc_, [this] { input([&] { cmdLookup_Click(); }); });
-  QObject::connect(cmd_button_, &QPushButton::clicked, uc_, [this] { input([&] { cmdButton_Click(); }); });
+  QObject::connect(cmd_lookup_, &QPushButton::clicked, uc_, [this] { input(*this, [&] { cmdLookup_Click(); }); });
+  QObject::connect(cmd_button_, &QPushButton::clicked, uc_, [this] { input(*this, [&] { cmdButton_Click(); }); });
   sizer_ = new QWidget(pic_);
   sizer_->setObjectName("picSizer");
   sizer_->setAutoFillBackground(true);
@@ -62,11 +62,11 @@ Nadrel::Nadrel() {
   drag_timer_ = new QTimer(uc_);
   drag_timer_->setSingleShot(true);
   QObject::connect(drag_timer_, &QTimer::timeout, uc_, [this] {
-    if (S.Selecting) input([&] { MouseMove(last_move_.button, last_move_.shift, last_move_.x, last_move_.y); });
+    if (S.Selecting) input(*this, [&] { MouseMove(last_move_.button, last_move_.shift, last_move_.x, last_move_.y); });
   });
   // The focus leaving the control as a whole ends an open edit.
   QObject::connect(qApp, &QApplication::focusChanged, uc_, [this](QWidget*, QWidget* now) {
-    if (S.EditorOpen && now && uc_ && !uc_->isAncestorOf(now)) input([&] { UserControl_ExitFocus(); });
+    if (S.EditorOpen && now && uc_ && !uc_->isAncestorOf(now)) input(*this, [&] { UserControl_ExitFocus(); });
   });
   UserControl_Resize();
 }
@@ -87,13 +87,22 @@ size_t Nadrel::col_index(int32_t c) const {
 
 void Nadrel::transaction(const std::function<void()>& change) {
   State before = S;
+  ++transactions_;
   try {
     change();
   } catch (...) {
+    --transactions_;
+    if (repaint_waiting_ && requested_state_) {
+      // The repaint asked for on the way shows the state it was asked in.
+      std::swap(S, *requested_state_);
+      draw_invalidated();
+    }
+    if (transactions_ == 0) requested_state_.reset();
     S = std::move(before);
     sync_widget();
     throw;
   }
+  if (--transactions_ == 0) requested_state_.reset();
 }
 
 std::vector<Variant> Nadrel::fire_event(int32_t id, std::vector<Variant> args) {
@@ -118,7 +127,7 @@ void Nadrel::Rows(int32_t n) {
   CellArray::check_size(n, S.Cells.Cols());
   if (S.EditorOpen) CommitEdit();
   resize_rows(n);
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::resize_rows(int32_t n) {
@@ -155,7 +164,7 @@ void Nadrel::Cols(int32_t n) {
     for (int32_t* c : {&S.CurCol, &S.SelCol1, &S.SelCol2}) *c = std::min(*c, n);
     S.ScrollLeftCol = std::min(S.ScrollLeftCol, std::max(n, 1));
   }
-  Refresh();
+  invalidate();
 }
 
 namespace {
@@ -214,13 +223,13 @@ void Nadrel::SetRowCount(int32_t n) {
 
 void Nadrel::ColHeader(bool v) {
   S.ColHeaderOn = v;
-  Refresh();
+  invalidate();
   notify_property_changed("ColHeader");
 }
 
 void Nadrel::RowHeader(bool v) {
   S.RowHeaderOn = v;
-  Refresh();
+  invalidate();
   notify_property_changed("RowHeader");
 }
 
@@ -238,12 +247,12 @@ void Nadrel::LeftCol(int32_t n) {
 
 void Nadrel::ShowGrid(bool v) {
   S.GridLinesOn = v;
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::GridSolid(bool v) {
   S.GridLinesSolid = v;
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::Row(int32_t n) {
@@ -293,13 +302,16 @@ void Nadrel::queue_cell(int32_t vRow, int32_t vCol, bool as_repaint) {
 }
 
 void Nadrel::Redraw(bool v) {
+  // What was asked for while painting was on is drawn before it goes off;
+  // turned on, the grid is drawn at once.
+  if (!v) draw_invalidated();
   S.RedrawOn = v;
   Refresh();
 }
 
 void Nadrel::GridLineColor(uint32_t v) {
   S.LineColor = int32_t(v);
-  Refresh();
+  invalidate();
   notify_property_changed("GridLineColor");
 }
 
@@ -312,20 +324,20 @@ void Nadrel::SetColWidth(int32_t lThisCol, int32_t w) {
 void Nadrel::RowHeight(int32_t lThisRow, int32_t h) {
   size_t r = row_index(lThisRow);
   S.RowHeights[r] = to16(h);
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::ColWidth(int32_t lThisCol, int32_t w) {
   size_t c = col_index(lThisCol);
   S.ColWidths[c] = to16(w);
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::ColAlign(int32_t lThisCol, int32_t v) {
   size_t c = col_index(lThisCol);
   if (v < 0 || v > 2) return;
   S.ColAligns[c] = int16_t(v);
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::BorderStyle(int32_t v) {
@@ -351,13 +363,13 @@ void Nadrel::AllowSelection(bool v) {
 void Nadrel::BackColor(uint32_t v) {
   S.GridBackColor = int32_t(v);
   SetRowCount(S.RowCount);
-  Refresh();
+  invalidate();
   notify_property_changed("BackColor");
 }
 
 void Nadrel::BackColorFixed(uint32_t v) {
   S.FixedBackColor = int32_t(v);
-  Refresh();
+  invalidate();
   notify_property_changed("BackColorFixed");
 }
 
@@ -371,7 +383,7 @@ void Nadrel::ForeColor(uint32_t v) {
 
 void Nadrel::ForeColorFixed(uint32_t v) {
   S.FixedForeColor = int32_t(v);
-  Refresh();
+  invalidate();
   notify_property_changed("ForeColorFixed");
 }
 
@@ -379,7 +391,7 @@ void Nadrel::FixedStyle(int32_t v) {
   int16_t f = to16(v);
   if (f == S.FixedLook) return;
   S.FixedLook = f;
-  Refresh();
+  invalidate();
   notify_property_changed("FixedStyle");
 }
 
@@ -396,13 +408,13 @@ void Nadrel::Enabled(bool v) {
 
 void Nadrel::Font(std::shared_ptr<plat::com::Font> f) {
   S.CellFont = std::move(f);
-  Refresh();
+  invalidate();
   notify_property_changed("Font");
 }
 
 void Nadrel::FontFixed(std::shared_ptr<plat::com::Font> f) {
   S.FixedFont = std::move(f);
-  Refresh();
+  invalidate();
   notify_property_changed("FontFixed");
 }
 
@@ -410,7 +422,7 @@ void Nadrel::ShowAbout() { show_about_box(); }
 
 void Nadrel::BackColorBkg(uint32_t v) {
   S.BkgColor = int32_t(v);
-  Refresh();
+  invalidate();
   notify_property_changed("BackColorBkg");
 }
 
@@ -453,7 +465,7 @@ void Nadrel::ColMask(int32_t iCol, int16_t v) {
   size_t c = col_index(iCol);
   if (v < 0 || v > 4) return;
   S.ColMasks[c] = v;
-  Refresh();
+  invalidate();
 }
 
 // Buttons and lookup items -------------------------------------------------

@@ -14,6 +14,11 @@
 // selection highlight are drawn by inversion; the grid keeps track of which
 // of them are on the image, so every drawing step takes them off first and
 // puts them back afterwards and no inversion is ever applied twice.
+//
+// A let that repaints the whole grid works out at once everything the
+// repaint decides (the page, the scroll bars, the column borders, which
+// cells are shown) but leaves the pixels for the moment the image is next
+// shown or read (see invalidate), so a burst of such lets costs one drawing.
 #include <QFont>
 #include <QPointer>
 #include <algorithm>
@@ -104,7 +109,10 @@ class Nadrel final : public plat::com::Control {
   void init_properties() override;
   void read_properties(const plat::com::PropertyBag& bag) override;
   void write_properties(plat::com::PropertyBag& bag) override;
-  void focus_left() override { UserControl_ExitFocus(); }
+  void focus_left() override {
+    draw_invalidated();
+    UserControl_ExitFocus();
+  }
 
   const State& state() const { return S; }
 
@@ -114,6 +122,7 @@ class Nadrel final : public plat::com::Control {
   void Rows(int32_t n);
   int32_t Cols() const { return S.ColCount; }
   void Cols(int32_t n);
+  // Repaints the whole grid at once (while Redraw is on).
   void Refresh();
   bool ColHeader() const { return S.ColHeaderOn; }
   void ColHeader(bool v);
@@ -253,9 +262,14 @@ class Nadrel final : public plat::com::Control {
   // How many times the grid was drawn whole.
   int render_count() const { return render_count_; }
 
-  // Called by the cell surface before it shows its image: paints the cells
-  // whose texts changed since (only while Redraw is on).
+  // Called by the cell surface before its image is shown or read: draws the
+  // repaint asked for (see invalidate), then the cells whose texts changed
+  // since (only while Redraw is on).
   void flush_pending();
+  // Draws the repaint asked for and not drawn yet, if any, as it would have
+  // been drawn when it was asked for: before anything else touches the image
+  // or changes what that repaint shows.
+  void draw_invalidated();
   // A let that stores what the image does not show yet (the first row, the
   // text colour) or a client's own drawing: the cells waiting are painted
   // first, as they were written, and the next write repaints the whole grid.
@@ -344,9 +358,18 @@ class Nadrel final : public plat::com::Control {
   // places the editor: the state may have changed in between.
   void MoveCurrentCell();
   void DrawGrid(bool bDrawHeader);
+  // The repaint of the whole grid that a let asks for: its layout at once,
+  // its pixels when the image is next shown or read (draw_invalidated). A
+  // grid bound to a recordset, whose data may change under it unseen, is
+  // repainted at once.
+  void invalidate();
+  // Clears the cell surface's image and forgets the marks it held.
+  void clear_image();
 
   // --- Drawing (render.cpp) ---
-  plat::gdi::HDC dc() const;
+  // The device context of the cell surface; a repaint still waiting is drawn
+  // first, so every drawing step meets the image as it stands.
+  plat::gdi::HDC dc();
   int ScaleWidth() const;
   int ScaleHeight() const;
   // Sizes of rows and columns, 0 for an index outside the arrays, so a stale
@@ -378,6 +401,9 @@ class Nadrel final : public plat::com::Control {
   void DrawExposedRows(int32_t first, int32_t amount);
   void DrawExposedCols(int32_t first, int32_t amount);
   void fill_scroll_corner();
+  // Whether both bars are to be counted as shown for the corner square: on
+  // the screen now, or as the repaint being drawn found them when it was
+  // asked for, or both needed by the layout.
   bool both_bars() const;
   // scrVertical.Left and scrHorizontal.Top in the cell surface's pixels.
   int bar_left() const;
@@ -397,7 +423,12 @@ class Nadrel final : public plat::com::Control {
   int scroll_max(bool vertical) const;
   // Text of a cell as drawn: from the bound recordset for data cells.
   std::string display_text(int32_t row, int32_t col);
-  QFont qfont_of(const plat::com::Font* f);
+  QFont qfont_of(const plat::com::FontProps& p);
+  // The fonts a drawing uses for data and header cells: the font objects as
+  // they stand, or, while a waiting repaint is drawn, as they stood when it
+  // was asked for.
+  plat::com::FontProps cell_font() const;
+  plat::com::FontProps fixed_font() const;
 
   // --- Marks (selection.cpp) ---
   // Takes every mark off the image (only those drawn) and forgets the
@@ -418,11 +449,13 @@ class Nadrel final : public plat::com::Control {
   // act once).
   class Marks {
    public:
+    // While a whole repaint waits nothing is taken off or put on: that
+    // repaint draws the image afresh with the marks of the state it meets.
     explicit Marks(Nadrel& g) : g_(g) {
-      if (g_.marks_depth_++ == 0) g_.hide_marks();
+      if (g_.marks_depth_++ == 0 && !g_.repaint_waiting_) g_.hide_marks();
     }
     ~Marks() {
-      if (--g_.marks_depth_ == 0) g_.show_marks();
+      if (--g_.marks_depth_ == 0 && !g_.repaint_waiting_) g_.show_marks();
     }
     Marks(const Marks&) = delete;
     Marks& operator=(const Marks&) = delete;
@@ -434,7 +467,8 @@ class Nadrel final : public plat::com::Control {
   // --- Recordset (recordset.cpp) ---
   void BindRecordsetColumns();
   void unbind();
-  // Runs `change`; when it fails, the state is put back as it was.
+  // Runs `change`; when it fails, the state is put back as it was (a
+  // repaint asked for on the way shows the state it was asked for in).
   void transaction(const std::function<void()>& change);
   // Raises an event; returns its arguments as the handlers left them. An
   // argument the event takes by value (Cancel) comes back as it was sent.
@@ -447,6 +481,23 @@ class Nadrel final : public plat::com::Control {
   QPointer<PicGrid> pic_;
   QPointer<QScrollBar> hbar_, vbar_;
   int render_count_ = 0;
+  // A whole repaint asked for and not drawn yet (invalidate). Its layout is
+  // in S already, the fonts it draws with in drawn_cell_font_ and
+  // drawn_fixed_font_; the bars as it found them are kept. Cells written
+  // meanwhile queue as after any repaint; drawn with it, they need no
+  // repaint of their own unless it draws with fonts or bars that are no
+  // longer those of the moment.
+  bool repaint_waiting_ = false;
+  bool waiting_bars_shown_ = false;
+  // Set while invalidate works out the layout: DrawGrid's bookkeeping runs,
+  // no pixel is drawn.
+  bool measuring_ = false;
+  // Set while the waiting repaint is drawn.
+  bool drawing_waiting_ = false;
+  // Open transactions, and the state at the last repaint asked for in one,
+  // which is what the image shows should the transaction fail.
+  int transactions_ = 0;
+  std::unique_ptr<State> requested_state_;
   // Marks on the image: the grid's inverted rectangles (the selection), the
   // client's (HilightSelection), and the focus rectangle.
   std::vector<plat::gdi::Rect> inverted_, client_inverted_;

@@ -49,7 +49,7 @@ void Nadrel::init_properties() {
   S.BoundDataSource = i2(0);
   S.BoundRecordset = i2(0);
   sync_widget();
-  Refresh();
+  invalidate();
 }
 
 // Reads every key in its order; a value that cannot be taken (error 13, or
@@ -97,7 +97,7 @@ void Nadrel::read_properties(const PropertyBag& bag) {
     ParseFormatString();
   });
   sync_widget();
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::write_properties(PropertyBag& bag) {

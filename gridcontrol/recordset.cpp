@@ -102,7 +102,7 @@ void Nadrel::Recordset(const Variant& v) {
     // Assigning Nothing undoes a binding; the cells show their own texts again.
     unbind();
     notify_property_changed("Recordset");
-    Refresh();
+    invalidate();
     return;
   }
   // A binding that fails leaves the grid as it was, unbound and drawable.
@@ -121,11 +121,11 @@ void Nadrel::Recordset(const Variant& v) {
     });
   } catch (...) {
     S.RedrawOn = redraw;
-    Refresh();
+    invalidate();
     throw;
   }
   notify_property_changed("Recordset");
-  Refresh();
+  invalidate();
 }
 
 void Nadrel::BindRecordsetColumns() {

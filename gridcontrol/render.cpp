@@ -20,9 +20,26 @@ constexpr uint32_t kBlack = 0;
 constexpr int kBarSize = 18;
 
 plat::com::FontProps props_of(const plat::com::Font* f) { return f ? f->props() : plat::com::FontProps{}; }
+
+bool bars_shown(const QScrollBar* h, const QScrollBar* v) { return h && v && !h->isHidden() && !v->isHidden(); }
+
+// Sets a flag for the life of the guard.
+class Raised {
+ public:
+  explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Raised() { flag_ = false; }
+  Raised(const Raised&) = delete;
+  Raised& operator=(const Raised&) = delete;
+
+ private:
+  bool& flag_;
+};
 }  // namespace
 
-gdi::HDC Nadrel::dc() const { return pic_ ? pic_->dc() : nullptr; }
+gdi::HDC Nadrel::dc() {
+  if (repaint_waiting_ && !measuring_) draw_invalidated();
+  return pic_ ? pic_->dc() : nullptr;
+}
 int Nadrel::ScaleWidth() const { return pic_ ? pic_->width() : 0; }
 int Nadrel::ScaleHeight() const { return pic_ ? pic_->height() : 0; }
 
@@ -34,7 +51,7 @@ int32_t Nadrel::cw(int32_t c) const {
 }
 
 bool Nadrel::both_bars() const {
-  const bool shown = hbar_ && vbar_ && !hbar_->isHidden() && !vbar_->isHidden();
+  const bool shown = drawing_waiting_ ? waiting_bars_shown_ : bars_shown(hbar_, vbar_);
   return shown || (S.HScrollShown && S.VScrollShown);
 }
 
@@ -48,6 +65,7 @@ bool Nadrel::in_bar_corner(float x, float y) const {
 // --- Primitives ------------------------------------------------------------
 
 void Nadrel::FillCellRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
+  if (measuring_) return;
   gdi::HBRUSH brush = gdi::CreateSolidBrush(colour);
   const gdi::Rect r{x, y, x + w, y + h};
   gdi::FillRect(dc(), &r, brush);
@@ -55,6 +73,7 @@ void Nadrel::FillCellRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t c
 }
 
 void Nadrel::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour) {
+  if (measuring_) return;
   gdi::HDC d = dc();
   if (!d) return;
   gdi::Pen pen = d->pen();
@@ -83,8 +102,15 @@ void Nadrel::Draw3DFace(int32_t x, int32_t y, int32_t w, int32_t h, int16_t pres
   }
 }
 
-QFont Nadrel::qfont_of(const plat::com::Font* f) {
-  const plat::com::FontProps p = props_of(f);
+plat::com::FontProps Nadrel::cell_font() const {
+  return drawing_waiting_ ? drawn_cell_font_ : props_of(S.CellFont.get());
+}
+
+plat::com::FontProps Nadrel::fixed_font() const {
+  return drawing_waiting_ ? drawn_fixed_font_ : props_of(S.FixedFont.get());
+}
+
+QFont Nadrel::qfont_of(const plat::com::FontProps& p) {
   for (FontCache& c : font_cache_)
     if (c.valid && c.props == p) return c.font;
   FontCache& c = font_cache_[font_cache_next_];
@@ -98,6 +124,7 @@ QFont Nadrel::qfont_of(const plat::com::Font* f) {
 // --- Cells -------------------------------------------------------------------
 
 void Nadrel::DrawCell(int32_t row, int32_t col, int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (measuring_) return;
   gdi::HDC d = dc();
   if (!d) return;
   const CellRecord& c = S.Cells.cell(col, row);
@@ -121,10 +148,10 @@ void Nadrel::DrawCell(int32_t row, int32_t col, int32_t x, int32_t y, int32_t w,
 
   if (data) {
     d->setTextColor(uint32_t(c.ForeColor < 0 ? S.GridForeColor : c.ForeColor));
-    d->setFont(qfont_of(S.CellFont.get()));
+    d->setFont(qfont_of(cell_font()));
   } else {
     d->setTextColor(uint32_t(S.FixedForeColor));
-    d->setFont(qfont_of(S.FixedFont.get()));
+    d->setFont(qfont_of(fixed_font()));
   }
   if (!c.FontName.empty()) {
     plat::com::FontProps p;
@@ -134,8 +161,7 @@ void Nadrel::DrawCell(int32_t row, int32_t col, int32_t x, int32_t y, int32_t w,
     p.italic = c.FontItalic != 0;
     p.underline = c.FontUnderline != 0;
     p.strikethrough = c.FontStrikethru != 0;
-    plat::com::Font f(p);
-    d->setFont(qfont_of(&f));
+    d->setFont(qfont_of(p));
   }
   if (data && (text.empty() || mask == 4)) return;
 
@@ -205,16 +231,16 @@ void Nadrel::DrawCol(int32_t lThisCol, int32_t x, bool bDrawHeader) {
 void Nadrel::DrawGrid(bool bDrawHeader) {
   if (!pic_) return;
   Marks marks(*this);
-  ++render_count_;
+  if (!measuring_) ++render_count_;
   pending_.clear();
   pending_all_ = false;
   last_row_shown_ = last_col_shown_ = 0;
   // Painted over whole: the client's highlights go, and what was stored
   // since shows now (the header row only when it is drawn again).
   client_inverted_.clear();
-  drawn_cell_font_ = props_of(S.CellFont.get());
+  drawn_cell_font_ = cell_font();
   if (bDrawHeader || !S.ColHeaderOn) {
-    drawn_fixed_font_ = props_of(S.FixedFont.get());
+    drawn_fixed_font_ = fixed_font();
     unshown_ = false;
   }
   const int sw = ScaleWidth(), sh = ScaleHeight();
@@ -308,6 +334,7 @@ bool Nadrel::cell_box(int32_t row, int32_t col, gdi::Rect& box) const {
 // --- Lines -------------------------------------------------------------------
 
 void Nadrel::DrawGridLines() {
+  if (measuring_) return;
   gdi::HDC d = dc();
   if (!d) return;
   const int32_t row1 = top(), col1 = left(), row2 = S.RowCount, col2 = S.ColCount;
@@ -395,6 +422,7 @@ void Nadrel::stored_unshown() {
 }
 
 void Nadrel::flush_pending() {
+  draw_invalidated();
   if (!S.RedrawOn) return;
   // A cell alone would show in a state the rest of the image does not (a
   // font object the client changed since it was written).
@@ -414,13 +442,69 @@ void Nadrel::flush_pending() {
 void Nadrel::Refresh() {
   if (!S.RedrawOn) unshown_ = true;  // the image keeps what it showed
   if (!S.RedrawOn || !pic_) return;
+  repaint_waiting_ = false;  // drawn now, as the state stands
   {
     Marks marks(*this);
     S.LineWidth = S.GridLinesOn ? 1 : 0;
-    pic_->clear();
+    clear_image();
     DrawGrid(true);
   }
   apply_scroll_bars();
+}
+
+void Nadrel::clear_image() {
+  pic_->clear();
+  // Whatever marks the image held went with it.
+  inverted_.clear();
+  focus_drawn_ = false;
+}
+
+void Nadrel::invalidate() {
+  if (!S.RedrawOn || !pic_ || S.RecordsetBound) {
+    Refresh();
+    return;
+  }
+  // The repaint draws the corner square as the bars stand before it places them.
+  waiting_bars_shown_ = bars_shown(hbar_, vbar_);
+  repaint_waiting_ = true;
+  {
+    const Raised measuring(measuring_);
+    S.LineWidth = S.GridLinesOn ? 1 : 0;
+    DrawGrid(true);
+  }
+  if (transactions_ > 0) {
+    if (requested_state_) *requested_state_ = S;
+    else requested_state_ = std::make_unique<State>(S);
+  }
+  apply_scroll_bars();
+  pic_->update();
+}
+
+void Nadrel::draw_invalidated() {
+  if (!repaint_waiting_ || measuring_ || drawing_waiting_) return;
+  repaint_waiting_ = false;
+  if (!pic_) return;
+  // Cells queued since need no repaint of their own once drawn with the rest,
+  // unless the rest is drawn with fonts or a corner square that are no
+  // longer those of the moment: then they are repainted after it, as they
+  // would have been over the repaint drawn when it was asked for.
+  const bool both_needed = S.HScrollShown && S.VScrollShown;
+  const bool as_of_now = drawn_cell_font_ == props_of(S.CellFont.get()) &&
+                         drawn_fixed_font_ == props_of(S.FixedFont.get()) &&
+                         (waiting_bars_shown_ || both_needed) == (bars_shown(hbar_, vbar_) || both_needed);
+  std::vector<std::pair<int32_t, int32_t>> cells = std::move(pending_);
+  const bool all = pending_all_, unshown = unshown_;
+  {
+    const Raised drawing(drawing_waiting_);
+    S.LineWidth = S.GridLinesOn ? 1 : 0;
+    clear_image();
+    DrawGrid(true);
+  }
+  unshown_ = unshown;  // a let since that only stored still waits for a repaint
+  if (!as_of_now) {
+    pending_ = std::move(cells);
+    pending_all_ = all;
+  }
 }
 
 void Nadrel::apply_scroll_bars() {
@@ -459,7 +543,7 @@ void Nadrel::UserControl_Resize() {
   hbar_->setGeometry(2, h - 21, std::max(0, w - 23), kBarSize);
   vbar_->setGeometry(w - 21, 2, kBarSize, std::max(0, h - 23));
   pic_->setGeometry(2, 2, std::max(0, w - 5), std::max(0, h - 5));
-  Refresh();
+  invalidate();
   uc_->clear();
   UserControl_Paint();
 }

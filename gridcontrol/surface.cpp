@@ -187,42 +187,41 @@ PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), gr
   setMouseTracking(true);
 }
 
-void PicGrid::paintEvent(QPaintEvent* event) {
-  grid_.flush_pending();
-  plat::gdi::Surface::paintEvent(event);
-}
+void draw_waiting_repaint(Nadrel& grid) { grid.draw_invalidated(); }
+
+void PicGrid::drawPending() { grid_.flush_pending(); }
 
 void PicGrid::mousePressEvent(QMouseEvent* e) {
   const QPointF p = e->position();
   // A press between the bars leaves the focus where it is (an open editor).
   if (!grid_.in_bar_corner(float(p.x()), float(p.y()))) setFocus(Qt::MouseFocusReason);
-  input([&] { grid_.picGrid_MouseDown(button_of(e->button()), shift_of(e->modifiers()), float(p.x()), float(p.y())); });
+  input(grid_, [&] { grid_.picGrid_MouseDown(button_of(e->button()), shift_of(e->modifiers()), float(p.x()), float(p.y())); });
 }
 
 void PicGrid::mouseMoveEvent(QMouseEvent* e) {
   const QPointF p = e->position();
-  input([&] { grid_.picGrid_MouseMove(button_of(e->buttons()), shift_of(e->modifiers()), float(p.x()), float(p.y())); });
+  input(grid_, [&] { grid_.picGrid_MouseMove(button_of(e->buttons()), shift_of(e->modifiers()), float(p.x()), float(p.y())); });
 }
 
 void PicGrid::mouseReleaseEvent(QMouseEvent* e) {
   const QPointF p = e->position();
-  input([&] { grid_.picGrid_MouseUp(button_of(e->button()), shift_of(e->modifiers()), float(p.x()), float(p.y())); });
+  input(grid_, [&] { grid_.picGrid_MouseUp(button_of(e->button()), shift_of(e->modifiers()), float(p.x()), float(p.y())); });
 }
 
 void PicGrid::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton) input([&] { grid_.DblClick(); });
+  if (e->button() == Qt::LeftButton) input(grid_, [&] { grid_.DblClick(); });
 }
 
 void PicGrid::keyPressEvent(QKeyEvent* e) {
   // KeyDown for every key, KeyPress for those that type a character.
-  input([&] {
+  input(grid_, [&] {
     grid_.picGrid_KeyDown(key_code_of(e), shift_of(e->modifiers()));
     if (const int16_t ascii = key_ascii_of(e)) grid_.picGrid_KeyPress(ascii);
   });
 }
 
 void PicGrid::keyReleaseEvent(QKeyEvent* e) {
-  if (!e->isAutoRepeat()) input([&] { grid_.picGrid_KeyUp(key_code_of(e), shift_of(e->modifiers())); });
+  if (!e->isAutoRepeat()) input(grid_, [&] { grid_.picGrid_KeyUp(key_code_of(e), shift_of(e->modifiers())); });
 }
 
 EditBox::EditBox(Nadrel& grid, QWidget* parent) : QLineEdit(parent), grid_(grid) {
@@ -234,7 +233,7 @@ EditBox::EditBox(Nadrel& grid, QWidget* parent) : QLineEdit(parent), grid_(grid)
 
 void EditBox::keyPressEvent(QKeyEvent* e) {
   bool handled = true;
-  input([&] { handled = grid_.EditKeyDown(key_code_of(e), shift_of(e->modifiers())); });
+  input(grid_, [&] { handled = grid_.EditKeyDown(key_code_of(e), shift_of(e->modifiers())); });
   if (handled) return;
   const int16_t ascii = key_ascii_of(e);
   if (ascii == 0) {
@@ -257,19 +256,19 @@ LookupList::LookupList(Nadrel& grid, QWidget* parent) : QListWidget(parent), gri
 
 void LookupList::keyPressEvent(QKeyEvent* e) {
   const int16_t k = key_code_of(e);
-  if (k == 13) input([&] { grid_.List1_Choose(); });
-  else if (k == 27) input([&] { grid_.List1_Escape(); });
+  if (k == 13) input(grid_, [&] { grid_.List1_Choose(); });
+  else if (k == 27) input(grid_, [&] { grid_.List1_Escape(); });
   else QListWidget::keyPressEvent(e);
 }
 
 void LookupList::mouseDoubleClickEvent(QMouseEvent* e) {
   QListWidget::mouseDoubleClickEvent(e);
-  input([&] { grid_.List1_Choose(); });
+  input(grid_, [&] { grid_.List1_Choose(); });
 }
 
 void LookupList::focusOutEvent(QFocusEvent* e) {
   QListWidget::focusOutEvent(e);
-  input([&] { grid_.List1_LostFocus(); });
+  input(grid_, [&] { grid_.List1_LostFocus(); });
 }
 
 }  // namespace nadrel

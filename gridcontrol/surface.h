@@ -23,13 +23,17 @@ int16_t key_ascii_of(const QKeyEvent* e);
 // A synthetic key press for a virtual-key code or a character.
 QKeyEvent* make_key_event(int16_t key_code, int16_t key_ascii);
 
+// Draws a whole repaint of the grid still waiting (Nadrel::draw_invalidated).
+void draw_waiting_repaint(Nadrel& grid);
+
 // Runs the grid's handling of one piece of user input (a key, a mouse
-// action, a focus change, a click on a button, a scroll). An error it meets,
-// a host's or a handler's, ends that handling and goes no further: the event
-// loop never sees it.
+// action, a focus change, a click on a button, a scroll), on the image as it
+// stands. An error it meets, a host's or a handler's, ends that handling and
+// goes no further: the event loop never sees it.
 template <class F>
-void input(F&& handle) {
+void input(Nadrel& grid, F&& handle) {
   try {
+    draw_waiting_repaint(grid);
     handle();
   } catch (const plat::com::RuntimeError&) {
   }
@@ -51,7 +55,7 @@ class PicGrid final : public plat::gdi::Surface {
   PicGrid(Nadrel& grid, QWidget* parent);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  void drawPending() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -2,6 +2,7 @@
 // pixels of the cell surface.
 #include <QDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "recordset_fixture.h"
@@ -23,13 +24,21 @@ std::string bits(int v, int n) {
   return s;
 }
 
-}  // namespace
-
-TEST(GridPicture, ControlMemoryListingAsPng) {
-  DrawnGrid g(862, 400);
-  g.call(d::AutoSetup, {Variant::i2(22), Variant::i2(21), Variant(false), Variant(true), Variant(kControlMemoryHeader)});
-  for (int c = 1; c <= 21; ++c) g.let(d::ColWidth, {Variant(c), Variant(kControlMemoryWidths[c - 1])});
-  g.call(d::Clear);
+// The control-memory listing as the simulator makes it: set-up, widths,
+// emptying, a row per micro-address, then the colours; `after_each` runs
+// after every call.
+void list_control_memory(Grid& g, const std::function<void()>& after_each = [] {}) {
+  auto call = [&](DispId id, std::vector<Variant> args) {
+    g.call(id, std::move(args));
+    after_each();
+  };
+  auto let = [&](DispId id, std::vector<Variant> args) {
+    g.let(id, std::move(args));
+    after_each();
+  };
+  call(d::AutoSetup, {Variant::i2(22), Variant::i2(21), Variant(false), Variant(true), Variant(kControlMemoryHeader)});
+  for (int c = 1; c <= 21; ++c) let(d::ColWidth, {Variant(c), Variant(kControlMemoryWidths[c - 1])});
+  call(d::Clear, {});
   const char* labels[22] = {"bil1", "bil2", "desk", "op/mov", "", "", "opi/movi", "", "", "ld", "st",
                             "", "ldx", "", "", "stx", "", "", "beq", "", "", ""};
   for (int m = 0; m < 22; ++m) {
@@ -37,20 +46,49 @@ TEST(GridPicture, ControlMemoryListingAsPng) {
     row.resize(13, ' ');
     row += "\t " + bits(m, 5);
     for (int c = 3; c <= 21; ++c) row += "\t" + std::string(c == 5 ? 3 : 2, ' ') + (m % 3 == 0 ? "1" : "0");
-    g.call(d::AddItem, {Variant(row)});
+    call(d::AddItem, {Variant(row)});
   }
   for (int r = 1; r <= 22; ++r)
-    for (int c = 1; c <= 2; ++c) g.let(d::CellBackColor, {Variant(c), Variant(r), Variant(0xC0C0C0)});
+    for (int c = 1; c <= 2; ++c) let(d::CellBackColor, {Variant(c), Variant(r), Variant(0xC0C0C0)});
   for (int r = 1; r <= 22; ++r)
-    for (int c = 1; c <= 21; ++c) g.let(d::CellForeColor, {Variant(c), Variant(r), Variant(0)});
+    for (int c = 1; c <= 21; ++c) let(d::CellForeColor, {Variant(c), Variant(r), Variant(0)});
   // The current micro-address marked as the display does.
-  for (int c = 1; c <= 2; ++c) g.let(d::CellBackColor, {Variant(c), Variant(4), Variant(0x0000FF)});
+  for (int c = 1; c <= 2; ++c) let(d::CellBackColor, {Variant(c), Variant(4), Variant(0x0000FF)});
+}
+
+}  // namespace
+
+TEST(GridPicture, ControlMemoryListingAsPng) {
+  DrawnGrid g(862, 400);
+  list_control_memory(g);
   const QImage shot = g.obj->widget()->grab().toImage();
   EXPECT_TRUE(shot.save(QDir::current().filePath("grid_control_memory.png")));
   // Header row grey, marked cells red, grid lines between the cells.
   EXPECT_EQ(g.pixel(47, 4), 0xC0C0C0u);
   EXPECT_EQ(g.pixel(60, 4 * 16 + 8), 0x0000FFu);
   EXPECT_EQ(g.pixel(51, 40), 0xC0C0C0u);
+}
+
+TEST(GridRender, AListingDrawsItsGridOnceWhenTheScreenIsNextPainted) {
+  DrawnGrid g(862, 400);
+  Recorder rec(g.cells());
+  list_control_memory(g);
+  // Rows added, widths set, cells written: nothing drawn yet but the marks.
+  EXPECT_EQ(rec.rec.count("Clear"), 0);
+  EXPECT_EQ(rec.rec.count("DrawTextA"), 0);
+  const QImage shown = g.image();
+  EXPECT_EQ(rec.rec.count("Clear"), 1);
+  int titles = 0, labels = 0;
+  for (const auto& c : rec.calls("DrawTextA")) titles += c.text == "  egoera", labels += c.text.starts_with("  bil1 ");
+  EXPECT_EQ(titles, 1);
+  EXPECT_EQ(labels, 1);
+  // The picture is the one the listing left when every call was painted as
+  // it was made, and the one a whole repaint draws.
+  DrawnGrid painted(862, 400);
+  list_control_memory(painted, [&] { painted.image(); });
+  EXPECT_EQ(differing_pixels(shown, painted.image()), 0);
+  g.call(d::Refresh);
+  EXPECT_EQ(differing_pixels(shown, g.image()), 0);
 }
 
 TEST(GridRender, DefaultLayoutOfCellsAndHeaders) {
@@ -430,4 +468,87 @@ TEST(GridRender, TheClientsHighlightStaysUntilTheClientOrARepaintTakesItAway) {
   g->call(d::HilightSelection, {Variant(6), Variant(1), Variant(9), Variant(2)});
   g->call(d::Refresh);
   EXPECT_EQ(differing_pixels(g->image(), plain), 0);
+}
+
+// ------------------------------------------------- repaints that wait for the screen
+
+TEST(GridRender, ACallMeetingAWaitingRepaintShowsWhatItShowedOverADrawnOne) {
+  // `ask` asks for a whole repaint, `then` meets it before the screen is
+  // painted, or after.
+  struct Case {
+    const char* what;
+    void (*ask)(FilledGrid&);
+    void (*then)(FilledGrid&);
+  };
+  auto width = [](FilledGrid& g) { g.let(d::ColWidth, {Variant(1), Variant(90)}); };
+  const Case cases[] = {
+      {"the font object", width, [](FilledGrid& g) { g.font(d::Font)->Bold(true); }},
+      {"the font object, then a cell", width, [](FilledGrid& g) {
+         g.font(d::Font)->Bold(true);
+         g.let(d::CellBackColor, {Variant(1), Variant(3), Variant(0x00FF00)});
+       }},
+      {"a cell, then the header font object", width, [](FilledGrid& g) {
+         g.let(d::TextMatrix, {Variant(0), Variant(1), Variant("Izena")});
+         g.font(d::FontFixed)->Size(12);
+       }},
+      {"cells and the current cell", width, [](FilledGrid& g) {
+         g.let(d::TextMatrix, {Variant(2), Variant(1), Variant("new")});
+         g.let(d::CellBackColor, {Variant(2), Variant(2), Variant(0x00FF00)});
+         g.let(d::Row, {Variant(4)});
+       }},
+      {"the selection corners", width, [](FilledGrid& g) {
+         for (auto [id, v] : {std::pair{d::Row1, 2}, {d::Col1, 1}, {d::Row2, 5}, {d::Col2, 2}}) g.let(id, {Variant(v)});
+       }},
+      {"TopRow", width, [](FilledGrid& g) {
+         g.let(d::TopRow, {Variant(5)});
+         g.let(d::TextMatrix, {Variant(1), Variant(2), Variant("x")});
+       }},
+      {"ForeColor", width, [](FilledGrid& g) { g.let(d::ForeColor, {Variant(0x0000FF)}); }},
+      {"a row drawn by the client", width, [](FilledGrid& g) {
+         g.call(d::DrawRow, {Variant(9), Variant(40), Variant(true)});
+       }},
+      {"the client's highlight", width, [](FilledGrid& g) {
+         g.call(d::HilightSelection, {Variant(3), Variant(1), Variant(5), Variant(2)});
+       }},
+      {"Redraw off", width, [](FilledGrid& g) {
+         g.let(d::Redraw, {Variant(false)});
+         g.let(d::CellBackColor, {Variant(1), Variant(2), Variant(0x00FF00)});
+       }},
+      {"SetColWidth", width, [](FilledGrid& g) { g.call(d::SetColWidth, {Variant(2), Variant(30)}); }},
+      {"LeftCol", width, [](FilledGrid& g) { g.let(d::LeftCol, {Variant(2)}); }},
+      {"a press on a cell", width, [](FilledGrid& g) {
+         QTest::mouseClick(&g.cells(), Qt::LeftButton, {}, QPoint(150, 60));
+       }},
+  };
+  for (const Case& c : cases) {
+    FilledGrid waited, drawn;
+    for (FilledGrid* g : {&waited, &drawn}) c.ask(*g);
+    drawn.image();
+    for (FilledGrid* g : {&waited, &drawn}) c.then(*g);
+    EXPECT_EQ(differing_pixels(waited.image(), drawn.image()), 0) << c.what;
+  }
+}
+
+TEST(GridRender, AFailedFormatStringShowsTheRepaintItAskedForOnTheWay) {
+  // The seventh column is made and painted before the text fails: the
+  // picture keeps it, as it was drawn, while the grid keeps its five.
+  FilledGrid g;
+  Recorder rec(g.cells());
+  const std::string format = "A|B|C|D|E|F|" + std::string(7000, 'W');
+  EXPECT_EQ(g.invoke(d::FormatString, CallKind::Let, {Variant(format)}).error, plat::com::kErrOverflow);
+  EXPECT_EQ(g.get(d::Cols).to_i4(), 5);
+  g.image();
+  EXPECT_TRUE(rec.has("DrawTextA(103,1,111,16,36,\"F\")"));
+  EXPECT_TRUE(rec.has("DrawTextA(116,1,176,16,36,\"\")"));  // the seventh, in its first width
+}
+
+TEST(GridRender, AWaitingRepaintDrawsTheCornerSquareAsTheBarsStoodWhenItWasAskedFor) {
+  FilledGrid g;
+  g.let(d::Cols, {Variant(20)});
+  g.image();
+  g.let(d::Rows, {Variant(3)});  // both bars were up: the repaint draws the square
+  EXPECT_TRUE(bar_of(g, true).isHidden());
+  EXPECT_EQ(g.pixel(385, 280), 0xC0C0C0u);
+  g.call(d::Refresh);  // now under the one bar left, it is background
+  EXPECT_EQ(g.pixel(385, 280), 0x808080u);
 }

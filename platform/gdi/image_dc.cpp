@@ -1,11 +1,14 @@
 #include "platform/gdi/image_dc.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace plat::gdi {
@@ -59,16 +62,101 @@ std::span<const int> dash_pattern(int style) {
   }
 }
 
-bool dash_on(std::span<const int> pattern, long long k) {
-  if (pattern.empty()) return true;
-  long long total = 0;
-  for (int n : pattern) total += n;
-  k %= total;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (k < pattern[i]) return i % 2 == 0;
-    k -= pattern[i];
+// A pen's pattern walked pixel by pixel from step `start` on: the on runs
+// are the even ones.
+class Dashes {
+ public:
+  Dashes(std::span<const int> pattern, long long start) : pattern_(pattern) {
+    if (pattern_.empty()) return;
+    long long total = 0;
+    for (int n : pattern_) total += n;
+    long long k = start % total;
+    while (k >= pattern_[run_]) k -= pattern_[run_++];
+    left_ = pattern_[run_] - int(k);
   }
-  return true;
+  bool on() const { return pattern_.empty() || run_ % 2 == 0; }
+  void next() {
+    if (pattern_.empty() || --left_ > 0) return;
+    run_ = (run_ + 1) % pattern_.size();
+    left_ = pattern_[run_];
+  }
+
+ private:
+  std::span<const int> pattern_;
+  size_t run_ = 0;
+  int left_ = 0;
+};
+
+// The pixels of an image, reached without a detach or a look-up per pixel.
+class Pixels {
+ public:
+  explicit Pixels(QImage& im)
+      : base_(im.isNull() ? nullptr : reinterpret_cast<std::uint32_t*>(im.bits())), stride_(im.bytesPerLine() / 4) {}
+  std::uint32_t* row(int y) const { return base_ + qsizetype(y) * stride_; }
+  qsizetype stride() const { return stride_; }
+
+ private:
+  std::uint32_t* base_;
+  qsizetype stride_;
+};
+
+// Lines of text shaped once per text, font and resolution, for the next
+// drawing of the same text: the grids draw the same texts again and again.
+// Drawing the kept glyph runs gives the pixels drawing the text gives.
+struct ShapedLine {
+  QList<QGlyphRun> runs;
+  qreal ascent = 0;  // of the runs' positions above their baseline
+  int advance = -1;  // measured when an alignment first needs it
+  int width(const QFontMetrics& fm, const QString& text) {
+    if (advance < 0) advance = fm.horizontalAdvance(text);
+    return advance;
+  }
+};
+
+class ShapedLines {
+ public:
+  ShapedLine& get(const QFont& font, const QString& text, QPaintDevice* device) {
+    Key key{font, text, device->logicalDpiY()};
+    if (auto it = lines_.find(key); it != lines_.end()) return it->second;
+    if (lines_.size() >= kMaxLines) lines_.clear();  // a bound, not a policy: texts repeat
+    ShapedLine shaped;
+    QTextLayout layout(text, font, device);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    shaped.runs = layout.glyphRuns();
+    shaped.ascent = line.isValid() ? line.ascent() : 0;
+    return lines_.emplace(std::move(key), std::move(shaped)).first->second;
+  }
+
+ private:
+  struct Key {
+    QFont font;
+    QString text;
+    int dpi = 0;
+    bool operator==(const Key&) const = default;
+  };
+  struct Hash {
+    size_t operator()(const Key& k) const { return qHash(k.text, qHash(k.font, size_t(k.dpi))); }
+  };
+  static constexpr size_t kMaxLines = 4096;
+  std::unordered_map<Key, ShapedLine, Hash> lines_;
+};
+
+ShapedLines& shaped_lines() {
+  // The user-interface thread's; never destroyed, as its glyph runs hold
+  // font engines that must not outlive the application.
+  static ShapedLines* lines = new ShapedLines;
+  return *lines;
+}
+
+// Texts with control characters (a Tab) are drawn as they come: their
+// decorations differ from the kept runs'.
+bool shapes_alike(const QString& s) {
+  return std::none_of(s.begin(), s.end(), [](QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u < 0xA0);
+  });
 }
 
 // The classic 7 x 7 check mark.
@@ -109,10 +197,8 @@ void ImageDC::fill(const Rect& r, COLORREF color) {
   const Rect c = intersect(r, {0, 0, im.width(), im.height()});
   if (c.empty()) return;
   const std::uint32_t px = to_pixel(color);
-  for (int y = c.top; y < c.bottom; ++y) {
-    auto* line = reinterpret_cast<std::uint32_t*>(im.scanLine(y));
-    std::fill(line + c.left, line + c.right, px);
-  }
+  const Pixels pixels(im);
+  for (int y = c.top; y < c.bottom; ++y) std::fill(pixels.row(y) + c.left, pixels.row(y) + c.right, px);
 }
 
 void ImageDC::clear(COLORREF color) {
@@ -171,7 +257,7 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
 
   // Mnemonic prefixes: "&x" underlines x, "&&" is a plain '&'.
   qsizetype mnemonic = -1;
-  if (!(format & DT_NOPREFIX)) {
+  if (!(format & DT_NOPREFIX) && s.contains(u'&')) {
     QString plain;
     plain.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -200,9 +286,12 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   const QFontMetrics fm(font(), &im);
   const int line_height = fm.height();
   const int total_height = line_height * int(lines.size());
+  auto advance = [&](const QString& line) {
+    return shapes_alike(line) ? shaped_lines().get(font(), line, &im).width(fm, line) : fm.horizontalAdvance(line);
+  };
   if (format & DT_CALCRECT) {
     int widest = 0;
-    for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+    for (const QString& line : lines) widest = std::max(widest, advance(line));
     r.right = r.left + widest;
     r.bottom = r.top + total_height;
     return total_height;
@@ -217,17 +306,22 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   if (s.isEmpty()) return result;  // nothing to draw
   QPainter painter(&im);
   if (!(format & DT_NOCLIP)) painter.setClipRect(ToQRect(r));
-  painter.setFont(font());
   const QColor color = to_qcolor(textColor());
   painter.setPen(color);
   qsizetype offset = 0;  // of the current line in the text, to place the mnemonic
   for (const QString& line : lines) {
-    // Measured only when the alignment needs it: shaping a text costs as
-    // much as drawing it.
+    ShapedLine* shaped = shapes_alike(line) ? &shaped_lines().get(font(), line, &im) : nullptr;
+    const int width = (format & (DT_CENTER | DT_RIGHT)) ? (shaped ? shaped->width(fm, line) : fm.horizontalAdvance(line)) : 0;
     int x = r.left;
-    if (format & DT_CENTER) x = r.left + (r.width() - fm.horizontalAdvance(line)) / 2;
-    else if (format & DT_RIGHT) x = r.right - fm.horizontalAdvance(line);
-    painter.drawText(QPoint(x, y + fm.ascent()), line);
+    if (format & DT_CENTER) x = r.left + (r.width() - width) / 2;
+    else if (format & DT_RIGHT) x = r.right - width;
+    const int baseline = y + fm.ascent();
+    if (shaped) {
+      for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(QPointF(x, baseline - shaped->ascent), run);
+    } else if (!line.isEmpty()) {
+      painter.setFont(font());
+      painter.drawText(QPoint(x, baseline), line);
+    }
     if (mnemonic >= offset && mnemonic < offset + line.size()) {
       const qsizetype k = mnemonic - offset;
       const int ux = x + fm.horizontalAdvance(line.left(k));
@@ -315,25 +409,48 @@ bool ImageDC::lineTo(Point p) {
 
   const std::uint32_t pen_px = to_pixel(pen.color);
   const int rop = rop2();
+  const Pixels pixels(im);
+  auto mix = [rop, pen_px](std::uint32_t* px) { *px = rop == R2_COPYPEN ? pen_px : apply_rop(rop, pen_px, *px); };
+
+  if (width == 1 && minor_len == 0) {
+    // A straight line, the grid's every line: walked along its row or
+    // column, only over the steps that land in the image.
+    if (a_minor < 0 || a_minor >= (x_major ? h : w)) return true;
+    if (s_major > 0) {
+      first = std::max(first, -a_major);
+      last = std::min(last, extent - a_major);
+    } else {
+      first = std::max(first, a_major - extent + 1);
+      last = std::min(last, a_major + 1);
+    }
+    if (first >= last) return true;
+    const long long start = a_major + first * s_major;
+    std::uint32_t* px = x_major ? pixels.row(int(a_minor)) + start : pixels.row(int(start)) + a_minor;
+    const qsizetype step = x_major ? s_major : s_major * pixels.stride();
+    Dashes dashes(pattern, phase + first);
+    for (long long i = first; i < last; ++i, px += step, dashes.next())
+      if (dashes.on()) mix(px);
+    return true;
+  }
+
   auto point_at = [&](long long i, long long& x, long long& y) {
     const long long major = a_major + i * s_major;
     // Rounded to the nearest pixel; wide arithmetic, as both lengths may span
-    // the int range. Straight lines, the common case, need no division.
-    const __int128 step =
-        minor_len == 0 ? 0 : (__int128(2) * i * minor_len + major_len) / (__int128(2) * major_len);
+    // the int range.
+    const __int128 step = (__int128(2) * i * minor_len + major_len) / (__int128(2) * major_len);
     const long long minor = a_minor + s_minor * (long long)step;
     x = x_major ? major : minor;
     y = x_major ? minor : major;
   };
 
   if (width == 1) {
-    for (long long i = first; i < last; ++i) {
-      if (!dash_on(pattern, phase + i)) continue;
+    Dashes dashes(pattern, phase + first);
+    for (long long i = first; i < last; ++i, dashes.next()) {
+      if (!dashes.on()) continue;
       long long x, y;
       point_at(i, x, y);
       if (x < 0 || y < 0 || x >= w || y >= h) continue;
-      auto* px = reinterpret_cast<std::uint32_t*>(im.scanLine(int(y))) + x;
-      *px = apply_rop(rop, pen_px, *px);
+      mix(pixels.row(int(y)) + x);
     }
     return true;
   }
@@ -349,9 +466,9 @@ bool ImageDC::lineTo(Point p) {
         mask[size_t(yy) * size_t(w) + size_t(xx)] = 1;
   }
   for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<std::uint32_t*>(im.scanLine(y));
+    std::uint32_t* line = pixels.row(y);
     for (int x = 0; x < w; ++x)
-      if (mask[size_t(y) * size_t(w) + size_t(x)]) line[x] = apply_rop(rop, pen_px, line[x]);
+      if (mask[size_t(y) * size_t(w) + size_t(x)]) mix(line + x);
   }
   return true;
 }
@@ -359,8 +476,9 @@ bool ImageDC::lineTo(Point p) {
 bool ImageDC::drawFocusRect(const Rect& r) {
   QImage& im = target();
   if (r.empty()) return true;
+  const Pixels pixels(im);
   for (int y = std::max(r.top, 0); y < std::min(r.bottom, im.height()); ++y) {
-    auto* line = reinterpret_cast<std::uint32_t*>(im.scanLine(y));
+    std::uint32_t* line = pixels.row(y);
     auto dot = [&](int x) {
       if (x >= 0 && x < im.width() && (x + y) % 2 == 0) line[x] ^= kRgbMask;
     };
@@ -378,8 +496,9 @@ bool ImageDC::invertRect(const Rect& r) {
   QImage& im = target();
   const Rect c = intersect(r, {0, 0, im.width(), im.height()});
   if (c.empty()) return true;
+  const Pixels pixels(im);
   for (int y = c.top; y < c.bottom; ++y) {
-    auto* line = reinterpret_cast<std::uint32_t*>(im.scanLine(y));
+    std::uint32_t* line = pixels.row(y);
     for (int x = c.left; x < c.right; ++x) line[x] ^= kRgbMask;
   }
   return true;

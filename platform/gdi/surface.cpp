@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 
 namespace plat::gdi {
@@ -29,7 +30,15 @@ HDC Surface::dc() { return recorder_ ? recorder_ : dc_.get(); }
 
 ImageDC& Surface::imageDC() { return *dc_; }
 
-const QImage& Surface::image() { return sizedImage(); }
+void Surface::setRecorder(DeviceContext* recorder) {
+  if (recorder) drawPending();
+  recorder_ = recorder;
+}
+
+const QImage& Surface::image() {
+  drawPending();
+  return sizedImage();
+}
 
 void Surface::clear() { dc()->clear(back_color_); }
 
@@ -48,8 +57,11 @@ QImage& Surface::sizedImage() {
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
   const QRect r = event->rect();
+  painting_whole_ = (QRegion(rect()) - event->region()).isEmpty();
+  drawPending();
+  painting_whole_ = false;
+  QPainter painter(this);
   painter.drawImage(r.topLeft(), sizedImage(), r);
 }
 

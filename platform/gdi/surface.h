@@ -23,10 +23,11 @@ class Surface : public QWidget {
   ImageDC& imageDC();
 
   // Lets a recorder (usually a RecordingDC forwarding to imageDC()) stand
-  // in for dc(); null goes back to the image. Not owned.
-  void setRecorder(DeviceContext* recorder) { recorder_ = recorder; }
+  // in for dc(); null goes back to the image. Not owned. Drawing that waits
+  // (drawPending) is done first, so the recorder sees only what follows.
+  void setRecorder(DeviceContext* recorder);
 
-  // The image, sized to the window.
+  // The image, sized to the window, with any drawing that waits done.
   const QImage& image();
 
   // The colour clear() fills with and a resize fills the new area with.
@@ -36,13 +37,20 @@ class Surface : public QWidget {
   // Fills the image with the back colour (through dc(), so it is recorded).
   void clear();
 
-  // Shows the image's current content (at the next paint).
-  void refresh() { update(); }
+  // Shows the image's current content (at the next paint; nothing more to
+  // do while the whole window is being painted from it).
+  void refresh() {
+    if (!painting_whole_) update();
+  }
 
   // (0, 0) to the window's width and height.
   Rect clientRect() const { return {0, 0, width(), height()}; }
 
  protected:
+  // Drawing a subclass leaves for later, done before the image is shown or
+  // read: at every paint, image() and setRecorder.
+  virtual void drawPending() {}
+
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -54,6 +62,7 @@ class Surface : public QWidget {
   QImage image_;
   std::unique_ptr<SurfaceDC> dc_;
   DeviceContext* recorder_ = nullptr;
+  bool painting_whole_ = false;
   COLORREF back_color_ = kSystemColorFlag | COLOR_WINDOW;
 };
 

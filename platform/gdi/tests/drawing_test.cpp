@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "platform/gdi/image_dc.h"
 
@@ -210,6 +214,55 @@ TEST_F(Drawing, TextPrefixesAndCounts) {
   EXPECT_EQ(ToAnsi(QString::fromUtf8("a\xE2\x82\xAC")), "a?");
 }
 
+TEST_F(Drawing, TextDrawnAgainGivesThePixelsOfQtsOwnTextDrawing) {
+  // The grid's fonts: fully hinted and antialiased, as the controls draw.
+  auto font = [](const char* family, int px, bool bold, bool underline, bool strikeout) {
+    QFont f(family);
+    f.setPixelSize(px);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    f.setStrikeOut(strikeout);
+    return f;
+  };
+  const QFont fonts[] = {font("Liberation Sans", 11, false, false, false), font("Liberation Sans", 11, true, false, false),
+                         font("Liberation Serif", 16, false, true, false), font("Liberation Mono", 11, false, false, true)};
+  std::string latin1;
+  for (int c = 0x20; c < 0x100; ++c) latin1 += char(c);
+  const std::string texts[] = {"  egoera", "   4000H:", " 00101", "        ------", "   ", "a\tb", latin1};
+  const unsigned formats[] = {DT_SINGLELINE, DT_SINGLELINE | DT_CENTER | DT_VCENTER, DT_SINGLELINE | DT_RIGHT};
+  QImage wide = MakeSurfaceImage(400, 30, kFace);
+  ImageDC wide_dc(&wide);
+  for (const QFont& f : fonts)
+    for (const std::string& t : texts)
+      for (unsigned format : formats)
+        for (const Rect& r : {Rect{4, 2, 396, 28}, Rect{30, 4, 70, 20}}) {
+          // What painting the text with Qt gives at the place the call puts it.
+          QImage expected = MakeSurfaceImage(400, 30, kFace);
+          {
+            const QFontMetrics fm(f, &expected);
+            const QString s = QString::fromLatin1(t.data(), qsizetype(t.size()));
+            const int w = fm.horizontalAdvance(s);
+            const int x = (format & DT_CENTER) ? r.left + (r.width() - w) / 2 : (format & DT_RIGHT) ? r.right - w : r.left;
+            const int y = (format & DT_VCENTER) ? r.top + (r.height() - fm.height()) / 2 : r.top;
+            QPainter p(&expected);
+            p.setClipRect(ToQRect(r));
+            p.setFont(f);
+            p.setPen(QColor(0x80, 0, 0));
+            p.drawText(QPoint(x, y + fm.ascent()), s);
+          }
+          wide_dc.setFont(f);
+          SetTextColor(&wide_dc, 0x000080);
+          for (int time = 0; time < 2; ++time) {  // shaped, then as kept
+            wide.fill(0xFFC0C0C0);
+            Rect box = r;
+            DrawTextA(&wide_dc, t, -1, &box, format | DT_NOPREFIX);
+            EXPECT_EQ(wide, expected) << f.family().toStdString() << " \"" << t << "\" " << format << " " << time;
+          }
+        }
+}
+
 TEST_F(Drawing, CheckBoxShowsItsState) {
   auto draw = [&](unsigned state) {
     image.fill(0xFFFFFFFF);
@@ -271,6 +324,50 @@ TEST_F(Drawing, DottedPenRunsThreeOnThreeOff) {
   row.clear();
   for (int y = 2; y < 10; ++y) row += At(0, y) == kBlack ? '#' : '.';
   EXPECT_EQ(row, "###...#.");
+}
+
+TEST_F(Drawing, StraightLinesInEveryDirectionPenAndMix) {
+  // Each line's pixels one by one: from its start up to, not including, its
+  // end, the pattern running on from the previous line, kept to the image.
+  struct Pattern {
+    int style;
+    std::vector<int> runs;
+  };
+  const Pattern pens[] = {{PS_SOLID, {}}, {PS_DOT, {3, 3}}, {PS_DASH, {18, 6}}, {PS_DASHDOT, {9, 6, 3, 6}}};
+  const std::vector<Point> path = {{-7, 3}, {95, 3}, {95, 2}, {40, 2}, {40, 60}, {40, 45}, {2, 45}, {2, -9}};
+  for (const Pattern& pen : pens)
+    for (int rop : {R2_COPYPEN, R2_XORPEN, R2_NOT}) {
+      SCOPED_TRACE(testing::Message() << pen.style << " " << rop);
+      Fill({0, 0, 80, 50}, 0x336699);
+      QImage expected = image.copy();
+      long long k = 0;
+      auto on = [&] {
+        if (pen.runs.empty()) return true;
+        long long total = 0, rest = k;
+        for (int n : pen.runs) total += n;
+        rest %= total;
+        for (size_t i = 0; i < pen.runs.size(); rest -= pen.runs[i], ++i)
+          if (rest < pen.runs[i]) return i % 2 == 0;
+        return true;
+      };
+      for (size_t i = 1; i < path.size(); ++i) {
+        const Point a = path[i - 1], b = path[i];
+        const int sx = b.x > a.x ? 1 : b.x < a.x ? -1 : 0, sy = b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
+        for (Point q = a; q != b; q.x += sx, q.y += sy, ++k) {
+          if (!on() || q.x < 0 || q.y < 0 || q.x >= 80 || q.y >= 50) continue;
+          const QRgb was = expected.pixel(q.x, q.y);
+          const QRgb pen_px = 0xFFFF0000;  // red, the pen's colour
+          const QRgb mixed = rop == R2_COPYPEN ? pen_px : rop == R2_XORPEN ? (was ^ pen_px) | 0xFF000000 : was ^ 0x00FFFFFF;
+          expected.setPixel(q.x, q.y, mixed);
+        }
+      }
+      dc.setPen({pen.style, 1, kRed});
+      SetROP2(&dc, rop);
+      MoveToEx(&dc, path[0].x, path[0].y, nullptr);
+      for (size_t i = 1; i < path.size(); ++i) LineTo(&dc, path[i].x, path[i].y);
+      SetROP2(&dc, R2_COPYPEN);
+      EXPECT_EQ(image, expected);
+    }
 }
 
 TEST_F(Drawing, InvertingLinesTwiceRestoresAndFarLinesAreCheap) {

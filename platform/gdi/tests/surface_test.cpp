@@ -110,6 +110,44 @@ TEST(Recording, LogsCallsInOrderAndForwardsThem) {
   EXPECT_EQ(s.dc(), &s.imageDC());
 }
 
+// A surface that leaves a red square to draw until its image is needed.
+class LateSurface : public Surface {
+ public:
+  bool waiting = true;
+  int drawn = 0;
+
+ protected:
+  void drawPending() override {
+    if (!waiting) return;
+    waiting = false;
+    ++drawn;
+    Fill(dc(), {0, 0, 10, 10}, kRed);
+  }
+};
+
+TEST(Surface, DrawingThatWaitsIsDoneBeforeTheImageIsReadShownOrRecorded) {
+  for (int way = 0; way < 3; ++way) {
+    LateSurface s;
+    s.resize(20, 20);
+    RecordingDC rec(&s.imageDC());
+    switch (way) {
+      case 0: EXPECT_EQ(PixelAt(s, 5, 5), kRed); break;
+      case 1: {
+        s.show();
+        EXPECT_EQ(PixelAt(s.grab().toImage().convertToFormat(QImage::Format_RGB32), 5, 5), kRed);
+        break;
+      }
+      case 2:
+        s.setRecorder(&rec);
+        EXPECT_TRUE(rec.calls().empty());  // drawn before the recorder came
+        EXPECT_FALSE(s.waiting);
+        s.setRecorder(nullptr);
+        break;
+    }
+    EXPECT_EQ(s.drawn, 1) << way;
+  }
+}
+
 TEST(Recording, StandsAloneWithoutATarget) {
   RecordingDC rec;
   rec.setClientRect({0, 0, 100, 60});
