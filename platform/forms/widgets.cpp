@@ -198,16 +198,21 @@ bool is_aligned(const Control& c) {
 }  // namespace
 
 // A bottom-aligned bar follows the surface's bottom edge, wherever the
-// layout put it; a control whose layout box reaches into the bar's band at
-// the design size stands over the bar, and keeps its place on the bar.
+// layout put it. A control stands over the bar when its layout row puts it
+// into the bar's band at the design size and it is still there: it keeps its
+// place on the bar. One that the program moves or sizes into the band (a
+// browser stretched down to the bar) keeps the box it is given.
 QRect Surface::box_of(const Control& c, bool* over_bar) const {
-  QRect r = box_px(c);
+  const QRect r = box_px(c);
   if (over_bar) *over_bar = false;
-  const int design_h = px((owner_ ? *owner_ : form_.self()).get("Height").to_double());
+  const int design_h = px((owner_ ? *owner_ : form_.self()).design_box().height);
+  const Box& d = c.design_box();
+  const QRect design(px(d.left), px(d.top), px(d.width), px(d.height));
   for (auto& b : form_.controls()) {
     if (b->container() != owner_ || !b->widget() || !is_aligned(*b) || b->get("Align").to_int() != 2) continue;
     const int band_top = design_h - px(b->get("Height").to_double());
-    if (r.top() < design_h && r.top() + r.height() > band_top) {
+    auto in_band = [&](const QRect& x) { return x.top() < design_h && x.top() + x.height() > band_top; };
+    if (in_band(design) && in_band(r)) {
       if (over_bar) *over_bar = true;
       return r.translated(0, height() - design_h);
     }

@@ -756,6 +756,7 @@ class Barred : public Form {
                         {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 1185, 3000, 315}, "", {{"Panels.Count", 2}}},
                         {"Command2", 0, Kind::CommandButton, "", -1, {2400, 1200, 255, 270}, "+", {}},
                         {"Command1", -1, Kind::CommandButton, "", -1, {150, 600, 1200, 375}, "&Onartu", {}},
+                        {"Text1", -1, Kind::TextBox, "", -1, {1500, 150, 1200, 300}, "", {}},
                     }) {}
 };
 }  // namespace
@@ -782,4 +783,38 @@ TEST_F(FormsTest, AControlStandingOverABottomBarFollowsIt) {
   EXPECT_EQ(plus->x(), 180);
   EXPECT_TRUE(bar->geometry().contains(plus->geometry()));
   EXPECT_EQ(b.ctl("Command2", 0).get("Top").to_int(), 1200);
+}
+
+// What stands over a bar is decided by the layout: a control that the
+// program sizes or moves into the bar's band (as a window stretches a control
+// down to its bar) keeps the box it is given, and one moved off the bar
+// stays where it was put, at every size of the window.
+TEST_F(FormsTest, AControlTheProgramPutsIntoABottomBarsBandKeepsItsBox) {
+  Barred& b = form<Barred>();
+  b.Show();
+  Control& text = b.ctl("Text1");
+  Control& plus = b.ctl("Command2", 0);
+  struct Case {
+    const char* what;
+    Control& c;
+    Box box;  // twips, set at run time
+  };
+  const Case cases[] = {
+      {"sized down to the bar's bottom", text, {1500, 150, 1200, 1350}},
+      {"sized into the band", text, {1500, 150, 1200, 1110}},
+      {"moved into the band", text, {1500, 1200, 1200, 300}},
+      {"moved off the bar", plus, {2400, 150, 255, 270}},
+  };
+  for (const Case& k : cases) {
+    k.c.set("Left", k.box.left);
+    k.c.set("Top", k.box.top);
+    k.c.set("Width", k.box.width);
+    k.c.set("Height", k.box.height);
+    const QRect given(k.box.left / 15, k.box.top / 15, k.box.width / 15, k.box.height / 15);
+    for (const QSize size : {QSize(400, 300), QSize(640, 480), QSize(200, 100)}) {
+      b.form_window()->resize(size);
+      QApplication::processEvents();
+      EXPECT_EQ(k.c.widget()->geometry(), given) << k.what << " at " << size.width() << "x" << size.height();
+    }
+  }
 }
