@@ -8,15 +8,18 @@
 # state chart ASM open (and a click inside ASM), the example, register and
 # process-unit views, every secondary window, the reprogramming road to the
 # editor (restored by the user: it maximises itself again), the data-word
-# editor and a register row opened from the memory window's grid. Each step
+# editor, a register row opened from the memory window's grid, and the
+# picture windows and the main window restored from maximised. Each step
 # writes one PNG of the whole screen into OUT/<width>x<height>/, and nothing
 # else is written; with -r the README's pictures in docs/screenshots/ are
 # replaced by this run's.
 #
 # A tool for looking, not a test: nothing checks what the pictures show. It
-# does check that each window it waits for appears and that a waiting dialog
-# stays in front: it reports every miss and exits with 1 at the end (a
-# missing window ends the steps at that size, the other sizes still run).
+# does check that each window it waits for appears, that a waiting dialog
+# stays in front and that at each picture every shown window's frame, title
+# bar included, lies on the screen: it reports every miss and exits with 1
+# at the end (a missing window ends the steps at that size, the other sizes
+# still run).
 #
 # usage: tools/screenshots.sh [-r] [-o OUT] [-b BIN] [-d DISPLAY_NUMBER] [SIZE...]
 #   -r      also copy the README's pictures into docs/screenshots/
@@ -104,6 +107,7 @@ shot() {
   step=$((step + 1))
   sleep 0.7
   import -window root "$(printf '%s/%02d_%s.png' "$dir" "$step" "$1")"
+  frames_on_screen
 }
 
 # Notes a miss: said at once, counted at the end.
@@ -142,6 +146,34 @@ click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 double_click_in() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; sleep 0.3; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 close_window() { focus "$1"; key alt+F4; }
+# Every shown window's whole frame, title bar included, must lie on the
+# screen (a window larger than the screen: its top left).
+frames_on_screen() {
+  local id x y w h l r t b sw sh
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  for id in $(xprop -root _NET_CLIENT_LIST 2>/dev/null | sed -n 's/^[^#]*# //p' | tr -d ,); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+    eval "$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
+      /^ *Width:/ {print "w=" $2} /^ *Height:/ {print "h=" $2}')"
+    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ,) || true
+    l=${l:-0} r=${r:-0} t=${t:-0} b=${b:-0}
+    x=$((x - l)) y=$((y - t)) w=$((w + l + r)) h=$((h + t + b))
+    if [ "$x" -lt 0 ] || [ "$y" -lt 0 ] || { [ "$w" -le "$sw" ] && [ $((x + w)) -gt "$sw" ]; } ||
+      { [ "$h" -le "$sh" ] && [ $((y + h)) -gt "$sh" ]; }; then
+      problem "the frame of $(xdotool getwindowname "$id" 2>/dev/null || echo "$id") is off the screen:" \
+        "${w}x$h at $x,$y"
+    fi
+  done
+}
+
+# Restores a maximised window by a double click on its title bar.
+restore() {
+  local y
+  y="$(xwininfo -id "$1" | awk '/Absolute upper-left Y/ {print $4}')"
+  xdotool mousemove 400 $((y - 8)) click --repeat 2 --delay 80 1
+  sleep 1.5
+}
+
 # A waiting dialog must stay in front: above each of the other windows given
 # in the window manager's stacking order (bottom to top).
 in_front() {
@@ -175,13 +207,18 @@ answer_add() {
   gone '^Aginduaren aukeraketa$'
 }
 
-# Opens a window from the main window by a key, pictures it and closes it.
+# Opens a window from the main window by a key, pictures it (with "restore",
+# also restored from maximised) and closes it.
 open_from_main() {
-  local keys="$1" title="$2" name="$3" w
+  local keys="$1" title="$2" name="$3" also="${4:-}" w
   focus "$(main)"
   key "$keys"
   w="$(window "$title")"
   shot "$name"
+  if [ "$also" = restore ]; then
+    restore "$w"
+    shot "${name}_restored"
+  fi
   close_window "$w"
   gone "$title"
 }
@@ -268,12 +305,12 @@ run_size() {
   shot pu_view
 
   # Every secondary window the main window opens.
-  open_from_main F1 '^ASM Kontrol-algoritmoa$' asm
+  open_from_main F1 '^ASM Kontrol-algoritmoa$' asm restore
   open_from_main F2 '^Mikroprograma$' mikroprograma
   open_from_main F3 '^Kontrol Memoria$' kontrolmemoria
-  open_from_main F4 '^Prozesu-Unitatea$' pu
+  open_from_main F4 '^Prozesu-Unitatea$' pu restore
   open_from_main F6 '^UALaren eragiketak$' ualeragiketak
-  open_from_main F7 '^Aginduen formatua$' aginduenformatua
+  open_from_main F7 '^Aginduen formatua$' aginduenformatua restore
   open_from_main ctrl+o '^Simulaziorako aukerak$' konfiguratusim
   open_from_main ctrl+p '^Simuladoreari buruz$' simuladoreariburuz
   focus "$m"
@@ -339,8 +376,14 @@ run_size() {
   focus "$d"
   key alt+o
   gone '^EMko datuak$'
+  restore "$w"
+  shot mnetaem_restored
   close_window "$w"
   gone '^Memoria Nagusia eta Erregistro Multzoa$'
+
+  # The main window restored from maximised.
+  restore "$m"
+  shot nagusia_restored
 
   # Exit.
   focus "$m"

@@ -247,8 +247,9 @@ void Surface::relayout() {
 namespace {
 
 uint64_t g_sequence = 0;
-// The window manager's frame around a window, as last seen on a shown window;
-// a window is placed before it is framed, so it goes by the last one seen.
+// The window manager's frame around a window, as last seen on a shown window
+// in the normal state; a window is placed before it is framed, so it goes by
+// the last one seen.
 QMargins g_frame(1, 24, 1, 1);
 
 FormWindow* window_of(Form* f) { return f && f->loaded() ? f->form_window() : nullptr; }
@@ -346,6 +347,15 @@ void FormWindow::choose_owner() {
   set_flags(opener ? Qt::Dialog : Qt::Window);
   create();
   windowHandle()->setTransientParent(opener ? opener->windowHandle() : nullptr);
+  windowHandle()->installEventFilter(this);
+}
+
+QPoint placed_client(const QRect& avail, QPoint frame_top_left, QSize client, const QMargins& frame) {
+  const QSize outer = client.grownBy(frame);
+  QPoint at = frame_top_left;
+  at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - outer.width())));
+  at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - outer.height())));
+  return at + QPoint(frame.left(), frame.top());
 }
 
 // At its first show a window opens where its layout puts it, else centred on
@@ -358,16 +368,39 @@ void FormWindow::place() {
   if (!scr) return;
   const QRect avail = scr->availableGeometry();
   const QMargins m = frameless() ? QMargins() : g_frame;
-  const QSize frame(width() + m.left() + m.right(), height() + m.top() + m.bottom());
   QPoint at = position_;
   if (!positioned_) {
     FormWindow* main = window_of(main_form());
     const QRect around = main && main != this && main->isVisible() ? main->frameGeometry() : avail;
+    const QSize frame = size().grownBy(m);
     at = around.center() - QPoint(frame.width() / 2, frame.height() / 2);
   }
-  at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - frame.width())));
-  at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - frame.height())));
-  move(at);  // the frame's top left
+  // The client's place, not the frame's: a window not framed yet has no
+  // frame for Qt to count, and X would take a frame's top left for the
+  // client's, one title bar too high.
+  setGeometry(QRect(placed_client(avail, at, size(), m), size()));
+  frame_at_ = at;
+  frame_unseen_ = !frameless();
+}
+
+bool FormWindow::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::Expose && frame_unseen_ && o == windowHandle() && windowHandle()->isExposed()) framed();
+  return QWidget::eventFilter(o, e);
+}
+
+// Shown for the first time, the window has its real frame: the windows
+// placed next go by it, and this one, when the frame taken for it was not
+// the real one, moves to where its frame was meant to stand.
+void FormWindow::framed() {
+  const QMargins m = windowHandle()->frameMargins();
+  if (m.isNull()) return;  // not framed yet
+  frame_unseen_ = false;
+  if (!normal_since_shown_) return;  // a maximised window has a thinner frame
+  g_frame = m;
+  QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!scr) return;
+  const QPoint client = placed_client(scr->availableGeometry(), frame_at_, size(), m);
+  if (client != geometry().topLeft()) setGeometry(QRect(client, size()));
 }
 
 void FormWindow::show_in_state(int state) {
@@ -375,18 +408,12 @@ void FormWindow::show_in_state(int state) {
     choose_owner();
     place();
     shown_seq_ = ++g_sequence;
+    normal_since_shown_ = state == 0;
   }
   switch (state) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;
     default: showNormal(); break;
-  }
-}
-
-void FormWindow::moveEvent(QMoveEvent*) {
-  if (QWindow* h = windowHandle(); h && isVisible() && !frameless()) {
-    const QMargins m = h->frameMargins();
-    if (!m.isNull()) g_frame = m;
   }
 }
 
@@ -397,6 +424,7 @@ void FormWindow::changeEvent(QEvent* e) {
     // state is a resize for the window's code, as the platform reports it.
     const Qt::WindowStates ws = windowState();
     const int state = ws & Qt::WindowMinimized ? 1 : ws & (Qt::WindowMaximized | Qt::WindowFullScreen) ? 2 : 0;
+    if (state != 0) normal_since_shown_ = false;
     Control& self = form_.self();
     if (!isVisible() || self.get("WindowState").to_int() == state) return;
     self.store_silently("WindowState", state);

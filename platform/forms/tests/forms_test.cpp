@@ -561,11 +561,47 @@ TEST_F(FormsTest, WindowOpensCentredOnTheMainWindowWhollyOnScreenOrWhereItsLayou
 
   Big& big = form<Big>();  // larger than the screen: its top left on the screen
   big.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(big.window()));
   EXPECT_EQ(big.window()->frameGeometry().topLeft(), screen.topLeft());
 
   Placed& p = form<Placed>();
   p.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(p.window()));
   EXPECT_EQ(p.window()->frameGeometry().topLeft(), QPoint(100, 50));
+}
+
+// A window is placed before the window manager frames it, so its client's
+// place is asked for: inside the frame it is to have, which stands wholly on
+// the screen's available area, title bar included (top left first when it
+// is larger).
+TEST_F(FormsTest, APlacedWindowsClientStandsInsideAFrameWhollyOnTheScreen) {
+  const QMargins title_bar(1, 20, 1, 5);  // as a window manager frames a window
+  struct Case {
+    const char* what;
+    QRect avail;
+    QPoint frame_at;
+    QSize client;
+    QPoint client_at;
+  };
+  const Case cases[] = {
+      {"where it is put", {0, 0, 1024, 768}, {100, 50}, {400, 300}, {101, 70}},
+      {"nearly the screen's height", {0, 0, 1024, 768}, {3, 3}, {1016, 736}, {4, 23}},
+      {"above the screen", {0, 0, 1024, 768}, {-40, -10}, {400, 300}, {1, 20}},
+      {"past the bottom right", {0, 0, 1024, 768}, {900, 700}, {200, 100}, {823, 663}},
+      {"taller than the screen", {0, 0, 1024, 768}, {3, 3}, {1016, 760}, {4, 20}},
+      {"larger than the screen", {0, 0, 1024, 768}, {50, 50}, {2000, 1500}, {1, 20}},
+      {"below a panel", {0, 30, 1280, 994}, {100, 0}, {400, 300}, {101, 50}},
+  };
+  for (const Case& k : cases) {
+    const QPoint at = placed_client(k.avail, k.frame_at, k.client, title_bar);
+    EXPECT_EQ(at, k.client_at) << k.what;
+    const QRect frame = QRect(at, k.client).marginsAdded(title_bar);
+    EXPECT_GE(frame.top(), k.avail.top()) << k.what;
+    EXPECT_GE(frame.left(), k.avail.left()) << k.what;
+    if (frame.height() <= k.avail.height()) {
+      EXPECT_TRUE(k.avail.contains(frame)) << k.what;
+    }
+  }
 }
 
 // WindowState follows the window system: after the user restores a
