@@ -411,6 +411,44 @@ TEST_F(FormsTest, StatusBarTextKeepsItsLookWhileItsWindowIsDisabled) {
   EXPECT_EQ(render_form(s).copy(bar), enabled);
 }
 
+namespace {
+// A window with a magenta shape under its bar, and a magenta picture box
+// above the bar that the bar covers once the window is made smaller.
+class Covered : public Form {
+ public:
+  static constexpr const char* kName = "Covered";
+  Covered()
+      : Form(kName, {
+                        {"Covered", -1, Kind::Form, "", -1, {0, 0, 3000, 1500}, "Azpian", {}},
+                        {"Shape1", -1, Kind::Shape, "", -1, {0, 0, 3000, 1500}, "",
+                         {{"BackStyle", 1}, {"BackColor", 0xFF00FF}}},
+                        {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 1185, 3000, 315}, "",
+                         {{"Panels.Count", 3}, {"Panels(1).Width", 900}, {"Panels(1).Text", "Aginduaren zain"}}},
+                        {"Picture1", -1, Kind::PictureBox, "", -1, {0, 300, 3000, 870}, "",
+                         {{"BackColor", 0xFF00FF}, {"BorderStyle", 0}}},
+                    }) {}
+};
+}  // namespace
+
+// A status bar paints every pixel of its rectangle: made smaller than its
+// design, the window shows none of what lies under the bar through it.
+TEST_F(FormsTest, AStatusBarHidesWhatLiesUnderIt) {
+  Covered& c = form<Covered>();
+  c.Show();
+  QWidget* bar = c.ctl("StatusBar1").widget();
+  for (const QSize size : {QSize(200, 100), QSize(150, 70), QSize(120, 40)}) {
+    c.form_window()->resize(size);
+    QApplication::processEvents();
+    const QImage img = render_form(c);
+    const QRect r = bar->geometry().translated(c.form_window()->client()->pos());
+    ASSERT_EQ(r.bottom(), size.height() - 1);
+    int under = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) under += img.pixel(x, y) == qRgb(255, 0, 255);
+    EXPECT_EQ(under, 0) << size.width() << "x" << size.height();
+  }
+}
+
 TEST_F(FormsTest, MessageBoxesAndBeepsAreRecorded) {
   message_box("Aginduaren simulazioa amaitu da", vbInformation, "Agindua simulatzen");
   beep();
