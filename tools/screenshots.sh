@@ -4,7 +4,8 @@
 # Starts a virtual X server (Xvfb) with a small window manager (openbox) at
 # each screen size, runs the built simulator and drives it with xdotool as a
 # student would: start-up, an ADD run at period 3 with its instruction dialog
-# (and a click on the main window it disabled), an ADD run waiting with the
+# (and a click on the main window it disabled; its closing message under
+# another program's window activated), an ADD run waiting with the
 # state chart ASM open (and a click inside ASM), the example, register and
 # process-unit views, every secondary window, the reprogramming road to the
 # editor (restored by the user: it maximises itself again), the data-word
@@ -16,7 +17,8 @@
 #
 # A tool for looking, not a test: nothing checks what the pictures show. It
 # does check that each window it waits for appears, that a waiting dialog
-# stays in front and that at each picture every shown window's frame, title
+# stays in front, that a message box lets another program's active window
+# come over it and that at each picture every shown window's frame, title
 # bar included, lies on the screen: it reports every miss and exits with 1
 # at the end (a missing window ends the steps at that size, the other sizes
 # still run).
@@ -49,7 +51,7 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1280x1024 1024x768)
 
 # What the script needs, as ./brendalo does for the build.
-needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils xprop:x11-utils)
+needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils xprop:x11-utils xmessage:x11-utils)
 missing=()
 for n in "${needs[@]}"; do command -v "${n%%:*}" >/dev/null || missing+=("${n#*:}"); done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -176,9 +178,10 @@ restore() {
 
 # A waiting dialog must stay in front: above each of the other windows given
 # in the window manager's stacking order (bottom to top).
-in_front() {
-  local dialog="$1" other stacking pos_dialog pos_other
-  shift
+# Whether window $1 stands above window $2 in the window manager's stacking
+# order (bottom to top).
+above() {
+  local stacking pos_1 pos_2
   stacking="$(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed 's/^[^#]*# //; s/,/ /g' || true)"
   pos() {
     local i=0 id
@@ -188,13 +191,16 @@ in_front() {
     done
     echo 0
   }
-  pos_dialog="$(pos "$dialog")"
+  pos_1="$(pos "$1")"
+  pos_2="$(pos "$2")"
+  [ "$pos_1" != 0 ] && [ "$pos_1" -gt "$pos_2" ]
+}
+name_of() { xdotool getwindowname "$1" 2>/dev/null || echo "$1"; }
+in_front() {
+  local dialog="$1" other
+  shift
   for other in "$@"; do
-    pos_other="$(pos "$other")"
-    if [ "$pos_dialog" = 0 ] || [ "$pos_dialog" -lt "$pos_other" ]; then
-      problem "the dialog $(xdotool getwindowname "$dialog" 2>/dev/null || echo "$dialog") is not in front of" \
-        "$(xdotool getwindowname "$other" 2>/dev/null || echo "$other")"
-    fi
+    above "$dialog" "$other" || problem "the dialog $(name_of "$dialog") is not in front of $(name_of "$other")"
   done
 }
 
@@ -265,6 +271,15 @@ run_size() {
   shot add_running
   w="$(window '^Agindua simulatzen$' 180)"
   shot add_finished
+  # Another program's window, activated, comes over the message box.
+  xmessage -geometry 500x200+60+60 "Beste programa bat" >/dev/null 2>&1 &
+  pids+=($!)
+  a="$(window '^xmessage$')"
+  focus "$a"
+  sleep 0.5
+  above "$a" "$w" || problem "the message box $(name_of "$w") stays above another program's active window"
+  shot message_box_under_another_program
+  kill "${pids[-1]}" 2>/dev/null || true
   focus "$w"
   key Return
   gone '^Agindua simulatzen$'

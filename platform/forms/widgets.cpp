@@ -256,21 +256,45 @@ FormWindow* window_of(Form* f) { return f && f->loaded() ? f->form_window() : nu
 
 bool program_active() { return QGuiApplication::applicationState() == Qt::ApplicationActive; }
 
+void set_stays_on_top(QWidget* w, bool on) {
+  Qt::WindowFlags flags = w->windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  if (flags == w->windowFlags()) return;
+  if (w->isVisible() && w->windowHandle()) {
+    // In place: setting a shown window's flags anew would hide it.
+    w->overrideWindowFlags(flags);
+    w->windowHandle()->setFlags(flags);
+  } else {
+    w->setWindowFlags(flags);
+  }
+}
+
+// The windows that stay above the program's others while it is in use.
+std::vector<QPointer<QWidget>>& kept_above() {
+  static auto* v = new std::vector<QPointer<QWidget>>();
+  return *v;
+}
+
 }  // namespace
 
-FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
-  client_ = new Surface(form, nullptr, this);
-  setObjectName(QString::fromStdString(form.name()));
-  // A dialog stays above the program's windows only while the user works in
-  // the program: another program's window may come over it.
+void stay_above_while_in_use(QWidget* w, bool keep) {
+  auto& v = kept_above();
+  std::erase_if(v, [w](const QPointer<QWidget>& p) { return !p || p == w; });
+  if (keep) v.push_back(w);
+  set_stays_on_top(w, keep && program_active());
   static const bool followed = [] {
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [] {
-      for (const std::string& n : loaded_forms())
-        if (FormWindow* fw = window_of(loaded_form(n)); fw && fw->isVisible()) fw->stay_above(fw->dialog_);
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState state) {
+      for (const QPointer<QWidget>& p : kept_above())
+        if (p && p->isVisible()) set_stays_on_top(p, state == Qt::ApplicationActive);
     });
     return true;
   }();
   (void)followed;
+}
+
+FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
+  client_ = new Surface(form, nullptr, this);
+  setObjectName(QString::fromStdString(form.name()));
 }
 
 bool FormWindow::frameless() const { return hints_.testFlag(Qt::FramelessWindowHint); }
@@ -287,19 +311,6 @@ void FormWindow::set_flags(Qt::WindowType type) {
   const bool was_visible = isVisible();
   setWindowFlags(flags);
   if (was_visible) show();  // changing the flags hides a window
-}
-
-void FormWindow::stay_above(bool dialog) {
-  Qt::WindowFlags flags = windowFlags();
-  flags.setFlag(Qt::WindowStaysOnTopHint, dialog && program_active());
-  if (flags == windowFlags()) return;
-  if (isVisible() && windowHandle()) {
-    // In place: setting a shown window's flags anew would hide it.
-    overrideWindowFlags(flags);
-    windowHandle()->setFlags(flags);
-  } else {
-    setWindowFlags(flags);
-  }
 }
 
 void FormWindow::set_position(QPoint frame_top_left) {
@@ -345,6 +356,7 @@ void FormWindow::choose_owner() {
   // too, which the user may go on using meanwhile.
   dialog_ = opener != nullptr;
   set_flags(opener ? Qt::Dialog : Qt::Window);
+  stay_above_while_in_use(this, dialog_);
   create();
   windowHandle()->setTransientParent(opener ? opener->windowHandle() : nullptr);
   windowHandle()->installEventFilter(this);

@@ -76,7 +76,6 @@ class FormWindow : public QWidget {
  private:
   void choose_owner();
   void set_flags(Qt::WindowType type);
-  void stay_above(bool dialog);  // above the program's windows while the program is in use
   void place();
   bool frameless() const;
   void framed();
@@ -95,6 +94,12 @@ class FormWindow : public QWidget {
   bool frame_unseen_ = false;        // placed, and not yet framed by the window manager
   QPoint frame_at_;                  // where it was placed: its frame's top left
 };
+
+// Keeps the top-level window `w` above the program's other windows while
+// the user works in the program (it is the active application), and lets
+// another program's window come over it meanwhile; `keep` false ends it.
+// The dialogs that a window waits for and the message boxes do so.
+void stay_above_while_in_use(QWidget* w, bool keep);
 
 // Where the client of a window goes when its frame (margins `frame`) is to
 // stand at `frame_top_left`, kept wholly inside `avail` (top left first when

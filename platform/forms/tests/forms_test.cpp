@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/comctl/comctl.h"
@@ -566,6 +568,40 @@ TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
   EXPECT_EQ(owner_of(again), nullptr);
   EXPECT_EQ(again.window()->windowType(), Qt::Window);
   EXPECT_FALSE(again.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// A message box, like a dialog a window waits for, stays above the
+// program's windows while the program is in use, and lets another program's
+// window come over it while that one is active.
+TEST_F(FormsTest, MessageBoxesAndDialogsStayAboveOnlyWhileTheProgramIsInUse) {
+  Sample& s = form<Sample>();
+  s.Show();
+  s.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
+  s.set_enabled(false);
+  Dlg& d = form<Dlg>();
+  d.Show();
+  auto on_top = [](QWidget* w) { return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+  std::vector<std::pair<bool, bool>> seen;  // (message box, dialog) at each step
+  QTimer::singleShot(0, [&] {
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    if (!box) return;
+    seen.emplace_back(on_top(box), on_top(d.window()));
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);  // another program is activated
+    seen.emplace_back(on_top(box), on_top(d.window()));
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);  // and the program again
+    seen.emplace_back(on_top(box), on_top(d.window()));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(d.window()->isVisible());
+    box->accept();
+  });
+  set_services(nullptr);  // the real message box
+  message_box("Aginduaren simulazioa amaitu da", vbInformation, "Agindua simulatzen");
+  set_services(&clock);
+  using P = std::pair<bool, bool>;
+  EXPECT_EQ(seen, (std::vector<P>{P(true, true), P(false, false), P(true, true)}));
 }
 
 // A window without a title bar could not be brought back from behind
