@@ -451,6 +451,43 @@ TEST_F(FormsTest, AStatusBarHidesWhatLiesUnderIt) {
   }
 }
 
+namespace {
+class Boxes : public Form {
+ public:
+  static constexpr const char* kName = "Boxes";
+  Boxes()
+      : Form(kName, {
+                        {"Boxes", -1, Kind::Form, "", -1, {0, 0, 3000, 1500}, "Kutxak", {}},
+                        {"Text1", 0, Kind::TextBox, "", -1, {150, 150, 1500, 300}, "BIL1", {{"Locked", true}}},
+                        {"Text2", -1, Kind::TextBox, "", -1, {150, 600, 1500, 300}, "abc", {}},
+                    }) {}
+};
+}  // namespace
+
+// A locked text box, which the user cannot type into, looks the same with
+// the focus as without: no focus frame reads as a mark. An editable box
+// still shows that it has the focus.
+TEST_F(FormsTest, ALockedTextBoxDrawsNoFocusFrame) {
+  Boxes& b = form<Boxes>();
+  b.Show();
+  b.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(b.window()));
+  QWidget* locked = b.ctl("Text1", 0).widget();
+  QWidget* editable = b.ctl("Text2").widget();
+  auto look = [](QWidget* w) { return w->grab().toImage(); };
+  editable->setFocus();
+  ASSERT_TRUE(editable->hasFocus());
+  const QImage locked_unfocused = look(locked);
+  const QImage editable_focused = look(editable);
+  locked->setFocus();
+  ASSERT_TRUE(locked->hasFocus());
+  EXPECT_EQ(look(locked), locked_unfocused);
+  EXPECT_NE(look(editable), editable_focused);
+  // Unlocked, the same box shows its focus again.
+  b.ctl("Text1", 0).set("Locked", false);
+  EXPECT_NE(look(locked), locked_unfocused);
+}
+
 TEST_F(FormsTest, MessageBoxesAndBeepsAreRecorded) {
   message_box("Aginduaren simulazioa amaitu da", vbInformation, "Agindua simulatzen");
   beep();

@@ -251,6 +251,29 @@ TEST_F(Desktop, TheHelpWindowsBrowserFillsTheWindowAboveItsBar) {
   }
 }
 
+// ASM opens with the focus on its first state box, PU on its "MuxBat" box
+// and the main window on its state text: locked boxes, which look the same
+// with the focus as without, so that no focus frame reads as a mark.
+TEST_F(Desktop, LockedBoxesShowNoFocusFrame) {
+  std::vector<plat::Form*> windows = {&main_window(), &plat::form<ASM>(), &plat::form<PU>()};
+  for (plat::Form* f : windows) {
+    SCOPED_TRACE(f->name());
+    open(*f);
+    int locked = 0;
+    for (auto& c : f->controls()) {
+      if (c->kind() != plat::Kind::TextBox || !c->get("Locked").to_bool() || !c->visible()) continue;
+      QWidget* w = c->widget();
+      w->setFocus();
+      ASSERT_TRUE(w->hasFocus()) << c->name();
+      const QImage focused = w->grab().toImage();
+      w->clearFocus();
+      EXPECT_EQ(w->grab().toImage(), focused) << c->name() << "(" << c->index() << ")";
+      ++locked;
+    }
+    EXPECT_GT(locked, 0);
+  }
+}
+
 // Whether `dialog` is kept above every other shown window of the program.
 ::testing::AssertionResult above_every_window(plat::Form& dialog) {
   QWidget* d = dialog.window();
