@@ -272,7 +272,7 @@ run_size() {
   w="$(window '^Agindua simulatzen$' 180)"
   shot add_finished
   # Another program's window, activated, comes over the message box.
-  xmessage -geometry 500x200+60+60 "Beste programa bat" >/dev/null 2>&1 &
+  xmessage -geometry 600x260+250+250 "Beste programa bat" >/dev/null 2>&1 &
   pids+=($!)
   a="$(window '^xmessage$')"
   focus "$a"
