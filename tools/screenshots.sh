@@ -4,20 +4,25 @@
 # Starts a virtual X server (Xvfb) with a small window manager (openbox) at
 # each screen size, runs the built simulator and drives it with xdotool as a
 # student would: start-up, an ADD run at period 3 with its instruction dialog
-# (and a click on the main window it disabled), an ADD run waiting with the
+# (and a click on the main window it disabled; its closing message under
+# another program's window activated), an ADD run waiting with the
 # state chart ASM open (and a click inside ASM), the example, register and
 # process-unit views, every secondary window, the reprogramming road to the
 # editor (a signal button shows its mark; restored by the user, the editor
-# maximises itself again), the data-word
-# editor and a register row opened from the memory window's grid. Each step
+# maximises itself again), the data-word editor, a register row opened from
+# the memory window's grid, and the picture windows and the main window
+# restored from maximised. Each step
 # writes one PNG of the whole screen into OUT/<width>x<height>/, and nothing
 # else is written; with -r the README's pictures in docs/screenshots/ are
 # replaced by this run's.
 #
 # A tool for looking, not a test: nothing checks what the pictures show. It
-# does check that each window it waits for appears and that a waiting dialog
-# stays in front: it reports every miss and exits with 1 at the end (a
-# missing window ends the steps at that size, the other sizes still run).
+# does check that each window it waits for appears, that a waiting dialog
+# stays in front, that a message box lets another program's active window
+# come over it and that at each picture every shown window's frame, title
+# bar included, lies on the screen: it reports every miss and exits with 1
+# at the end (a missing window ends the steps at that size, the other sizes
+# still run).
 #
 # usage: tools/screenshots.sh [-r] [-o OUT] [-b BIN] [-d DISPLAY_NUMBER] [SIZE...]
 #   -r      also copy the README's pictures into docs/screenshots/
@@ -47,7 +52,7 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1280x1024 1024x768)
 
 # What the script needs, as ./brendalo does for the build.
-needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils xprop:x11-utils)
+needs=(Xvfb:xvfb openbox:openbox xdotool:xdotool import:imagemagick xwininfo:x11-utils xprop:x11-utils xmessage:x11-utils)
 missing=()
 for n in "${needs[@]}"; do command -v "${n%%:*}" >/dev/null || missing+=("${n#*:}"); done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -105,6 +110,7 @@ shot() {
   step=$((step + 1))
   sleep 0.7
   import -window root "$(printf '%s/%02d_%s.png' "$dir" "$step" "$1")"
+  frames_on_screen
 }
 
 # Notes a miss: said at once, counted at the end.
@@ -143,11 +149,40 @@ click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 double_click_in() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; sleep 0.3; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 close_window() { focus "$1"; key alt+F4; }
+# Every shown window's whole frame, title bar included, must lie on the
+# screen (a window larger than the screen: its top left).
+frames_on_screen() {
+  local id x y w h l r t b sw sh
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  for id in $(xprop -root _NET_CLIENT_LIST 2>/dev/null | sed -n 's/^[^#]*# //p' | tr -d ,); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+    eval "$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
+      /^ *Width:/ {print "w=" $2} /^ *Height:/ {print "h=" $2}')"
+    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ,) || true
+    l=${l:-0} r=${r:-0} t=${t:-0} b=${b:-0}
+    x=$((x - l)) y=$((y - t)) w=$((w + l + r)) h=$((h + t + b))
+    if [ "$x" -lt 0 ] || [ "$y" -lt 0 ] || { [ "$w" -le "$sw" ] && [ $((x + w)) -gt "$sw" ]; } ||
+      { [ "$h" -le "$sh" ] && [ $((y + h)) -gt "$sh" ]; }; then
+      problem "the frame of $(xdotool getwindowname "$id" 2>/dev/null || echo "$id") is off the screen:" \
+        "${w}x$h at $x,$y"
+    fi
+  done
+}
+
+# Restores a maximised window by a double click on its title bar.
+restore() {
+  local y
+  y="$(xwininfo -id "$1" | awk '/Absolute upper-left Y/ {print $4}')"
+  xdotool mousemove 400 $((y - 8)) click --repeat 2 --delay 80 1
+  sleep 1.5
+}
+
 # A waiting dialog must stay in front: above each of the other windows given
 # in the window manager's stacking order (bottom to top).
-in_front() {
-  local dialog="$1" other stacking pos_dialog pos_other
-  shift
+# Whether window $1 stands above window $2 in the window manager's stacking
+# order (bottom to top).
+above() {
+  local stacking pos_1 pos_2
   stacking="$(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed 's/^[^#]*# //; s/,/ /g' || true)"
   pos() {
     local i=0 id
@@ -157,13 +192,16 @@ in_front() {
     done
     echo 0
   }
-  pos_dialog="$(pos "$dialog")"
+  pos_1="$(pos "$1")"
+  pos_2="$(pos "$2")"
+  [ "$pos_1" != 0 ] && [ "$pos_1" -gt "$pos_2" ]
+}
+name_of() { xdotool getwindowname "$1" 2>/dev/null || echo "$1"; }
+in_front() {
+  local dialog="$1" other
+  shift
   for other in "$@"; do
-    pos_other="$(pos "$other")"
-    if [ "$pos_dialog" = 0 ] || [ "$pos_dialog" -lt "$pos_other" ]; then
-      problem "the dialog $(xdotool getwindowname "$dialog" 2>/dev/null || echo "$dialog") is not in front of" \
-        "$(xdotool getwindowname "$other" 2>/dev/null || echo "$other")"
-    fi
+    above "$dialog" "$other" || problem "the dialog $(name_of "$dialog") is not in front of $(name_of "$other")"
   done
 }
 
@@ -176,13 +214,18 @@ answer_add() {
   gone '^Aginduaren aukeraketa$'
 }
 
-# Opens a window from the main window by a key, pictures it and closes it.
+# Opens a window from the main window by a key, pictures it (with "restore",
+# also restored from maximised) and closes it.
 open_from_main() {
-  local keys="$1" title="$2" name="$3" w
+  local keys="$1" title="$2" name="$3" also="${4:-}" w
   focus "$(main)"
   key "$keys"
   w="$(window "$title")"
   shot "$name"
+  if [ "$also" = restore ]; then
+    restore "$w"
+    shot "${name}_restored"
+  fi
   close_window "$w"
   gone "$title"
 }
@@ -229,6 +272,15 @@ run_size() {
   shot add_running
   w="$(window '^Agindua simulatzen$' 180)"
   shot add_finished
+  # Another program's window, activated, comes over the message box.
+  xmessage -geometry 600x260+250+250 "Beste programa bat" >/dev/null 2>&1 &
+  pids+=($!)
+  a="$(window '^xmessage$')"
+  focus "$a"
+  sleep 0.5
+  above "$a" "$w" || problem "the message box $(name_of "$w") stays above another program's active window"
+  shot message_box_under_another_program
+  kill "${pids[-1]}" 2>/dev/null || true
   focus "$w"
   key Return
   gone '^Agindua simulatzen$'
@@ -269,12 +321,12 @@ run_size() {
   shot pu_view
 
   # Every secondary window the main window opens.
-  open_from_main F1 '^ASM Kontrol-algoritmoa$' asm
+  open_from_main F1 '^ASM Kontrol-algoritmoa$' asm restore
   open_from_main F2 '^Mikroprograma$' mikroprograma
   open_from_main F3 '^Kontrol Memoria$' kontrolmemoria
-  open_from_main F4 '^Prozesu-Unitatea$' pu
+  open_from_main F4 '^Prozesu-Unitatea$' pu restore
   open_from_main F6 '^UALaren eragiketak$' ualeragiketak
-  open_from_main F7 '^Aginduen formatua$' aginduenformatua
+  open_from_main F7 '^Aginduen formatua$' aginduenformatua restore
   open_from_main ctrl+o '^Simulaziorako aukerak$' konfiguratusim
   open_from_main ctrl+p '^Simuladoreari buruz$' simuladoreariburuz
   focus "$m"
@@ -341,8 +393,14 @@ run_size() {
   focus "$d"
   key alt+o
   gone '^EMko datuak$'
+  restore "$w"
+  shot mnetaem_restored
   close_window "$w"
   gone '^Memoria Nagusia eta Erregistro Multzoa$'
+
+  # The main window restored from maximised.
+  restore "$m"
+  shot nagusia_restored
 
   # Exit.
   focus "$m"

@@ -17,6 +17,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/pictures.h"
 #include "platform/forms/units.h"
+#include "platform/gdi/colors.h"
 
 namespace plat {
 
@@ -113,6 +114,12 @@ bool parse_item(std::string_view prop, std::string_view& coll, int& index, std::
 class StatusBarWidget : public QWidget {
  public:
   explicit StatusBarWidget(QWidget* parent) : QWidget(parent) {
+    // It hides what lies under it (the grids of a window made smaller than
+    // its design): it fills its rectangle, and its panels stand on that.
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, to_qcolor(kSystemColorFlag | COLOR_BTNFACE));
+    setPalette(p);
     auto* l = new QHBoxLayout(this);
     l->setContentsMargins(2, 2, 2, 2);
     l->setSpacing(2);

@@ -184,6 +184,9 @@ Control::Control(Form& form, const ControlDef& def, Control* container)
     : form_(form), name_(def.name), index_(def.index), kind_(def.kind), container_(container) {
   defaults(kind_, def, props_);
   for (const Prop& p : def.props) props_[p.name] = p.value;
+  if (kind_ != Kind::Line && props_.count("Left"))
+    design_ = {int(props_["Left"].to_int()), int(props_["Top"].to_int()), int(props_["Width"].to_int()),
+               int(props_["Height"].to_int())};
 }
 
 Control::~Control() = default;

@@ -128,6 +128,8 @@ class Control {
   void set_border_width(int w) { set("BorderWidth", w); }
   int64_t value() const { return get("Value").to_int(); }
   void set_value(Value v) { set("Value", std::move(v)); }
+  // The box its layout row gives it (twips), whatever the program did since.
+  const Box& design_box() const { return design_; }
   int left() const { return int(get("Left").to_int()); }
   int top() const { return int(get("Top").to_int()); }
   int width() const { return int(get("Width").to_int()); }
@@ -163,6 +165,7 @@ class Control {
   int index_;
   Kind kind_;
   Control* container_;
+  Box design_;
   std::map<std::string, Value, CiLess> props_;
   std::vector<std::string> items_;
   QWidget* widget_ = nullptr;

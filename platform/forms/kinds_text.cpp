@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyleOptionFrame>
 
 #include "platform/forms/kinds.h"
 
@@ -9,8 +10,24 @@ namespace plat {
 
 // ---------------------------------------------------------------- TextBox
 
+namespace {
+// A locked text box (one the user cannot type into) draws no focus frame:
+// in the program's pictures a framed box marks something, such as the
+// current state.
+class TextBoxWidget : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void initStyleOption(QStyleOptionFrame* option) const override {
+    QLineEdit::initStyleOption(option);
+    if (isReadOnly()) option->state &= ~QStyle::State_HasFocus;
+  }
+};
+}  // namespace
+
 QWidget* Kinds::create_text_box(Control& c, QWidget* parent) {
-  auto* e = new QLineEdit(parent);
+  auto* e = new TextBoxWidget(parent);
   e->setFrame(true);
   menu_shortcuts_first(c.form(), e);
   QObject::connect(e, &QLineEdit::textEdited, [&c](const QString& t) {

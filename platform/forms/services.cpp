@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/forms/widgets.h"
+
 namespace plat {
 
 namespace {
@@ -73,8 +75,9 @@ class RealServices final : public Services {
     box.setText(QString::fromStdString(text));
     box.setStandardButtons(QMessageBox::Ok);
     // It waits for an answer before anything else: in front of every window
-    // of the program, the dialogs that stay above the others included.
-    if (QGuiApplication::applicationState() == Qt::ApplicationActive) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // of the program, the dialogs that stay above the others included, while
+    // the program is in use.
+    stay_above_while_in_use(&box, true);
     box.exec();
     return vbOK;
   }

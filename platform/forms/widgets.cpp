@@ -198,16 +198,21 @@ bool is_aligned(const Control& c) {
 }  // namespace
 
 // A bottom-aligned bar follows the surface's bottom edge, wherever the
-// layout put it; a control whose layout box reaches into the bar's band at
-// the design size stands over the bar, and keeps its place on the bar.
+// layout put it. A control stands over the bar when its layout row puts it
+// into the bar's band at the design size and it is still there: it keeps its
+// place on the bar. One that the program moves or sizes into the band (a
+// browser stretched down to the bar) keeps the box it is given.
 QRect Surface::box_of(const Control& c, bool* over_bar) const {
-  QRect r = box_px(c);
+  const QRect r = box_px(c);
   if (over_bar) *over_bar = false;
-  const int design_h = px((owner_ ? *owner_ : form_.self()).get("Height").to_double());
+  const int design_h = px((owner_ ? *owner_ : form_.self()).design_box().height);
+  const Box& d = c.design_box();
+  const QRect design(px(d.left), px(d.top), px(d.width), px(d.height));
   for (auto& b : form_.controls()) {
     if (b->container() != owner_ || !b->widget() || !is_aligned(*b) || b->get("Align").to_int() != 2) continue;
     const int band_top = design_h - px(b->get("Height").to_double());
-    if (r.top() < design_h && r.top() + r.height() > band_top) {
+    auto in_band = [&](const QRect& x) { return x.top() < design_h && x.top() + x.height() > band_top; };
+    if (in_band(design) && in_band(r)) {
       if (over_bar) *over_bar = true;
       return r.translated(0, height() - design_h);
     }
@@ -242,29 +247,54 @@ void Surface::relayout() {
 namespace {
 
 uint64_t g_sequence = 0;
-// The window manager's frame around a window, as last seen on a shown window;
-// a window is placed before it is framed, so it goes by the last one seen.
+// The window manager's frame around a window, as last seen on a shown window
+// in the normal state; a window is placed before it is framed, so it goes by
+// the last one seen.
 QMargins g_frame(1, 24, 1, 1);
 
 FormWindow* window_of(Form* f) { return f && f->loaded() ? f->form_window() : nullptr; }
 
 bool program_active() { return QGuiApplication::applicationState() == Qt::ApplicationActive; }
 
+void set_stays_on_top(QWidget* w, bool on) {
+  Qt::WindowFlags flags = w->windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  if (flags == w->windowFlags()) return;
+  if (w->isVisible() && w->windowHandle()) {
+    // In place: setting a shown window's flags anew would hide it.
+    w->overrideWindowFlags(flags);
+    w->windowHandle()->setFlags(flags);
+  } else {
+    w->setWindowFlags(flags);
+  }
+}
+
+// The windows that stay above the program's others while it is in use.
+std::vector<QPointer<QWidget>>& kept_above() {
+  static auto* v = new std::vector<QPointer<QWidget>>();
+  return *v;
+}
+
 }  // namespace
 
-FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
-  client_ = new Surface(form, nullptr, this);
-  setObjectName(QString::fromStdString(form.name()));
-  // A dialog stays above the program's windows only while the user works in
-  // the program: another program's window may come over it.
+void stay_above_while_in_use(QWidget* w, bool keep) {
+  auto& v = kept_above();
+  std::erase_if(v, [w](const QPointer<QWidget>& p) { return !p || p == w; });
+  if (keep) v.push_back(w);
+  set_stays_on_top(w, keep && program_active());
   static const bool followed = [] {
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [] {
-      for (const std::string& n : loaded_forms())
-        if (FormWindow* fw = window_of(loaded_form(n)); fw && fw->isVisible()) fw->stay_above(fw->dialog_);
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState state) {
+      for (const QPointer<QWidget>& p : kept_above())
+        if (p && p->isVisible()) set_stays_on_top(p, state == Qt::ApplicationActive);
     });
     return true;
   }();
   (void)followed;
+}
+
+FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
+  client_ = new Surface(form, nullptr, this);
+  setObjectName(QString::fromStdString(form.name()));
 }
 
 bool FormWindow::frameless() const { return hints_.testFlag(Qt::FramelessWindowHint); }
@@ -281,19 +311,6 @@ void FormWindow::set_flags(Qt::WindowType type) {
   const bool was_visible = isVisible();
   setWindowFlags(flags);
   if (was_visible) show();  // changing the flags hides a window
-}
-
-void FormWindow::stay_above(bool dialog) {
-  Qt::WindowFlags flags = windowFlags();
-  flags.setFlag(Qt::WindowStaysOnTopHint, dialog && program_active());
-  if (flags == windowFlags()) return;
-  if (isVisible() && windowHandle()) {
-    // In place: setting a shown window's flags anew would hide it.
-    overrideWindowFlags(flags);
-    windowHandle()->setFlags(flags);
-  } else {
-    setWindowFlags(flags);
-  }
 }
 
 void FormWindow::set_position(QPoint frame_top_left) {
@@ -339,8 +356,18 @@ void FormWindow::choose_owner() {
   // too, which the user may go on using meanwhile.
   dialog_ = opener != nullptr;
   set_flags(opener ? Qt::Dialog : Qt::Window);
+  stay_above_while_in_use(this, dialog_);
   create();
   windowHandle()->setTransientParent(opener ? opener->windowHandle() : nullptr);
+  windowHandle()->installEventFilter(this);
+}
+
+QPoint placed_client(const QRect& avail, QPoint frame_top_left, QSize client, const QMargins& frame) {
+  const QSize outer = client.grownBy(frame);
+  QPoint at = frame_top_left;
+  at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - outer.width())));
+  at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - outer.height())));
+  return at + QPoint(frame.left(), frame.top());
 }
 
 // At its first show a window opens where its layout puts it, else centred on
@@ -353,16 +380,39 @@ void FormWindow::place() {
   if (!scr) return;
   const QRect avail = scr->availableGeometry();
   const QMargins m = frameless() ? QMargins() : g_frame;
-  const QSize frame(width() + m.left() + m.right(), height() + m.top() + m.bottom());
   QPoint at = position_;
   if (!positioned_) {
     FormWindow* main = window_of(main_form());
     const QRect around = main && main != this && main->isVisible() ? main->frameGeometry() : avail;
+    const QSize frame = size().grownBy(m);
     at = around.center() - QPoint(frame.width() / 2, frame.height() / 2);
   }
-  at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - frame.width())));
-  at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - frame.height())));
-  move(at);  // the frame's top left
+  // The client's place, not the frame's: a window not framed yet has no
+  // frame for Qt to count, and X would take a frame's top left for the
+  // client's, one title bar too high.
+  setGeometry(QRect(placed_client(avail, at, size(), m), size()));
+  frame_at_ = at;
+  frame_unseen_ = !frameless();
+}
+
+bool FormWindow::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::Expose && frame_unseen_ && o == windowHandle() && windowHandle()->isExposed()) framed();
+  return QWidget::eventFilter(o, e);
+}
+
+// Shown for the first time, the window has its real frame: the windows
+// placed next go by it, and this one, when the frame taken for it was not
+// the real one, moves to where its frame was meant to stand.
+void FormWindow::framed() {
+  const QMargins m = windowHandle()->frameMargins();
+  if (m.isNull()) return;  // not framed yet
+  frame_unseen_ = false;
+  if (!normal_since_shown_) return;  // a maximised window has a thinner frame
+  g_frame = m;
+  QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!scr) return;
+  const QPoint client = placed_client(scr->availableGeometry(), frame_at_, size(), m);
+  if (client != geometry().topLeft()) setGeometry(QRect(client, size()));
 }
 
 void FormWindow::show_in_state(int state) {
@@ -370,18 +420,12 @@ void FormWindow::show_in_state(int state) {
     choose_owner();
     place();
     shown_seq_ = ++g_sequence;
+    normal_since_shown_ = state == 0;
   }
   switch (state) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;
     default: showNormal(); break;
-  }
-}
-
-void FormWindow::moveEvent(QMoveEvent*) {
-  if (QWindow* h = windowHandle(); h && isVisible() && !frameless()) {
-    const QMargins m = h->frameMargins();
-    if (!m.isNull()) g_frame = m;
   }
 }
 
@@ -392,6 +436,7 @@ void FormWindow::changeEvent(QEvent* e) {
     // state is a resize for the window's code, as the platform reports it.
     const Qt::WindowStates ws = windowState();
     const int state = ws & Qt::WindowMinimized ? 1 : ws & (Qt::WindowMaximized | Qt::WindowFullScreen) ? 2 : 0;
+    if (state != 0) normal_since_shown_ = false;
     Control& self = form_.self();
     if (!isVisible() || self.get("WindowState").to_int() == state) return;
     self.store_silently("WindowState", state);

@@ -70,15 +70,15 @@ class FormWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent*) override;
   void resizeEvent(QResizeEvent*) override;
-  void moveEvent(QMoveEvent*) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
   void changeEvent(QEvent*) override;
 
  private:
   void choose_owner();
   void set_flags(Qt::WindowType type);
-  void stay_above(bool dialog);  // above the program's windows while the program is in use
   void place();
   bool frameless() const;
+  void framed();
 
   Form& form_;
   Surface* client_;
@@ -90,7 +90,21 @@ class FormWindow : public QWidget {
   uint64_t disabled_seq_ = 0;   // when it was last disabled (0: enabled)
   uint64_t shown_seq_ = 0;      // when it was last shown
   bool dialog_ = false;         // it belongs to another window, which waits for it
+  bool normal_since_shown_ = false;  // shown in the normal state and kept in it since
+  bool frame_unseen_ = false;        // placed, and not yet framed by the window manager
+  QPoint frame_at_;                  // where it was placed: its frame's top left
 };
+
+// Keeps the top-level window `w` above the program's other windows while
+// the user works in the program (it is the active application), and lets
+// another program's window come over it meanwhile; `keep` false ends it.
+// The dialogs that a window waits for and the message boxes do so.
+void stay_above_while_in_use(QWidget* w, bool keep);
+
+// Where the client of a window goes when its frame (margins `frame`) is to
+// stand at `frame_top_left`, kept wholly inside `avail` (top left first when
+// it is larger): the client's top left, in pixels.
+QPoint placed_client(const QRect& avail, QPoint frame_top_left, QSize client, const QMargins& frame);
 
 struct Realizer {
   static void create(Control& c);                        // widget, action or timer

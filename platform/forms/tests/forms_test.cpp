@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/comctl/comctl.h"
@@ -411,6 +413,81 @@ TEST_F(FormsTest, StatusBarTextKeepsItsLookWhileItsWindowIsDisabled) {
   EXPECT_EQ(render_form(s).copy(bar), enabled);
 }
 
+namespace {
+// A window with a magenta shape under its bar, and a magenta picture box
+// above the bar that the bar covers once the window is made smaller.
+class Covered : public Form {
+ public:
+  static constexpr const char* kName = "Covered";
+  Covered()
+      : Form(kName, {
+                        {"Covered", -1, Kind::Form, "", -1, {0, 0, 3000, 1500}, "Azpian", {}},
+                        {"Shape1", -1, Kind::Shape, "", -1, {0, 0, 3000, 1500}, "",
+                         {{"BackStyle", 1}, {"BackColor", 0xFF00FF}}},
+                        {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 1185, 3000, 315}, "",
+                         {{"Panels.Count", 3}, {"Panels(1).Width", 900}, {"Panels(1).Text", "Aginduaren zain"}}},
+                        {"Picture1", -1, Kind::PictureBox, "", -1, {0, 300, 3000, 870}, "",
+                         {{"BackColor", 0xFF00FF}, {"BorderStyle", 0}}},
+                    }) {}
+};
+}  // namespace
+
+// A status bar paints every pixel of its rectangle: made smaller than its
+// design, the window shows none of what lies under the bar through it.
+TEST_F(FormsTest, AStatusBarHidesWhatLiesUnderIt) {
+  Covered& c = form<Covered>();
+  c.Show();
+  QWidget* bar = c.ctl("StatusBar1").widget();
+  for (const QSize size : {QSize(200, 100), QSize(150, 70), QSize(120, 40)}) {
+    c.form_window()->resize(size);
+    QApplication::processEvents();
+    const QImage img = render_form(c);
+    const QRect r = bar->geometry().translated(c.form_window()->client()->pos());
+    ASSERT_EQ(r.bottom(), size.height() - 1);
+    int under = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) under += img.pixel(x, y) == qRgb(255, 0, 255);
+    EXPECT_EQ(under, 0) << size.width() << "x" << size.height();
+  }
+}
+
+namespace {
+class Boxes : public Form {
+ public:
+  static constexpr const char* kName = "Boxes";
+  Boxes()
+      : Form(kName, {
+                        {"Boxes", -1, Kind::Form, "", -1, {0, 0, 3000, 1500}, "Kutxak", {}},
+                        {"Text1", 0, Kind::TextBox, "", -1, {150, 150, 1500, 300}, "BIL1", {{"Locked", true}}},
+                        {"Text2", -1, Kind::TextBox, "", -1, {150, 600, 1500, 300}, "abc", {}},
+                    }) {}
+};
+}  // namespace
+
+// A locked text box, which the user cannot type into, looks the same with
+// the focus as without: no focus frame reads as a mark. An editable box
+// still shows that it has the focus.
+TEST_F(FormsTest, ALockedTextBoxDrawsNoFocusFrame) {
+  Boxes& b = form<Boxes>();
+  b.Show();
+  b.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(b.window()));
+  QWidget* locked = b.ctl("Text1", 0).widget();
+  QWidget* editable = b.ctl("Text2").widget();
+  auto look = [](QWidget* w) { return w->grab().toImage(); };
+  editable->setFocus();
+  ASSERT_TRUE(editable->hasFocus());
+  const QImage locked_unfocused = look(locked);
+  const QImage editable_focused = look(editable);
+  locked->setFocus();
+  ASSERT_TRUE(locked->hasFocus());
+  EXPECT_EQ(look(locked), locked_unfocused);
+  EXPECT_NE(look(editable), editable_focused);
+  // Unlocked, the same box shows its focus again.
+  b.ctl("Text1", 0).set("Locked", false);
+  EXPECT_NE(look(locked), locked_unfocused);
+}
+
 TEST_F(FormsTest, MessageBoxesAndBeepsAreRecorded) {
   message_box("Aginduaren simulazioa amaitu da", vbInformation, "Agindua simulatzen");
   beep();
@@ -530,6 +607,40 @@ TEST_F(FormsTest, WindowOpenedWhileItsOpenerIsDisabledStaysAboveIt) {
   EXPECT_FALSE(again.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
+// A message box, like a dialog a window waits for, stays above the
+// program's windows while the program is in use, and lets another program's
+// window come over it while that one is active.
+TEST_F(FormsTest, MessageBoxesAndDialogsStayAboveOnlyWhileTheProgramIsInUse) {
+  Sample& s = form<Sample>();
+  s.Show();
+  s.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
+  s.set_enabled(false);
+  Dlg& d = form<Dlg>();
+  d.Show();
+  auto on_top = [](QWidget* w) { return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+  std::vector<std::pair<bool, bool>> seen;  // (message box, dialog) at each step
+  QTimer::singleShot(0, [&] {
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    if (!box) return;
+    seen.emplace_back(on_top(box), on_top(d.window()));
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);  // another program is activated
+    seen.emplace_back(on_top(box), on_top(d.window()));
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);  // and the program again
+    seen.emplace_back(on_top(box), on_top(d.window()));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(d.window()->isVisible());
+    box->accept();
+  });
+  set_services(nullptr);  // the real message box
+  message_box("Aginduaren simulazioa amaitu da", vbInformation, "Agindua simulatzen");
+  set_services(&clock);
+  using P = std::pair<bool, bool>;
+  EXPECT_EQ(seen, (std::vector<P>{P(true, true), P(false, false), P(true, true)}));
+}
+
 // A window without a title bar could not be brought back from behind
 // another: it stays above the window that was active when it opened.
 TEST_F(FormsTest, WindowWithoutTitleBarStaysAboveTheActiveWindow) {
@@ -561,11 +672,47 @@ TEST_F(FormsTest, WindowOpensCentredOnTheMainWindowWhollyOnScreenOrWhereItsLayou
 
   Big& big = form<Big>();  // larger than the screen: its top left on the screen
   big.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(big.window()));
   EXPECT_EQ(big.window()->frameGeometry().topLeft(), screen.topLeft());
 
   Placed& p = form<Placed>();
   p.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(p.window()));
   EXPECT_EQ(p.window()->frameGeometry().topLeft(), QPoint(100, 50));
+}
+
+// A window is placed before the window manager frames it, so its client's
+// place is asked for: inside the frame it is to have, which stands wholly on
+// the screen's available area, title bar included (top left first when it
+// is larger).
+TEST_F(FormsTest, APlacedWindowsClientStandsInsideAFrameWhollyOnTheScreen) {
+  const QMargins title_bar(1, 20, 1, 5);  // as a window manager frames a window
+  struct Case {
+    const char* what;
+    QRect avail;
+    QPoint frame_at;
+    QSize client;
+    QPoint client_at;
+  };
+  const Case cases[] = {
+      {"where it is put", {0, 0, 1024, 768}, {100, 50}, {400, 300}, {101, 70}},
+      {"nearly the screen's height", {0, 0, 1024, 768}, {3, 3}, {1016, 736}, {4, 23}},
+      {"above the screen", {0, 0, 1024, 768}, {-40, -10}, {400, 300}, {1, 20}},
+      {"past the bottom right", {0, 0, 1024, 768}, {900, 700}, {200, 100}, {823, 663}},
+      {"taller than the screen", {0, 0, 1024, 768}, {3, 3}, {1016, 760}, {4, 20}},
+      {"larger than the screen", {0, 0, 1024, 768}, {50, 50}, {2000, 1500}, {1, 20}},
+      {"below a panel", {0, 30, 1280, 994}, {100, 0}, {400, 300}, {101, 50}},
+  };
+  for (const Case& k : cases) {
+    const QPoint at = placed_client(k.avail, k.frame_at, k.client, title_bar);
+    EXPECT_EQ(at, k.client_at) << k.what;
+    const QRect frame = QRect(at, k.client).marginsAdded(title_bar);
+    EXPECT_GE(frame.top(), k.avail.top()) << k.what;
+    EXPECT_GE(frame.left(), k.avail.left()) << k.what;
+    if (frame.height() <= k.avail.height()) {
+      EXPECT_TRUE(k.avail.contains(frame)) << k.what;
+    }
+  }
 }
 
 // WindowState follows the window system: after the user restores a
@@ -756,6 +903,7 @@ class Barred : public Form {
                         {"StatusBar1", -1, Kind::StatusBar, "", -1, {0, 1185, 3000, 315}, "", {{"Panels.Count", 2}}},
                         {"Command2", 0, Kind::CommandButton, "", -1, {2400, 1200, 255, 270}, "+", {}},
                         {"Command1", -1, Kind::CommandButton, "", -1, {150, 600, 1200, 375}, "&Onartu", {}},
+                        {"Text1", -1, Kind::TextBox, "", -1, {1500, 150, 1200, 300}, "", {}},
                     }) {}
 };
 }  // namespace
@@ -782,4 +930,38 @@ TEST_F(FormsTest, AControlStandingOverABottomBarFollowsIt) {
   EXPECT_EQ(plus->x(), 180);
   EXPECT_TRUE(bar->geometry().contains(plus->geometry()));
   EXPECT_EQ(b.ctl("Command2", 0).get("Top").to_int(), 1200);
+}
+
+// What stands over a bar is decided by the layout: a control that the
+// program sizes or moves into the bar's band (as a window stretches a control
+// down to its bar) keeps the box it is given, and one moved off the bar
+// stays where it was put, at every size of the window.
+TEST_F(FormsTest, AControlTheProgramPutsIntoABottomBarsBandKeepsItsBox) {
+  Barred& b = form<Barred>();
+  b.Show();
+  Control& text = b.ctl("Text1");
+  Control& plus = b.ctl("Command2", 0);
+  struct Case {
+    const char* what;
+    Control& c;
+    Box box;  // twips, set at run time
+  };
+  const Case cases[] = {
+      {"sized down to the bar's bottom", text, {1500, 150, 1200, 1350}},
+      {"sized into the band", text, {1500, 150, 1200, 1110}},
+      {"moved into the band", text, {1500, 1200, 1200, 300}},
+      {"moved off the bar", plus, {2400, 150, 255, 270}},
+  };
+  for (const Case& k : cases) {
+    k.c.set("Left", k.box.left);
+    k.c.set("Top", k.box.top);
+    k.c.set("Width", k.box.width);
+    k.c.set("Height", k.box.height);
+    const QRect given(k.box.left / 15, k.box.top / 15, k.box.width / 15, k.box.height / 15);
+    for (const QSize size : {QSize(400, 300), QSize(640, 480), QSize(200, 100)}) {
+      b.form_window()->resize(size);
+      QApplication::processEvents();
+      EXPECT_EQ(k.c.widget()->geometry(), given) << k.what << " at " << size.width() << "x" << size.height();
+    }
+  }
 }

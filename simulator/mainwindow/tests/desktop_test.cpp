@@ -224,6 +224,56 @@ TEST_F(Desktop, PeriodButtonsStandOnTheStatusBarAtEverySize) {
   }
 }
 
+// The help window opens maximised, and its browser fills the client above
+// the status bar, from the client's top: maximised, and at the clients of a
+// window maximised on 1280 x 1024 and on 1024 x 768 under a title bar.
+TEST_F(Desktop, TheHelpWindowsBrowserFillsTheWindowAboveItsBar) {
+  Open_help_window();
+  Laguntza_edukia& h = plat::form<Laguntza_edukia>();
+  ASSERT_TRUE(h.window()->isVisible());
+  EXPECT_EQ(h.self().get("WindowState").to_int(), 2);
+  QWidget* browser = h.ctl("WebBrowser1").widget();
+  QWidget* bar = h.ctl("StatusBar1").widget();
+  QWidget* client = bar->parentWidget();
+  auto fills = [&] {
+    const QSize size = client->size();
+    EXPECT_EQ(bar->geometry(), QRect(0, size.height() - bar->height(), size.width(), bar->height()));
+    EXPECT_EQ(browser->geometry(), QRect(0, 0, size.width(), size.height() - bar->height()));
+  };
+  fills();
+  h.set_window_state(0);
+  for (const QSize size : {QSize(1280, 1005), QSize(1024, 749)}) {
+    SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    h.window()->resize(size);
+    QApplication::processEvents();
+    ASSERT_EQ(client->size(), size);
+    fills();
+  }
+}
+
+// ASM opens with the focus on its first state box, PU on its "MuxBat" box
+// and the main window on its state text: locked boxes, which look the same
+// with the focus as without, so that no focus frame reads as a mark.
+TEST_F(Desktop, LockedBoxesShowNoFocusFrame) {
+  std::vector<plat::Form*> windows = {&main_window(), &plat::form<ASM>(), &plat::form<PU>()};
+  for (plat::Form* f : windows) {
+    SCOPED_TRACE(f->name());
+    open(*f);
+    int locked = 0;
+    for (auto& c : f->controls()) {
+      if (c->kind() != plat::Kind::TextBox || !c->get("Locked").to_bool() || !c->visible()) continue;
+      QWidget* w = c->widget();
+      w->setFocus();
+      ASSERT_TRUE(w->hasFocus()) << c->name();
+      const QImage focused = w->grab().toImage();
+      w->clearFocus();
+      EXPECT_EQ(w->grab().toImage(), focused) << c->name() << "(" << c->index() << ")";
+      ++locked;
+    }
+    EXPECT_GT(locked, 0);
+  }
+}
+
 // Whether `dialog` is kept above every other shown window of the program.
 ::testing::AssertionResult above_every_window(plat::Form& dialog) {
   QWidget* d = dialog.window();
