@@ -1191,5 +1191,52 @@ TEST_F(UserFlow, TheEditorAnswersForTheMicroinstructionItShows) {
   }
 }
 
+// The data-word editor shows and stores the word of its latest opening:
+// opened on A(3) from the File menu, which leaves both windows usable, and
+// then by a key on A(5) in either window's memory grid, it shows A(5) and
+// stores it there; A(3) keeps its word and both windows come back enabled.
+TEST_F(UserFlow, TheDataWordEditorStoresTheWordOfItsLatestOpening) {
+  start_program({1024, 768, 16});
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);  // the example in main memory: its data words can change
+  menu("Ikusi2", 3);
+  main_window().click("CommandMN", 1);
+  MNetaEM& mw = plat::form<MNetaEM>();
+  struct Road {
+    const char* name;
+    plat::Control& grid;
+    Grid g;
+  };
+  const Road roads[] = {{"main window's memory grid", nw("Nadrel3"), Nagusia_Nadrel3()},
+                        {"memory window's grid", mw.ctl("Nadrel3", 0), MNetaEM_Nadrel3()}};
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.name);
+    const auto word3 = machine().Main_memory_bits[3];
+    const std::string text3 = machine().Main_memory_text[3];
+    auto word5 = machine().Main_memory_bits[5];
+    menu("Artxibo8", 1);
+    plat::Form& step = *plat::loaded_form("Datuenaldaketarakopausoa");
+    step.ctl("Combo1").set_text("A");
+    step.ctl("Combo2").set_text("3");
+    step.click("Command3", 0);
+    Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+    EXPECT_EQ(d.ctl("Label2").caption(), "A(3)");
+    d.click("Command2", 0);
+    type_into_cell(road.grid, road.g, 6, 2);
+    ASSERT_EQ(plat::loaded_form(Datuenaldaketa::kName), &d);
+    EXPECT_EQ(d.ctl("Label2").caption(), "A(5)");
+    for (int j = 0; j < kWordBits; ++j) EXPECT_EQ(d.ctl("Text1", j).text(), word5[size_t(j)] ? "1" : "0") << j;
+    d.click("Command2", 15);
+    d.click("Command3", 0);
+    EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
+    word5[15] = 1;
+    EXPECT_EQ(machine().Main_memory_bits[5], word5);
+    EXPECT_EQ(machine().Main_memory_bits[3], word3);
+    EXPECT_EQ(machine().Main_memory_text[3], text3);
+    EXPECT_TRUE(main_window().enabled());
+    EXPECT_TRUE(mw.enabled());
+  }
+}
+
 }  // namespace
 }  // namespace brendalo::testing
