@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/forms/services.h"
-
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"

@@ -34,7 +34,6 @@ class Birprogramatumikroagindua : public plat::Form {
   // Fills the boxes with the stored control word of grid row `Row` (micro-address
   // + 1); from then on the editor answers for that row.
   void Load_microinstruction(int Row);
-  int16_t row() const { return row_; }
 
   void Command2_Click(int Index);
   void CommandOnartu_Click();
