@@ -159,6 +159,10 @@ void Form::SetFocus() {
   }
 }
 
+void Form::focus_itself() {
+  if (window_) window_->setFocus(Qt::OtherFocusReason);
+}
+
 bool Form::visible() const { return self_->visible(); }
 
 QWidget* Form::window() const { return window_.get(); }

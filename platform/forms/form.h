@@ -51,6 +51,10 @@ class Form {
   void Show();
   void Hide();
   void SetFocus();
+  // Gives the window itself the keyboard focus, no control of it: Return and
+  // Space then press nothing until Tab or a click focuses a control. Also
+  // before the window is shown: its first activation keeps it so.
+  void focus_itself();
   bool visible() const;
   std::string caption() const { return self_->caption(); }
   void set_caption(std::string s) { self_->set_caption(std::move(s)); }

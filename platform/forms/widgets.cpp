@@ -575,8 +575,8 @@ void apply_form(Control& c, std::string_view prop) {
   }
 }
 
-// What every windowed control shares: place, visibility, enabled state, tip
-// and font. False when the property is none of those.
+// What every windowed control shares: place, visibility, enabled state, tip,
+// Tab stop and font. False when the property is none of those.
 bool apply_widget_common(Control& c, QWidget* w, std::string_view prop, bool live) {
   auto is = [&](const char* n) { return is_prop(prop, n); };
   if (is("Left") || is("Top") || is("Width") || is("Height")) {
@@ -594,6 +594,12 @@ bool apply_widget_common(Control& c, QWidget* w, std::string_view prop, bool liv
     if (c.kind() == Kind::Frame) w->update();
   } else if (is("ToolTipText")) {
     w->setToolTip(QString::fromStdString(c.get("ToolTipText").to_string()));
+  } else if (is("TabStop")) {
+    // Tab and Shift+Tab pass a control whose TabStop is False; a click still
+    // focuses it. (An option group keeps its own one stop.)
+    const int policy = w->focusPolicy();
+    if (policy != Qt::NoFocus)
+      w->setFocusPolicy(Qt::FocusPolicy(c.get("TabStop").to_bool() ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
   } else if (is("FontName") || is("FontSize") || is("FontBold") || is("FontItalic") || is("FontUnderline")) {
     w->setFont(font_of(c));
     w->update();

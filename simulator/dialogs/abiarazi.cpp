@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/forms/services.h"
 #include "simulator/machine/listings.h"
 #include "simulator/machine/tables.h"
 #include "simulator/mainwindow/nagusia.h"
@@ -63,6 +64,18 @@ Abiarazi::Abiarazi() : Form(kName, layout()) {
 void Abiarazi::Form_Load() {
   abiarazten = 0;
   abiarazin = -1;
+}
+
+// Only the close box unloads the window before its loading has ended (the
+// last step clears both flags first). Without the splash nothing would show
+// again and the program would go on with no window.
+void Abiarazi::Form_Unload(int16_t& Cancel) {
+  if (plat::ending()) return;
+  if (abiarazten) {
+    Cancel = 1;
+  } else if (abiarazin) {
+    Exit_program();
+  }
 }
 
 void Abiarazi::Language_label_MouseMove(bool basque) {

@@ -7,7 +7,8 @@ namespace brendalo {
 
 // The splash window: waits for a click on a language label, then loads the
 // machine tables and fills the grids in eight timed steps before it shows
-// the main window.
+// the main window. Closed while it waits, it ends the program as "Irten"
+// does; while it loads, it refuses to close and the loading goes on.
 class Abiarazi : public plat::Form {
  public:
   static constexpr const char* kName = "Abiarazi";
@@ -22,6 +23,7 @@ class Abiarazi : public plat::Form {
 
  protected:
   void Form_Load() override;
+  void Form_Unload(int16_t& Cancel) override;
 
  private:
   void Language_label_MouseMove(bool basque);

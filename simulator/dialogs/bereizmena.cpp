@@ -59,6 +59,12 @@ void Bereizmena::Form_Load() {
   Show();
 }
 
+// It shows only while Timer2 waits to switch the mode: closed then, nothing
+// else would ever show.
+void Bereizmena::Form_Unload(int16_t&) {
+  if (!plat::ending() && ctl("Timer2").enabled()) Exit_program();
+}
+
 void Bereizmena::Timer1_Timer() {
   plat::Control& l = ctl("Label1");
   l.set_caption(l.caption() + ".");

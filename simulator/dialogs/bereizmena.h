@@ -7,6 +7,7 @@ namespace brendalo {
 // The start-up window: makes sure the display can run at 1024 x 768 x 16,
 // switches to 1024 x 768 when the screen is another size, then hands over to
 // the splash window. It stays loaded (hidden) so the exit can restore the mode.
+// Closed while it shows (before the switch), it ends the program.
 class Bereizmena : public plat::Form {
  public:
   static constexpr const char* kName = "Bereizmena";
@@ -20,6 +21,7 @@ class Bereizmena : public plat::Form {
 
  protected:
   void Form_Load() override;
+  void Form_Unload(int16_t& Cancel) override;
 };
 
 // Puts back the display mode saved at start-up. The main window's exit calls

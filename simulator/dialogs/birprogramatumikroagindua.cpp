@@ -172,8 +172,15 @@ void Birprogramatumikroagindua::Command2_Click(int Index) {
   }
 }
 
+void Birprogramatumikroagindua::Load_microinstruction(int Row) {
+  if (Row < 1 || Row > kMicroinstructions + 1) return;
+  row_ = int16_t(Row);
+  const auto& word = machine().Control_memory[size_t(Row - 1)];
+  for (int i = 0; i < kControlWordLength; ++i) ctl(kField, i).set_text(word[size_t(i)]);
+}
+
 void Birprogramatumikroagindua::Validate_microinstruction(int16_t& result) {
-  const int row = Selected_microinstruction_row;
+  const int row = row_;
   Control_word_fields stored;
   for (int i = 0; i < kControlWordLength; ++i) stored[size_t(i)] = machine().Control_memory[size_t(row - 1)][size_t(i)];
   Control_word_fields w = fields();
@@ -192,7 +199,7 @@ void Mark_reprogrammed_rows(Grid& grid, int last_column) {
 }
 
 void Birprogramatumikroagindua::CommandOnartu_Click() {
-  int16_t row = Selected_microinstruction_row;
+  int16_t row = row_;
   set_mouse_pointer(11);
   Hide_signal_marks();
   int16_t result = 0;
@@ -247,7 +254,7 @@ void Birprogramatumikroagindua::CommandOnartu_Click() {
 }
 
 void Birprogramatumikroagindua::CommandDeuseztu_Click() {
-  plat::message_box(micro_address_of(Selected_microinstruction_row) + " mikroagindua ez da aldatu.", plat::vbInformation,
+  plat::message_box(micro_address_of(row_) + " mikroagindua ez da aldatu.", plat::vbInformation,
                     kTitle);
   plat::unload_form(kName);
 }

@@ -6,8 +6,10 @@
 // stores a changed word that passes the rules into the control memory and
 // marks it in the grids; during a run it refuses such a word and the editor
 // stays open (an unchanged word and a broken rule are answered as at any time).
-// "&Deuseztatu" closes without storing. It carries
-// the shared status bar StatusBar1.
+// "&Deuseztatu" closes without storing. It answers for the microinstruction
+// whose fields it shows (the row it was loaded with), whatever a later
+// question that was declined wrote into Selected_microinstruction_row. It
+// carries the shared status bar StatusBar1.
 #include <array>
 #include <string>
 
@@ -28,6 +30,10 @@ class Birprogramatumikroagindua : public plat::Form {
 
   // True when a box differs from the stored field of grid row `Row` (micro-address + 1).
   bool seinaleak_aldatuta(int16_t& Row) const;
+
+  // Fills the boxes with the stored control word of grid row `Row` (micro-address
+  // + 1); from then on the editor answers for that row.
+  void Load_microinstruction(int Row);
 
   void Command2_Click(int Index);
   void CommandOnartu_Click();
@@ -50,6 +56,7 @@ class Birprogramatumikroagindua : public plat::Form {
   void Validate_microinstruction(int16_t& result);
   void Hide_signal_marks();
   Control_word_fields fields() const;
+  int16_t row_ = 0;  // the grid row whose fields the boxes show
 };
 
 class Grid;

@@ -34,8 +34,7 @@ void Galdera::Command1_Click(int Index) {
   const int row = Selected_microinstruction_row;
   if (Index == 0 && row >= 1 && row <= kMicroinstructions + 1) {
     Birprogramatumikroagindua& editor = plat::form<Birprogramatumikroagindua>();
-    const auto& word = machine().Control_memory[size_t(row - 1)];
-    for (int i = 0; i < kControlWordLength; ++i) editor.ctl(Birprogramatumikroagindua::kField, i).set_text(word[size_t(i)]);
+    editor.Load_microinstruction(row);
     plat::unload_form(kName);
     editor.Show();
     editor.set_window_state(2);

@@ -39,6 +39,7 @@ MNetaEM::MNetaEM() : Form(kName, layout()) {
 
 void MNetaEM::Form_Load() {
   set_window_state(2);
+  focus_itself();  // no control first: Return or Space would press a period button
   Show_main_memory_window();
   Show_registers_window();
   // The grids take input only while the example program is loaded into main memory.

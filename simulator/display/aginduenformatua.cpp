@@ -129,7 +129,10 @@ std::vector<ControlDef> layout() {
 
 Aginduenformatua::Aginduenformatua() : Form(kName, layout()) { Bind_period_buttons(*this); }
 
-void Aginduenformatua::Form_Load() { set_window_state(2); }
+void Aginduenformatua::Form_Load() {
+  set_window_state(2);
+  focus_itself();  // no control first: Return or Space would press a period button
+}
 
 void Aginduenformatua::Form_Unload(int16_t&) { Focus_main_window(); }
 

@@ -242,6 +242,9 @@ const AsmState& Asm_state(int state) { return kStates.at(size_t(state)); }
 
 ASM::ASM() : Form(kName, layout()) { Bind_period_buttons(*this); }
 
+// No control has the first focus: Return or Space would press a period button.
+void ASM::Form_Load() { focus_itself(); }
+
 void ASM::Form_Unload(int16_t&) { Focus_main_window(); }
 
 }  // namespace brendalo

@@ -15,6 +15,7 @@ class ASM : public plat::Form {
   ASM();
 
  protected:
+  void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;
 };
 

@@ -422,6 +422,9 @@ const PuRow& Pu_path(PuPath p) { return kPaths.at(size_t(p)); }
 
 PU::PU() : Form(kName, layout()) { Bind_period_buttons(*this); }
 
+// No control has the first focus: Return or Space would press a period button.
+void PU::Form_Load() { focus_itself(); }
+
 void PU::Form_Unload(int16_t&) { Focus_main_window(); }
 
 }  // namespace brendalo

@@ -14,6 +14,7 @@ class PU : public plat::Form {
   PU();
 
  protected:
+  void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;
 };
 

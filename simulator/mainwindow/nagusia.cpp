@@ -833,7 +833,7 @@ void Nagusia::Artxibo11_Click(int Index) {
 
 void Nagusia::Artxibo13_Click(int) { set_window_state(1); }
 
-void Nagusia::Artxibo15_Click(int) { exit_program(); }
+void Nagusia::Artxibo15_Click(int) { Exit_program(); }
 
 void Nagusia::Ikusi1_Click(int Index) {
   Check_view_menu_process_unit(Index);
@@ -864,18 +864,17 @@ void Nagusia::Aukerak1_Click(int) { open_window<KonfiguratuSIM>(*this, -1); }
 void Nagusia::Laguntza1_Click(int) { Open_help_window(); }
 void Nagusia::Laguntza5_Click(int) { open_window<Simuladoreariburuz>(*this, -1); }
 
-// Exit by the menu or by closing the window. Ending the program makes every
-// wait of a run in progress return at once; the run's handler then unwinds
-// and the program exits after it.
-void Nagusia::exit_program() {
-  if (Bereizmena_aldatua) Restore_display_mode();
-  Bereizmena_aldatua = kFlagFalse;
+// Ending the program makes every wait of a run in progress return at once;
+// the run's handler then unwinds and the program exits after it.
+void Exit_program() {
+  if (Nagusia::Bereizmena_aldatua) Restore_display_mode();
+  Nagusia::Bereizmena_aldatua = kFlagFalse;
   engine().Simulation_ended = kFlagTrue;
   plat::end_program();
 }
 
 void Nagusia::Form_Unload(int16_t& Cancel) {
-  exit_program();
+  Exit_program();
   // The window stays (hidden) until the program has ended, so that a run
   // still unwinding never writes to a destroyed window or makes a new one.
   Cancel = 1;

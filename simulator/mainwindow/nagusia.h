@@ -79,9 +79,13 @@ class Nagusia : public plat::Form {
   void Form_Unload(int16_t& Cancel) override;
 
  private:
-  void exit_program();
   void example_memory_step(int Index, bool load);
   void bind_handlers();
 };
+
+// The program's exit ("Irten", closing the main window or a start-up window):
+// the display mode that start-up switched put back, a run in progress told to
+// end, and the program ended once the last handler returns.
+void Exit_program();
 
 }  // namespace brendalo

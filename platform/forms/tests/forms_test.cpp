@@ -836,6 +836,34 @@ TEST_F(KeysTest, EnterPressesTheFocusedCommandButton) {
   EXPECT_EQ(k.seen.back(), "Onartu:");
 }
 
+// Tab and Shift+Tab pass a control whose TabStop is False, and take it
+// again once it is True; a click still focuses it. A window that holds the
+// focus itself gives Return to no control, and Tab to its first stop.
+TEST_F(KeysTest, TabPassesAControlThatIsNoTabStop) {
+  Keys& k = open();
+  auto tab = [&](bool back = false) {
+    QTest::keyClick(focused(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    return focus_name(k);
+  };
+  k.ctl("Check2").set("TabStop", false);
+  EXPECT_EQ(tab(), "Option1(8)");
+  EXPECT_EQ(tab(), "Command1");
+  EXPECT_EQ(tab(true), "Option1(8)");
+  QTest::mouseClick(widget(k, "Check2"), Qt::LeftButton);
+  EXPECT_EQ(focus_name(k), "Check2");
+  EXPECT_EQ(tab(), "Command1");
+  k.ctl("Check2").set("TabStop", true);
+  EXPECT_EQ(tab(true), "Check2");
+
+  k.focus_itself();
+  EXPECT_EQ(focused(), k.window());
+  k.seen.clear();
+  QTest::keyClick(focused(), Qt::Key_Return);
+  QTest::keyClick(focused(), Qt::Key_Space);
+  EXPECT_TRUE(k.seen.empty());
+  EXPECT_EQ(tab(), "Combo1");
+}
+
 // An option group is one Tab stop, at its selected button; an arrow moves to
 // the next button of the group, round and past a disabled one, and selects
 // it, raising its Click as a mouse click does.

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "platform/display/display_modes.h"
@@ -140,6 +142,72 @@ TEST_F(StartUp, HoverColoursTheLanguageLabels) {
   EXPECT_EQ(a.ctl("Label5", 1).fore_color(), 0x80000012u);
   a.fire(a.self(), plat::Event::MouseMove);
   EXPECT_EQ(a.ctl("Label6", 2).fore_color(), 0x80000012u);
+}
+
+// The close box of a start-up window: the display check while it shows and
+// the splash window while it waits end the program as "Irten" does (a
+// switched mode put back, the event loop left with exit code 0); while the
+// splash loads it refuses, and the loading goes on to the main window.
+TEST_F(StartUp, TheCloseBoxOfAStartUpWindow) {
+  const DisplayMode large{1280, 1024, 32}, design{1024, 768, 16};
+  const auto ends_normally = [] {
+    EXPECT_TRUE(plat::ending());
+    EXPECT_EQ(plat::exit_code(), 0);
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // not reached when the exit is queued
+    EXPECT_EQ(QApplication::exec(), 0);
+  };
+  const auto again = [this] {
+    Nagusia::Bereizmena_aldatua = 0;
+    plat::unload_all_forms();
+    plat::reset_program_end();
+  };
+  {
+    SCOPED_TRACE("display check showing");
+    use({large, design}, large);
+    Bereizmena& b = plat::form<Bereizmena>();
+    clock.advance(1000);
+    b.window()->close();
+    ends_normally();
+    clock.advance(5000);
+    EXPECT_TRUE(screen->set_calls.empty());
+    EXPECT_FALSE(plat::is_loaded<Abiarazi>());
+    again();
+  }
+  for (const DisplayMode& at_start : {large, design}) {
+    SCOPED_TRACE(at_start == large ? "splash waiting after a switch" : "splash waiting");
+    use({large, design}, at_start);
+    plat::form<Bereizmena>();
+    clock.advance(2250);
+    Abiarazi& a = plat::form<Abiarazi>();
+    ASSERT_TRUE(a.visible());
+    a.window()->close();
+    EXPECT_FALSE(plat::is_loaded<Abiarazi>());
+    if (at_start == large) {
+      ASSERT_EQ(screen->set_calls.size(), 2u);
+      EXPECT_EQ(screen->set_calls[1], large);
+    } else {
+      EXPECT_TRUE(screen->set_calls.empty());
+    }
+    ends_normally();
+    again();
+  }
+  {
+    SCOPED_TRACE("splash loading");
+    use({design}, design);
+    plat::form<Bereizmena>();
+    start_loading();
+    clock.advance(3000);
+    Abiarazi& a = plat::form<Abiarazi>();
+    a.window()->close();
+    EXPECT_EQ(plat::loaded_form(Abiarazi::kName), &a);
+    EXPECT_TRUE(a.visible());
+    EXPECT_EQ(a.abiarazten, -1);
+    EXPECT_FALSE(plat::ending());
+    clock.advance(6000);
+    EXPECT_FALSE(plat::is_loaded<Abiarazi>());
+    EXPECT_TRUE(plat::form<Nagusia>().visible());
+    EXPECT_FALSE(plat::ending());
+  }
 }
 
 TEST(DisplayModes, ParsesAScriptedList) {

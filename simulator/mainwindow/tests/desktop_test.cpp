@@ -325,5 +325,49 @@ TEST_F(Desktop, TheDialogsARunWaitsOnStayAboveEveryWindow) {
   EXPECT_EQ(answers, 2);
 }
 
+// Tab and Shift+Tab pass the locked name boxes of ASM and PU (a click still
+// focuses one) and walk the period buttons only. The windows that carry
+// period buttons open with no control focused, so Return and Space change
+// nothing until the user chooses a button.
+TEST_F(Desktop, TabPassesTheLockedNameBoxesAndNoPeriodButtonHasTheFirstFocus) {
+  main_window().Show();
+  struct Case {
+    plat::Form& window;
+    const char* name_box;  // a locked box of the window, "" for none
+  } cases[] = {{plat::form<ASM>(), "Text1"},
+               {plat::form<PU>(), "Text1"},
+               {plat::form<Aginduenformatua>(), ""},
+               {plat::form<MNetaEM>(), ""}};
+  for (const Case& c : cases) {
+    plat::Form& f = c.window;
+    SCOPED_TRACE(f.name());
+    open(f);
+    const std::string period = engine().Clk1_period_text;
+    EXPECT_EQ(focus_name(f), "?");  // the window itself
+    key(Qt::Key_Return);
+    key(Qt::Key_Space);
+    EXPECT_EQ(engine().Clk1_period_text, period);
+    const auto walk = [&](bool back) {
+      std::vector<std::string> r;
+      for (int i = 0; i < 3; ++i) {
+        key(Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+        r.push_back(focus_name(f));
+      }
+      return r;
+    };
+    EXPECT_EQ(walk(false), (std::vector<std::string>{"Command2(1)", "Command2(0)", "Command2(1)"}));
+    EXPECT_EQ(walk(true), (std::vector<std::string>{"Command2(0)", "Command2(1)", "Command2(0)"}));
+    EXPECT_EQ(engine().Clk1_period_text, period);
+    if (*c.name_box) {
+      QTest::mouseClick(f.ctl(c.name_box, 0).widget(), Qt::LeftButton);
+      EXPECT_EQ(focus_name(f), std::string(c.name_box) + "(0)");
+      key(Qt::Key_Return);
+      key(Qt::Key_Space);
+      EXPECT_EQ(engine().Clk1_period_text, period);
+      EXPECT_EQ(walk(false).front(), "Command2(1)");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace brendalo::testing

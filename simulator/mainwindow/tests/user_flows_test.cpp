@@ -1072,5 +1072,171 @@ TEST_F(UserFlow, TheCloseBoxOfAQuestionLeavesItAnswerable) {
   user_until_ = 0;
 }
 
+// The editor answers for the micro-address whose fields it shows. Opened on
+// 5, with a question about 9 declined by each of the three roads to it, it
+// still edits 5: an unchanged word, a broken rule and "&Deuseztatu" name 5,
+// a changed field is stored and marked at 5, and 9 keeps its word and its
+// texts. "&Bai" on that question makes it edit 9.
+TEST_F(UserFlow, TheEditorAnswersForTheMicroinstructionItShows) {
+  start_program({1024, 768, 16});
+  menu("Ikusi7", 3);  // the control-memory window, its grid in reach
+  ASSERT_TRUE(plat::form<Kontrolmemoria>().visible());
+  const std::string word5 = control_word(5), word9 = control_word(9), text9 = machine().Microprogram_text[9][0];
+  ASSERT_NE(word5, word9);
+  ASSERT_EQ(word5[field::LD_PC], '0');
+  ASSERT_EQ(word9[field::LD_PC], '0');
+  const int ld_pc_1 = 47, mcs_1 = 33, moe_x = 73;  // Command2 buttons
+  const auto boxes = [](Birprogramatumikroagindua& e) {
+    std::string r;
+    for (int i = 0; i < kControlWordLength; ++i) r += e.ctl(Birprogramatumikroagindua::kField, i).text();
+    return r;
+  };
+  const auto with_ld_pc = [](std::string w) {
+    w[field::LD_PC] = '1';
+    return w;
+  };
+  // Row `row` of the four listings marked as reprogrammed, or not.
+  const auto marked = [](int row) {
+    const bool text = Nagusia_NadrelMikro().TextMatrix(row, 1) == kReprogrammedText &&
+                      Mikroprograma_NadrelMikro().TextMatrix(row, 2) == kReprogrammedText;
+    const bool colour = Nagusia_Nadrel1().CellForeColor(3, row) == kReprogrammedColor &&
+                        Kontrolmemoria_Nadrel2().CellForeColor(3, row) == kReprogrammedColor &&
+                        Nagusia_NadrelMikro().CellForeColor(1, row) == kReprogrammedColor;
+    EXPECT_EQ(text, colour) << row;
+    return text;
+  };
+  struct Road {
+    const char* name;
+    std::function<void()> ask_9;
+  };
+  const Road roads[] = {
+      {"main window's microprogram grid", [&] { type_into_cell("NadrelMikro", Nagusia_NadrelMikro(), 10, 1); }},
+      {"control-memory window's grid",
+       [&] { type_into_cell(plat::form<Kontrolmemoria>().ctl("Nadrel2"), Kontrolmemoria_Nadrel2(), 10, 3); }},
+      {"step dialog",
+       [&] {
+         menu("Artxiboaldatu", 1);
+         plat::Form& step = *plat::loaded_form("Birprogramaziorakopausoa");
+         step.ctl("Combo1").set_text("9");
+         step.click("Command3", 0);
+       }},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.name);
+    // The editor on 5, then the question about 9, answered as `answer`.
+    const auto editor_on_5_asked_9 = [&](int answer) -> Birprogramatumikroagindua& {
+      Birprogramatumikroagindua& e = edit_from_file_menu(5);
+      road.ask_9();
+      EXPECT_EQ(plat::form<Galdera>().ctl("Label1").caption(), "9 mikroagindua birprogramatzea nahi?");
+      plat::form<Galdera>().click("Command1", answer);
+      EXPECT_FALSE(plat::is_loaded<Galdera>());
+      EXPECT_TRUE(e.visible());
+      clock.messages.clear();
+      return e;
+    };
+    const auto untouched = [&] {
+      EXPECT_EQ(control_word(5), word5);
+      EXPECT_EQ(control_word(9), word9);
+      EXPECT_FALSE(marked(6));
+      EXPECT_FALSE(marked(10));
+      EXPECT_FALSE(nw("Artxibo11", 1).enabled());
+    };
+
+    Birprogramatumikroagindua* e = &editor_on_5_asked_9(1);
+    EXPECT_EQ(boxes(*e), word5);
+    e->click("CommandOnartu");
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"5 mikroagindua ez da aldatu."});
+    EXPECT_FALSE(plat::is_loaded<Birprogramatumikroagindua>());
+    untouched();
+
+    e = &editor_on_5_asked_9(1);
+    e->click("Command2", mcs_1);
+    e->click("Command2", moe_x);
+    e->click("CommandOnartu");
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"MCS aktibatuta izanez gero, MOEk 0 edo 1 izan behar du."});
+    ASSERT_TRUE(plat::is_loaded<Birprogramatumikroagindua>());
+    EXPECT_EQ(boxes(*e), word5);  // MCS and MOE as 5 stores them
+    clock.messages.clear();
+    e->click("CommandDeuseztu");
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"5 mikroagindua ez da aldatu."});
+    untouched();
+
+    e = &editor_on_5_asked_9(1);
+    e->click("Command2", ld_pc_1);
+    e->click("CommandOnartu");
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Kontrol memoriako 5 mikroagindua aldatu da."});
+    EXPECT_EQ(control_word(5), with_ld_pc(word5));
+    EXPECT_EQ(control_word(9), word9);
+    EXPECT_TRUE(marked(6));
+    EXPECT_FALSE(marked(10));
+    EXPECT_EQ(machine().Microprogram_text[9][0], text9);
+    EXPECT_EQ(Nagusia_NadrelMikro().TextMatrix(10, 1), text9);
+    menu("Artxibo11", 1);
+    untouched();
+
+    // "&Bai": from then on the editor answers for 9.
+    e = &editor_on_5_asked_9(0);
+    EXPECT_EQ(boxes(*e), word9);
+    e->click("Command2", ld_pc_1);
+    e->click("CommandOnartu");
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Kontrol memoriako 9 mikroagindua aldatu da."});
+    EXPECT_EQ(control_word(9), with_ld_pc(word9));
+    EXPECT_EQ(control_word(5), word5);
+    EXPECT_TRUE(marked(10));
+    EXPECT_FALSE(marked(6));
+    menu("Artxibo11", 1);
+    untouched();
+    EXPECT_TRUE(main_window().enabled());
+    EXPECT_TRUE(plat::form<Kontrolmemoria>().enabled());
+  }
+}
+
+// The data-word editor shows and stores the word of its latest opening:
+// opened on A(3) from the File menu, which leaves both windows usable, and
+// then by a key on A(5) in either window's memory grid, it shows A(5) and
+// stores it there; A(3) keeps its word and both windows come back enabled.
+TEST_F(UserFlow, TheDataWordEditorStoresTheWordOfItsLatestOpening) {
+  start_program({1024, 768, 16});
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);  // the example in main memory: its data words can change
+  menu("Ikusi2", 3);
+  main_window().click("CommandMN", 1);
+  MNetaEM& mw = plat::form<MNetaEM>();
+  struct Road {
+    const char* name;
+    plat::Control& grid;
+    Grid g;
+  };
+  const Road roads[] = {{"main window's memory grid", nw("Nadrel3"), Nagusia_Nadrel3()},
+                        {"memory window's grid", mw.ctl("Nadrel3", 0), MNetaEM_Nadrel3()}};
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.name);
+    const auto word3 = machine().Main_memory_bits[3];
+    const std::string text3 = machine().Main_memory_text[3];
+    auto word5 = machine().Main_memory_bits[5];
+    menu("Artxibo8", 1);
+    plat::Form& step = *plat::loaded_form("Datuenaldaketarakopausoa");
+    step.ctl("Combo1").set_text("A");
+    step.ctl("Combo2").set_text("3");
+    step.click("Command3", 0);
+    Datuenaldaketa& d = plat::form<Datuenaldaketa>();
+    EXPECT_EQ(d.ctl("Label2").caption(), "A(3)");
+    d.click("Command2", 0);
+    type_into_cell(road.grid, road.g, 6, 2);
+    ASSERT_EQ(plat::loaded_form(Datuenaldaketa::kName), &d);
+    EXPECT_EQ(d.ctl("Label2").caption(), "A(5)");
+    for (int j = 0; j < kWordBits; ++j) EXPECT_EQ(d.ctl("Text1", j).text(), word5[size_t(j)] ? "1" : "0") << j;
+    d.click("Command2", 15);
+    d.click("Command3", 0);
+    EXPECT_FALSE(plat::is_loaded<Datuenaldaketa>());
+    word5[15] = 1;
+    EXPECT_EQ(machine().Main_memory_bits[5], word5);
+    EXPECT_EQ(machine().Main_memory_bits[3], word3);
+    EXPECT_EQ(machine().Main_memory_text[3], text3);
+    EXPECT_TRUE(main_window().enabled());
+    EXPECT_TRUE(mw.enabled());
+  }
+}
+
 }  // namespace
 }  // namespace brendalo::testing
