@@ -59,10 +59,12 @@ std::shared_ptr<plat::com::Font> font_of(const Variant& v) {
   return f;
 }
 
-// Members that may leave a whole repaint asked for still waiting: each asks
-// for one itself, or changes only what that repaint draws as it finds it
-// (cell texts and colours, the current cell), or nothing it draws at all.
-// Any other call first has the waiting repaint drawn as it was asked for.
+// Members that may leave the drawing asked for (a whole repaint, written
+// cells) still waiting: each asks for a repaint itself, or changes only what
+// that drawing draws as it finds it (cell texts and colours, the current
+// cell), or nothing it draws at all, or draws what waits before it changes
+// what the image does not show. Any other call first has the waiting
+// drawing done as it was asked for.
 bool keeps_repaint_waiting(DispId id) {
   namespace d = nadrel::dispid;
   switch (id) {
@@ -102,7 +104,7 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
   if (!shape) throw RuntimeError(plat::com::kErrNoMember);
   Args a(args, shape->required, shape->total);
   const bool get = kind == CallKind::Get;
-  if (!get && !keeps_repaint_waiting(id)) draw_invalidated();
+  if (!get && !keeps_repaint_waiting(id)) flush_pending();
   auto i4 = [&a](size_t k) { return a[k].to_i4(); };
   auto i2 = [&a](size_t k) { return a[k].to_i2(); };
   // The cell properties: (column, row), then the value; a let refreshes.

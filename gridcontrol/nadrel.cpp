@@ -281,10 +281,8 @@ void Nadrel::queue_cell(int32_t vRow, int32_t vCol, bool as_repaint) {
   if (pending_all_) return;
   if (!image_current() || (as_repaint && !client_inverted_.empty())) {
     // One cell in the new state over an image in an old one would show
-    // neither: the whole grid is repainted.
-    pending_all_ = true;
-    pending_.clear();
-    if (pic_) pic_->update();
+    // neither: the whole grid is repainted, its layout decided now.
+    invalidate();
     return;
   }
   // Only cells a repaint showed can be out of date on the screen.
@@ -304,7 +302,7 @@ void Nadrel::queue_cell(int32_t vRow, int32_t vCol, bool as_repaint) {
 void Nadrel::Redraw(bool v) {
   // What was asked for while painting was on is drawn before it goes off;
   // turned on, the grid is drawn at once.
-  if (!v) draw_invalidated();
+  if (!v) flush_pending();
   S.RedrawOn = v;
   Refresh();
 }

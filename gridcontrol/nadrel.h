@@ -110,7 +110,7 @@ class Nadrel final : public plat::com::Control {
   void read_properties(const plat::com::PropertyBag& bag) override;
   void write_properties(plat::com::PropertyBag& bag) override;
   void focus_left() override {
-    draw_invalidated();
+    flush_pending();
     UserControl_ExitFocus();
   }
 
@@ -263,8 +263,8 @@ class Nadrel final : public plat::com::Control {
   int render_count() const { return render_count_; }
 
   // Called by the cell surface before its image is shown or read: draws the
-  // repaint asked for (see invalidate), then the cells whose texts changed
-  // since (only while Redraw is on).
+  // repaint asked for (see invalidate), then the cells written since (only
+  // while Redraw is on). Nothing it does changes the layout.
   void flush_pending();
   // Draws the repaint asked for and not drawn yet, if any, as it would have
   // been drawn when it was asked for: before anything else touches the image
@@ -365,6 +365,9 @@ class Nadrel final : public plat::com::Control {
   void invalidate();
   // Clears the cell surface's image and forgets the marks it held.
   void clear_image();
+  // Draws the whole image again as the layout stands, keeping the client's
+  // highlights and what waits to be shown; the bars are left alone.
+  void redraw_image();
 
   // --- Drawing (render.cpp) ---
   // The device context of the cell surface; a repaint still waiting is drawn
@@ -393,11 +396,10 @@ class Nadrel final : public plat::com::Control {
   Position CellPosition(int32_t row, int32_t col) const;
   // Where a cell is drawn, header cells included; false when it is not shown.
   bool cell_box(int32_t row, int32_t col, plat::gdi::Rect& box) const;
-  void DrawGridLines();
+  // The grid lines (only those that reach into `only`, when given), the
+  // outline and the corner square.
+  void DrawGridLines(const plat::gdi::Rect* only = nullptr);
   void DrawRangeGridLines();
-  // The grid lines right of column `col` and below row `row`, as a full
-  // repaint draws them.
-  void draw_lines_of_cell(int32_t row, int32_t col);
   void DrawExposedRows(int32_t first, int32_t amount);
   void DrawExposedCols(int32_t first, int32_t amount);
   void fill_scroll_corner();
@@ -408,8 +410,15 @@ class Nadrel final : public plat::com::Control {
   // scrVertical.Left and scrHorizontal.Top in the cell surface's pixels.
   int bar_left() const;
   int bar_top() const;
-  // Repaints one cell where it is shown, with its grid lines.
+  // Repaints one cell where it is shown, with its grid lines: the pixels it
+  // reaches become what a whole repaint would leave there.
   void repaint_cell(int32_t row, int32_t col);
+  // Everything a cell's drawing may reach: its box, its grid-line pixels,
+  // the 3D face past them and a check box wider than the cell.
+  plat::gdi::Rect cell_extent(int32_t row, int32_t col, const plat::gdi::Rect& box) const;
+  // Redraws an area as a whole repaint would leave it, without touching
+  // the layout.
+  void repaint_area(const plat::gdi::Rect& area);
   void RebuildColumnBorders();
   // Scrolling closes an open editor first and puts the cell buttons back
   // afterwards.
@@ -494,6 +503,8 @@ class Nadrel final : public plat::com::Control {
   bool measuring_ = false;
   // Set while the waiting repaint is drawn.
   bool drawing_waiting_ = false;
+  // Set while cells queued before are drawn: with the fonts the image shows.
+  bool fonts_as_drawn_ = false;
   // Open transactions, and the state at the last repaint asked for in one,
   // which is what the image shows should the transaction fail.
   int transactions_ = 0;

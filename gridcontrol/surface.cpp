@@ -187,7 +187,7 @@ PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), gr
   setMouseTracking(true);
 }
 
-void draw_waiting_repaint(Nadrel& grid) { grid.draw_invalidated(); }
+void draw_waiting_repaint(Nadrel& grid) { grid.flush_pending(); }
 
 void PicGrid::drawPending() { grid_.flush_pending(); }
 
