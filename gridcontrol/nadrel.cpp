@@ -398,9 +398,28 @@ void Nadrel::SelectionMode(int32_t v) {
   notify_property_changed("SelectionMode");
 }
 
+bool Nadrel::Enabled() const { return !uc_ || !uc_->testAttribute(Qt::WA_ForceDisabled); }
+
+void Nadrel::set_enabled(bool v) {
+  const bool was = setting_enabled_;
+  setting_enabled_ = true;
+  // The container keeps the state and gives it to the surface; without one
+  // (or before it has the surface) the surface takes it here.
+  if (plat::com::Extender* e = site() ? site()->extender() : nullptr; e && e->Enabled() != v) e->Enabled(v);
+  if (uc_) uc_->setEnabled(v);
+  enabled_seen_ = Enabled();
+  setting_enabled_ = was;
+}
+
 void Nadrel::Enabled(bool v) {
-  S.Enabled = v;
-  sync_widget();
+  set_enabled(v);
+  notify_property_changed("Enabled");
+}
+
+void Nadrel::enabled_changed() {
+  const bool now = Enabled();
+  if (now == enabled_seen_ || setting_enabled_) return;
+  enabled_seen_ = now;
   notify_property_changed("Enabled");
 }
 

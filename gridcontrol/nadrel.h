@@ -89,8 +89,8 @@ struct State {
   uint8_t LineWidth = 0;
   int32_t CellsBottom = 0, CellsRight = 0, RowsPerPage = 0, ColsPerPage = 0;
   bool RecordsetBound = false;
-  // State of the control surface and its scroll bars.
-  bool Enabled = true;
+  // State of the control surface and its scroll bars (its enabled state is
+  // the control's own, see Nadrel::Enabled).
   int16_t MousePointer = 0;
   int16_t VScrollMax = 0, HScrollMax = 0;
 };
@@ -220,8 +220,14 @@ class Nadrel final : public plat::com::Control {
   void FixedStyle(int32_t v);
   int32_t SelectionMode() const { return S.SelMode; }
   void SelectionMode(int32_t v);
-  bool Enabled() const { return S.Enabled; }
+  // The enabled state of the control as a whole: one state with the
+  // container's, which the control's surface takes (a disabled grid gets
+  // no input). The let sets it through the container when there is one.
+  bool Enabled() const;
   void Enabled(bool v);
+  // The control's surface was enabled or disabled (by the let or the
+  // container): raises the property change once per change of its own.
+  void enabled_changed();
   std::shared_ptr<plat::com::Font> Font() const { return S.CellFont; }
   void Font(std::shared_ptr<plat::com::Font> f);
   std::shared_ptr<plat::com::Font> FontFixed() const { return S.FixedFont; }
@@ -427,6 +433,8 @@ class Nadrel final : public plat::com::Control {
   void after_scroll();
   void apply_scroll_bars();
   void sync_widget();
+  // Sets the enabled state without raising the property change.
+  void set_enabled(bool v);
   void set_scroll_value(bool vertical, int value);
   int scroll_value(bool vertical) const;
   int scroll_max(bool vertical) const;
@@ -490,6 +498,10 @@ class Nadrel final : public plat::com::Control {
   QPointer<PicGrid> pic_;
   QPointer<QScrollBar> hbar_, vbar_;
   int render_count_ = 0;
+  // The control's own enabled state last seen, and whether a let is
+  // setting it (the let raises its own property change).
+  bool enabled_seen_ = true;
+  bool setting_enabled_ = false;
   // A whole repaint asked for and not drawn yet (invalidate). Its layout is
   // in S already, the fonts it draws with in drawn_cell_font_ and
   // drawn_fixed_font_; the bars as it found them are kept. Cells written

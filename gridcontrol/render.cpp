@@ -586,7 +586,6 @@ void Nadrel::apply_scroll_bars() {
 
 void Nadrel::sync_widget() {
   if (!uc_) return;
-  uc_->setEnabled(S.Enabled);
   uc_->setCursor(plat::com::cursor_shape_of(S.MousePointer));
   apply_scroll_bars();
 }

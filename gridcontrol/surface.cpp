@@ -180,6 +180,11 @@ void UserControl::resizeEvent(QResizeEvent* event) {
   grid_.UserControl_Resize();
 }
 
+void UserControl::changeEvent(QEvent* event) {
+  plat::gdi::Surface::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange) grid_.enabled_changed();
+}
+
 PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), grid_(grid) {
   setObjectName("picGrid");
   setBackColor(plat::kSystemColorFlag | plat::COLOR_BTNFACE);

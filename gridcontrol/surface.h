@@ -45,6 +45,7 @@ class UserControl final : public plat::gdi::Surface {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   Nadrel& grid_;
