@@ -59,27 +59,34 @@ std::shared_ptr<plat::com::Font> font_of(const Variant& v) {
   return f;
 }
 
-// Members that may leave a whole repaint asked for still waiting: each asks
-// for one itself, or changes only what that repaint draws as it finds it
-// (cell texts and colours, the current cell), or nothing it draws at all.
-// Any other call first has the waiting repaint drawn as it was asked for.
+// Members that may leave the drawing asked for (a whole repaint, written
+// cells) still waiting, by one rule: each asks for a whole repaint itself
+// (which draws what it changed, as it finds it), writes cells (drawn as the
+// drawing waiting finds them), or stores what no drawing reads. Every other
+// let and method first has what waits drawn as it was asked for, so a
+// member that changes what is drawn without drawing can never show its
+// change in a drawing asked for before it; the differential test of
+// painted and unpainted grids holds the list to the rule.
 bool keeps_repaint_waiting(DispId id) {
   namespace d = nadrel::dispid;
   switch (id) {
-    case d::Rows: case d::Cols: case d::Refresh: case d::ColHeader: case d::RowHeader:
+    // Asks for a whole repaint (or, Redraw, draws what waits before it
+    // turns painting off).
+    case d::Rows: case d::Cols: case d::Refresh: case d::ColHeader: case d::RowHeader: case d::ShowGrid:
+    case d::GridSolid: case d::Redraw: case d::GridLineColor: case d::RowHeight: case d::ColWidth:
+    case d::ColAlign: case d::BackColor: case d::BackColorFixed: case d::ForeColorFixed: case d::FixedStyle:
+    case d::Font: case d::FontFixed: case d::BackColorBkg: case d::FormatString: case d::AutoSetup:
+    case d::ColMask: case d::AddItem: case d::RemoveItem: case d::Clear:
+    // Writes cells.
     case d::CellBackColor: case d::CellForeColor: case d::CellFontName: case d::CellFontBold:
     case d::CellFontItalic: case d::CellFontUnderline: case d::CellFontStrikeThru: case d::CellFontSize:
-    case d::TopRow: case d::ShowGrid: case d::GridSolid: case d::Row: case d::Col: case d::Text:
-    case d::TextMatrix: case d::Redraw: case d::GridLineColor: case d::EditKeyPress: case d::GetColWidth:
-    case d::BlockSelected: case d::RowHeight: case d::RowBookmark: case d::ColWidth: case d::ColAlign:
-    case d::BorderStyle: case d::MousePointer: case d::AllowSelection: case d::BackColor:
-    case d::BackColorFixed: case d::ForeColor: case d::ForeColorFixed: case d::FixedStyle:
-    case d::SelectionMode: case d::Enabled: case d::Font: case d::FontFixed: case d::BackColorBkg:
-    case d::AllowUserResizing: case d::FormatString: case d::AutoSetup: case d::AutoNewRow: case d::RowEmpty:
-    case d::AddButton: case d::RemoveButton: case d::ColHasButton: case d::AddLookup:
-    case d::RemoveLookupValue: case d::RemoveLookup: case d::ColHasLookup: case d::UseItemData:
-    case d::ListBoxRows: case d::ColAllowEdit: case d::ColMask: case d::AddItem: case d::RemoveItem:
-    case d::Clear:
+    case d::Text: case d::TextMatrix:
+    // Stores what no drawing of the cells reads (or only reads).
+    case d::EditKeyPress: case d::GetColWidth: case d::BlockSelected: case d::RowBookmark:
+    case d::BorderStyle: case d::MousePointer: case d::AllowSelection: case d::SelectionMode: case d::Enabled:
+    case d::AllowUserResizing: case d::AutoNewRow: case d::RowEmpty: case d::AddButton: case d::RemoveButton:
+    case d::ColHasButton: case d::AddLookup: case d::RemoveLookupValue: case d::RemoveLookup:
+    case d::ColHasLookup: case d::UseItemData: case d::ListBoxRows: case d::ColAllowEdit:
       return true;
     default:
       return false;
@@ -102,7 +109,7 @@ Variant Nadrel::dispatch(DispId id, CallKind kind, std::span<Variant> args) {
   if (!shape) throw RuntimeError(plat::com::kErrNoMember);
   Args a(args, shape->required, shape->total);
   const bool get = kind == CallKind::Get;
-  if (!get && !keeps_repaint_waiting(id)) draw_invalidated();
+  if (!get && !keeps_repaint_waiting(id)) flush_pending();
   auto i4 = [&a](size_t k) { return a[k].to_i4(); };
   auto i2 = [&a](size_t k) { return a[k].to_i2(); };
   // The cell properties: (column, row), then the value; a let refreshes.

@@ -281,10 +281,8 @@ void Nadrel::queue_cell(int32_t vRow, int32_t vCol, bool as_repaint) {
   if (pending_all_) return;
   if (!image_current() || (as_repaint && !client_inverted_.empty())) {
     // One cell in the new state over an image in an old one would show
-    // neither: the whole grid is repainted.
-    pending_all_ = true;
-    pending_.clear();
-    if (pic_) pic_->update();
+    // neither: the whole grid is repainted, its layout decided now.
+    invalidate();
     return;
   }
   // Only cells a repaint showed can be out of date on the screen.
@@ -304,7 +302,7 @@ void Nadrel::queue_cell(int32_t vRow, int32_t vCol, bool as_repaint) {
 void Nadrel::Redraw(bool v) {
   // What was asked for while painting was on is drawn before it goes off;
   // turned on, the grid is drawn at once.
-  if (!v) draw_invalidated();
+  if (!v) flush_pending();
   S.RedrawOn = v;
   Refresh();
 }
@@ -400,9 +398,28 @@ void Nadrel::SelectionMode(int32_t v) {
   notify_property_changed("SelectionMode");
 }
 
+bool Nadrel::Enabled() const { return !uc_ || !uc_->testAttribute(Qt::WA_ForceDisabled); }
+
+void Nadrel::set_enabled(bool v) {
+  const bool was = setting_enabled_;
+  setting_enabled_ = true;
+  // The container keeps the state and gives it to the surface; without one
+  // (or before it has the surface) the surface takes it here.
+  if (plat::com::Extender* e = site() ? site()->extender() : nullptr; e && e->Enabled() != v) e->Enabled(v);
+  if (uc_) uc_->setEnabled(v);
+  enabled_seen_ = Enabled();
+  setting_enabled_ = was;
+}
+
 void Nadrel::Enabled(bool v) {
-  S.Enabled = v;
-  sync_widget();
+  set_enabled(v);
+  notify_property_changed("Enabled");
+}
+
+void Nadrel::enabled_changed() {
+  const bool now = Enabled();
+  if (now == enabled_seen_ || setting_enabled_) return;
+  enabled_seen_ = now;
   notify_property_changed("Enabled");
 }
 

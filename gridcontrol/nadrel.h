@@ -89,8 +89,8 @@ struct State {
   uint8_t LineWidth = 0;
   int32_t CellsBottom = 0, CellsRight = 0, RowsPerPage = 0, ColsPerPage = 0;
   bool RecordsetBound = false;
-  // State of the control surface and its scroll bars.
-  bool Enabled = true;
+  // State of the control surface and its scroll bars (its enabled state is
+  // the control's own, see Nadrel::Enabled).
   int16_t MousePointer = 0;
   int16_t VScrollMax = 0, HScrollMax = 0;
 };
@@ -110,7 +110,7 @@ class Nadrel final : public plat::com::Control {
   void read_properties(const plat::com::PropertyBag& bag) override;
   void write_properties(plat::com::PropertyBag& bag) override;
   void focus_left() override {
-    draw_invalidated();
+    flush_pending();
     UserControl_ExitFocus();
   }
 
@@ -220,8 +220,14 @@ class Nadrel final : public plat::com::Control {
   void FixedStyle(int32_t v);
   int32_t SelectionMode() const { return S.SelMode; }
   void SelectionMode(int32_t v);
-  bool Enabled() const { return S.Enabled; }
+  // The enabled state of the control as a whole: one state with the
+  // container's, which the control's surface takes (a disabled grid gets
+  // no input). The let sets it through the container when there is one.
+  bool Enabled() const;
   void Enabled(bool v);
+  // The control's surface was enabled or disabled (by the let or the
+  // container): raises the property change once per change of its own.
+  void enabled_changed();
   std::shared_ptr<plat::com::Font> Font() const { return S.CellFont; }
   void Font(std::shared_ptr<plat::com::Font> f);
   std::shared_ptr<plat::com::Font> FontFixed() const { return S.FixedFont; }
@@ -263,8 +269,8 @@ class Nadrel final : public plat::com::Control {
   int render_count() const { return render_count_; }
 
   // Called by the cell surface before its image is shown or read: draws the
-  // repaint asked for (see invalidate), then the cells whose texts changed
-  // since (only while Redraw is on).
+  // repaint asked for (see invalidate), then the cells written since (only
+  // while Redraw is on). Nothing it does changes the layout.
   void flush_pending();
   // Draws the repaint asked for and not drawn yet, if any, as it would have
   // been drawn when it was asked for: before anything else touches the image
@@ -365,6 +371,9 @@ class Nadrel final : public plat::com::Control {
   void invalidate();
   // Clears the cell surface's image and forgets the marks it held.
   void clear_image();
+  // Draws the whole image again as the layout stands, keeping the client's
+  // highlights and what waits to be shown; the bars are left alone.
+  void redraw_image();
 
   // --- Drawing (render.cpp) ---
   // The device context of the cell surface; a repaint still waiting is drawn
@@ -393,11 +402,10 @@ class Nadrel final : public plat::com::Control {
   Position CellPosition(int32_t row, int32_t col) const;
   // Where a cell is drawn, header cells included; false when it is not shown.
   bool cell_box(int32_t row, int32_t col, plat::gdi::Rect& box) const;
-  void DrawGridLines();
+  // The grid lines (only those that reach into `only`, when given), the
+  // outline and the corner square.
+  void DrawGridLines(const plat::gdi::Rect* only = nullptr);
   void DrawRangeGridLines();
-  // The grid lines right of column `col` and below row `row`, as a full
-  // repaint draws them.
-  void draw_lines_of_cell(int32_t row, int32_t col);
   void DrawExposedRows(int32_t first, int32_t amount);
   void DrawExposedCols(int32_t first, int32_t amount);
   void fill_scroll_corner();
@@ -408,8 +416,15 @@ class Nadrel final : public plat::com::Control {
   // scrVertical.Left and scrHorizontal.Top in the cell surface's pixels.
   int bar_left() const;
   int bar_top() const;
-  // Repaints one cell where it is shown, with its grid lines.
+  // Repaints one cell where it is shown, with its grid lines: the pixels it
+  // reaches become what a whole repaint would leave there.
   void repaint_cell(int32_t row, int32_t col);
+  // Everything a cell's drawing may reach: its box, its grid-line pixels,
+  // the 3D face past them and a check box wider than the cell.
+  plat::gdi::Rect cell_extent(int32_t row, int32_t col, const plat::gdi::Rect& box) const;
+  // Redraws an area as a whole repaint would leave it, without touching
+  // the layout.
+  void repaint_area(const plat::gdi::Rect& area);
   void RebuildColumnBorders();
   // Scrolling closes an open editor first and puts the cell buttons back
   // afterwards.
@@ -418,6 +433,8 @@ class Nadrel final : public plat::com::Control {
   void after_scroll();
   void apply_scroll_bars();
   void sync_widget();
+  // Sets the enabled state without raising the property change.
+  void set_enabled(bool v);
   void set_scroll_value(bool vertical, int value);
   int scroll_value(bool vertical) const;
   int scroll_max(bool vertical) const;
@@ -481,6 +498,10 @@ class Nadrel final : public plat::com::Control {
   QPointer<PicGrid> pic_;
   QPointer<QScrollBar> hbar_, vbar_;
   int render_count_ = 0;
+  // The control's own enabled state last seen, and whether a let is
+  // setting it (the let raises its own property change).
+  bool enabled_seen_ = true;
+  bool setting_enabled_ = false;
   // A whole repaint asked for and not drawn yet (invalidate). Its layout is
   // in S already, the fonts it draws with in drawn_cell_font_ and
   // drawn_fixed_font_; the bars as it found them are kept. Cells written
@@ -494,6 +515,8 @@ class Nadrel final : public plat::com::Control {
   bool measuring_ = false;
   // Set while the waiting repaint is drawn.
   bool drawing_waiting_ = false;
+  // Set while cells queued before are drawn: with the fonts the image shows.
+  bool fonts_as_drawn_ = false;
   // Open transactions, and the state at the last repaint asked for in one,
   // which is what the image shows should the transaction fail.
   int transactions_ = 0;

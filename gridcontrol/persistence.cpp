@@ -56,6 +56,7 @@ void Nadrel::init_properties() {
 // a count out of range) fails the whole read and leaves the grid as it was.
 void Nadrel::read_properties(const PropertyBag& bag) {
   std::shared_ptr<plat::com::Font> ambient = ambient_font();
+  bool enabled = true;
   transaction([&] {
     Rows(bag.read("Rows", 10).to_i4());
     Cols(bag.read("Cols", 10).to_i4());
@@ -78,7 +79,7 @@ void Nadrel::read_properties(const PropertyBag& bag) {
     S.ColHeaderOn = bag.read("ColHeader", true).to_bool();
     S.RowHeaderOn = bag.read("RowHeader", true).to_bool();
     S.SelMode = bag.read("SelectionMode", i2(0)).to_i2();
-    S.Enabled = bag.read("Enabled", true).to_bool();
+    enabled = bag.read("Enabled", true).to_bool();
     S.CellFont = bag.read_font("Font", ambient.get());
     S.FixedFont = bag.read_font("FontFixed", ambient.get());
     S.BkgColor = int32_t(bag.read("BackColorBkg", colour(0x808080)).to_color());
@@ -96,6 +97,9 @@ void Nadrel::read_properties(const PropertyBag& bag) {
     }
     ParseFormatString();
   });
+  // Taken once the whole read has succeeded: the state is the control's,
+  // not the grid's.
+  set_enabled(enabled);
   sync_widget();
   invalidate();
 }
@@ -123,7 +127,7 @@ void Nadrel::write_properties(PropertyBag& bag) {
   bag.write("ColHeader", S.ColHeaderOn, true);
   bag.write("RowHeader", S.RowHeaderOn, true);
   bag.write("SelectionMode", i2(S.SelMode), i2(0));
-  bag.write("Enabled", S.Enabled, true);
+  bag.write("Enabled", Enabled(), true);
   if (S.CellFont) bag.write_font("Font", *S.CellFont, ambient.get());
   if (S.FixedFont) bag.write_font("FontFixed", *S.FixedFont, ambient.get());
   bag.write("BackColorBkg", colour(uint32_t(S.BkgColor)), colour(0x808080));

@@ -103,11 +103,11 @@ void Nadrel::Draw3DFace(int32_t x, int32_t y, int32_t w, int32_t h, int16_t pres
 }
 
 plat::com::FontProps Nadrel::cell_font() const {
-  return drawing_waiting_ ? drawn_cell_font_ : props_of(S.CellFont.get());
+  return drawing_waiting_ || fonts_as_drawn_ ? drawn_cell_font_ : props_of(S.CellFont.get());
 }
 
 plat::com::FontProps Nadrel::fixed_font() const {
-  return drawing_waiting_ ? drawn_fixed_font_ : props_of(S.FixedFont.get());
+  return drawing_waiting_ || fonts_as_drawn_ ? drawn_fixed_font_ : props_of(S.FixedFont.get());
 }
 
 QFont Nadrel::qfont_of(const plat::com::FontProps& p) {
@@ -191,7 +191,7 @@ void Nadrel::DrawRow(int32_t lThisRow, int32_t y, bool) {
   for (int32_t c = left(); c <= S.ColCount; ++c) {
     DrawCell(lThisRow, c, x, y, cw(c), h);
     x += cw(c) + S.LineWidth;
-    if (lThisRow > 0) last_col_shown_ = std::max(last_col_shown_, c);
+    last_col_shown_ = std::max(last_col_shown_, c);  // the header row's too: it may be all there is
     if (x > sw - 1) {
       S.HScrollShown = true;
       if (S.ColsPerPage == 0) {
@@ -219,7 +219,7 @@ void Nadrel::DrawCol(int32_t lThisCol, int32_t x, bool bDrawHeader) {
   for (int32_t r = top(); r <= S.RowCount; ++r) {
     DrawCell(r, lThisCol, x, y, w, rh(r));
     y += rh(r) + S.LineWidth;
-    if (lThisCol > 0) last_row_shown_ = std::max(last_row_shown_, r);
+    last_row_shown_ = std::max(last_row_shown_, r);
     if (y > sh) {
       S.VScrollShown = true;
       break;
@@ -333,10 +333,15 @@ bool Nadrel::cell_box(int32_t row, int32_t col, gdi::Rect& box) const {
 
 // --- Lines -------------------------------------------------------------------
 
-void Nadrel::DrawGridLines() {
+void Nadrel::DrawGridLines(const gdi::Rect* only) {
   if (measuring_) return;
   gdi::HDC d = dc();
   if (!d) return;
+  // A line that misses `only` is not drawn: every line starts where it
+  // starts in a whole repaint, so a dotted one keeps its pattern.
+  auto misses = [only](int32_t l, int32_t t, int32_t r, int32_t b) {
+    return only && (r < only->left || l >= only->right || b < only->top || t >= only->bottom);
+  };
   const int32_t row1 = top(), col1 = left(), row2 = S.RowCount, col2 = S.ColCount;
   const int sw = ScaleWidth(), sh = ScaleHeight();
   if (S.GridLinesOn) {
@@ -348,40 +353,19 @@ void Nadrel::DrawGridLines() {
     for (int32_t c = col1; c <= col2; ++c) {
       x += cw(c) + S.LineWidth;
       if (x > sw) break;
-      DrawLine(x, p1.y, x, p2.y + rh(row2), uint32_t(S.LineColor));
+      if (!misses(x, p1.y, x, p2.y + rh(row2))) DrawLine(x, p1.y, x, p2.y + rh(row2), uint32_t(S.LineColor));
     }
     int32_t y = S.ColHeaderOn ? rh(0) + S.LineWidth : 0;
     for (int32_t r = row1; r <= row2; ++r) {
       y += rh(r) + S.LineWidth;
       if (y > sh) break;
-      DrawLine(p1.x, y, p2.x + cw(col2), y, uint32_t(S.LineColor));
+      if (!misses(p1.x, y, p2.x + cw(col2), y)) DrawLine(p1.x, y, p2.x + cw(col2), y, uint32_t(S.LineColor));
     }
     pen.style = gdi::PS_SOLID;
     d->setPen(pen);
   }
   DrawRangeGridLines();
-  if (both_bars()) fill_scroll_corner();
-}
-
-void Nadrel::draw_lines_of_cell(int32_t row, int32_t col) {
-  gdi::HDC d = dc();
-  if (!d || !S.GridLinesOn || S.RowCount <= 0) return;
-  // The same lines a full repaint draws: from the same start, so a dotted
-  // line keeps its pattern.
-  const int32_t row2 = S.RowCount, col2 = S.ColCount;
-  const Position p1 = CellPosition(top(), left()), p2 = CellPosition(row2, col2);
-  gdi::Pen pen = d->pen();
-  pen.style = S.GridLinesSolid ? gdi::PS_SOLID : gdi::PS_DOT;
-  d->setPen(pen);
-  gdi::Rect box;
-  if (cell_box(row, col, box)) {
-    if (col > 0 && box.right <= ScaleWidth())
-      DrawLine(box.right, p1.y, box.right, p2.y + rh(row2), uint32_t(S.LineColor));
-    if (row > 0 && box.bottom <= ScaleHeight())
-      DrawLine(p1.x, box.bottom, p2.x + cw(col2), box.bottom, uint32_t(S.LineColor));
-  }
-  pen.style = gdi::PS_SOLID;
-  d->setPen(pen);
+  if (both_bars() && !misses(ScaleWidth() - 20, ScaleHeight() - 20, ScaleWidth(), ScaleHeight())) fill_scroll_corner();
 }
 
 void Nadrel::DrawRangeGridLines() {
@@ -399,16 +383,72 @@ void Nadrel::fill_scroll_corner() { FillCellRect(ScaleWidth() - 20, ScaleHeight(
 
 // --- Single cells ------------------------------------------------------------
 
+gdi::Rect Nadrel::cell_extent(int32_t row, int32_t col, const gdi::Rect& box) const {
+  // The cell's box with the grid-line pixels right of and below it, the 3D
+  // face one pixel further and a check box wherever it stands.
+  const CellRecord& c = S.Cells.cell(col, row);
+  const bool data = row > 0 && col > 0;
+  gdi::Rect e{box.left, box.top, box.right + S.LineWidth, box.bottom + S.LineWidth};
+  auto add = [&e](const gdi::Rect& r) {
+    e = {std::min(e.left, r.left), std::min(e.top, r.top), std::max(e.right, r.right), std::max(e.bottom, r.bottom)};
+  };
+  if (c.Style == 1 && (data || S.FixedLook != FixedStyles::Flat)) add({box.left, box.top, box.right + 1, box.bottom + 1});
+  const int16_t mask = col >= 0 && size_t(col) < S.ColMasks.size() ? S.ColMasks[size_t(col)] : 0;
+  if (mask == 4 && data) {
+    const int32_t l = int32_t(plat::com::round_half_even(box.left + box.width() / 2.0 - 7));
+    add({l, box.top + 1, l + 15, box.top + 16});
+  }
+  return e;
+}
+
 void Nadrel::repaint_cell(int32_t row, int32_t col) {
   gdi::Rect box;
   if (!cell_box(row, col, box)) return;
-  Marks marks(*this);
   S.LineWidth = S.GridLinesOn ? 1 : 0;
-  DrawCell(row, col, box.left, box.top, box.width(), box.height());
-  draw_lines_of_cell(row, col);
-  DrawRangeGridLines();
-  if (both_bars()) fill_scroll_corner();
-  if (S.RedrawOn && pic_) pic_->refresh();
+  repaint_area(cell_extent(row, col, box));
+}
+
+void Nadrel::repaint_area(const gdi::Rect& area) {
+  gdi::HDC d = dc();
+  if (!d || !pic_) return;
+  Marks marks(*this);
+  // What a whole repaint leaves inside the area, drawn in its order and
+  // clipped to the area: the cleared image, every cell that reaches into it
+  // (a neighbour's face or check box may), the background, the lines.
+  auto reaches = [&area](const gdi::Rect& r) {
+    return r.left < area.right && r.right > area.left && r.top < area.bottom && r.bottom > area.top;
+  };
+  const int sw = ScaleWidth(), sh = ScaleHeight();
+  // Rows as DrawGrid walks them: the header row, then from the first shown
+  // on until one passes the bottom; columns as DrawRow walks them.
+  std::vector<std::pair<int32_t, int32_t>> rows, cols;  // (index, start)
+  if (S.ColHeaderOn) rows.emplace_back(0, 1);
+  for (int32_t r = top(), y = data_top(); r <= S.RowCount; ++r) {
+    rows.emplace_back(r, y);
+    y += rh(r) + S.LineWidth;
+    if (y > sh - 1) break;
+  }
+  if (S.RowHeaderOn) cols.emplace_back(0, 1);
+  for (int32_t c = left(), x = data_left(); c <= S.ColCount; ++c) {
+    cols.emplace_back(c, x);
+    x += cw(c) + S.LineWidth;
+    if (x > sw - 1) break;
+  }
+  d->setClip(&area);
+  pic_->clear();
+  for (auto [r, y] : rows) {
+    // Nothing of a cell reaches below its face or its check box.
+    if (!reaches({INT32_MIN / 2, y, INT32_MAX / 2, y + std::max(rh(r) + 1, 16)})) continue;
+    for (auto [c, x] : cols)
+      if (reaches(cell_extent(r, c, {x, y, x + cw(c), y + rh(r)}))) DrawCell(r, c, x, y, cw(c), rh(r));
+  }
+  if (reaches({1, S.CellsBottom + 1, sw, S.CellsBottom + sh}))
+    FillCellRect(1, S.CellsBottom + 1, sw - 1, sh - 1, uint32_t(S.BkgColor));
+  if (reaches({S.CellsRight + 1, 1, S.CellsRight + 1 + sw, sh}))
+    FillCellRect(S.CellsRight + 1, 1, sw, sh - 1, uint32_t(S.BkgColor));
+  if (S.RowCount > 0) DrawGridLines(&area);
+  d->setClip(nullptr);
+  if (S.RedrawOn) pic_->refresh();
 }
 
 bool Nadrel::image_current() const {
@@ -423,18 +463,35 @@ void Nadrel::stored_unshown() {
 
 void Nadrel::flush_pending() {
   draw_invalidated();
-  if (!S.RedrawOn) return;
-  // A cell alone would show in a state the rest of the image does not (a
-  // font object the client changed since it was written).
-  if (pending_all_ || (!pending_.empty() && !image_current())) {
-    Refresh();
-    return;
-  }
-  if (pending_.empty()) return;
+  if (!S.RedrawOn || (pending_.empty() && !pending_all_)) return;
+  // Each cell as it was written: a cell is queued only while the image
+  // shows the grid as it stands, so it is drawn with the fonts the image
+  // was drawn with, whatever the client did to the font objects since.
   std::vector<std::pair<int32_t, int32_t>> cells;
   cells.swap(pending_);
+  const bool all = std::exchange(pending_all_, false);
+  const Raised as_drawn(fonts_as_drawn_);
+  if (all) {
+    redraw_image();
+    return;
+  }
   Marks marks(*this);
   for (auto [r, c] : cells) repaint_cell(r, c);
+}
+
+void Nadrel::redraw_image() {
+  // The client's highlights stay, as they would over the cells drawn one
+  // by one; what only stored waits on.
+  const std::vector<gdi::Rect> client = client_inverted_;
+  const bool unshown = unshown_;
+  S.LineWidth = S.GridLinesOn ? 1 : 0;
+  clear_image();
+  DrawGrid(true);
+  unshown_ = unshown;
+  if (!client.empty()) {
+    Marks marks(*this);
+    client_inverted_ = client;
+  }
 }
 
 // --- Whole grid ------------------------------------------------------------------
@@ -493,14 +550,11 @@ void Nadrel::draw_invalidated() {
                          drawn_fixed_font_ == props_of(S.FixedFont.get()) &&
                          (waiting_bars_shown_ || both_needed) == (bars_shown(hbar_, vbar_) || both_needed);
   std::vector<std::pair<int32_t, int32_t>> cells = std::move(pending_);
-  const bool all = pending_all_, unshown = unshown_;
+  const bool all = pending_all_;
   {
     const Raised drawing(drawing_waiting_);
-    S.LineWidth = S.GridLinesOn ? 1 : 0;
-    clear_image();
-    DrawGrid(true);
+    redraw_image();
   }
-  unshown_ = unshown;  // a let since that only stored still waits for a repaint
   if (!as_of_now) {
     pending_ = std::move(cells);
     pending_all_ = all;
@@ -532,7 +586,6 @@ void Nadrel::apply_scroll_bars() {
 
 void Nadrel::sync_widget() {
   if (!uc_) return;
-  uc_->setEnabled(S.Enabled);
   uc_->setCursor(plat::com::cursor_shape_of(S.MousePointer));
   apply_scroll_bars();
 }

@@ -180,6 +180,11 @@ void UserControl::resizeEvent(QResizeEvent* event) {
   grid_.UserControl_Resize();
 }
 
+void UserControl::changeEvent(QEvent* event) {
+  plat::gdi::Surface::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange) grid_.enabled_changed();
+}
+
 PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), grid_(grid) {
   setObjectName("picGrid");
   setBackColor(plat::kSystemColorFlag | plat::COLOR_BTNFACE);
@@ -187,7 +192,7 @@ PicGrid::PicGrid(Nadrel& grid, QWidget* parent) : plat::gdi::Surface(parent), gr
   setMouseTracking(true);
 }
 
-void draw_waiting_repaint(Nadrel& grid) { grid.draw_invalidated(); }
+void draw_waiting_repaint(Nadrel& grid) { grid.flush_pending(); }
 
 void PicGrid::drawPending() { grid_.flush_pending(); }
 

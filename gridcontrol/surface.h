@@ -23,7 +23,7 @@ int16_t key_ascii_of(const QKeyEvent* e);
 // A synthetic key press for a virtual-key code or a character.
 QKeyEvent* make_key_event(int16_t key_code, int16_t key_ascii);
 
-// Draws a whole repaint of the grid still waiting (Nadrel::draw_invalidated).
+// Draws what waits to be drawn (Nadrel::flush_pending).
 void draw_waiting_repaint(Nadrel& grid);
 
 // Runs the grid's handling of one piece of user input (a key, a mouse
@@ -45,6 +45,7 @@ class UserControl final : public plat::gdi::Surface {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   Nadrel& grid_;

@@ -1,4 +1,7 @@
 // Defaults, addressing, property semantics and failing members.
+#include <QTest>
+#include <functional>
+
 #include "grid_fixture.h"
 
 using namespace gridtest;
@@ -382,4 +385,56 @@ TEST(GridHosting, ExtenderAndWidgetForTheContainer) {
   EXPECT_EQ(g.get(d::Cols).to_i4(), 2);
   EXPECT_EQ(grid.get(kExtName).to_string(), "Grid1");
   w->setParent(nullptr);  // the grid deletes its widget when released
+}
+
+TEST(GridHosting, TheEnabledStateIsOneWithTheContainersAndDecidesInput) {
+  Grid g;
+  QWidget window;
+  QWidget* w = g.obj->widget();
+  w->setParent(&window);
+  window.resize(400, 300);
+  window.show();
+  g.site.set_extender(std::make_unique<WidgetExtender>(w, "Grid1", 0));
+  plat::com::Extender& container = *g.site.extender();
+  auto* cells = w->findChild<QWidget*>("picGrid");
+  ASSERT_NE(cells, nullptr);
+  EventLog events(*g.obj);
+  // Whether a press on a cell reaches the grid.
+  auto takes_input = [&] {
+    events.events.clear();
+    QTest::mouseClick(cells, Qt::LeftButton, {}, QPoint(100, 40));
+    return !events.events.empty();
+  };
+  ASSERT_TRUE(takes_input());
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    bool enabled;
+    std::vector<std::string> changed;
+  };
+  const Step steps[] = {
+      {"the container disables", [&] { container.Enabled(false); }, false, {"Enabled"}},
+      {"a member that fails", [&] {
+         const std::string format = "A|B|C|D|E|F|" + std::string(7000, 'W');
+         EXPECT_FALSE(g.invoke(d::FormatString, CallKind::Let, {Variant(format)}).ok());
+       }, false, {}},
+      {"the container again", [&] { container.Enabled(false); }, false, {}},
+      {"the member enables", [&] { g.let(d::Enabled, {Variant(true)}); }, true, {"Enabled"}},
+      {"the member disables", [&] { g.let(d::Enabled, {Variant(false)}); }, false, {"Enabled"}},
+      {"the container enables", [&] { container.Enabled(true); }, true, {"Enabled"}},
+      // The window's own state is the window's: the grid's stays its own.
+      {"the window disables", [&] { window.setEnabled(false); }, true, {}},
+  };
+  for (const Step& s : steps) {
+    g.site.clear_changed();
+    s.change();
+    EXPECT_EQ(g.get(d::Enabled).to_bool(), s.enabled) << s.what;
+    EXPECT_EQ(container.Enabled(), s.enabled) << s.what;
+    EXPECT_EQ(g.site.changed(), s.changed) << s.what;
+    if (window.isEnabled()) {
+      EXPECT_EQ(takes_input(), s.enabled) << s.what;
+    }
+  }
+  EXPECT_FALSE(takes_input());
+  w->setParent(nullptr);
 }

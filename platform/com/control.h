@@ -40,6 +40,10 @@ class Extender {
   virtual void Height(int32_t v) = 0;
   virtual std::string Name() const = 0;
   virtual int16_t Index() const = 0;
+  // The control's enabled state as the container keeps it (a disabled
+  // control takes no input from it).
+  virtual bool Enabled() const = 0;
+  virtual void Enabled(bool v) = 0;
   // The control giving itself a size in twips (15 to a pixel), which a
   // container laid out in twips keeps exactly; by default through Width and
   // Height in pixels.
@@ -153,6 +157,8 @@ class WidgetExtender final : public Extender {
   void Height(int32_t v) override { if (w_) w_->resize(w_->width(), v); }
   std::string Name() const override { return name_; }
   int16_t Index() const override { return index_; }
+  bool Enabled() const override { return w_ && !w_->testAttribute(Qt::WA_ForceDisabled); }
+  void Enabled(bool v) override { if (w_) w_->setEnabled(v); }
 
  private:
   QPointer<QWidget> w_;

@@ -34,6 +34,10 @@ class ControlExtender final : public com::Extender {
   void Height(int32_t v) override { c_.set("Height", twips(v)); }
   std::string Name() const override { return c_.name(); }
   int16_t Index() const override { return int16_t(c_.index()); }
+  // The window's Enabled of the control, which the forms layer gives its
+  // widget.
+  bool Enabled() const override { return c_.enabled(); }
+  void Enabled(bool v) override { c_.set_enabled(v); }
   void SizeTwips(int32_t width, int32_t height) override {
     c_.set("Width", width);
     c_.set("Height", height);

@@ -147,7 +147,11 @@ class DeviceContext {
   virtual void setTextColor(COLORREF color) { text_color_ = color; }
   virtual void setFont(const QFont& font) { font_ = font; }
   virtual void setRop2(int rop) { rop2_ = rop; }
+  // Only pixels inside the clip rectangle change, for every call below
+  // (null: the whole surface).
+  virtual void setClip(const Rect* clip) { has_clip_ = clip != nullptr, clip_ = clip ? *clip : Rect{}; }
   const Pen& pen() const { return pen_; }
+  const Rect* clip() const { return has_clip_ ? &clip_ : nullptr; }
   COLORREF textColor() const { return text_color_; }
   const QFont& font() const { return font_; }
   int rop2() const { return rop2_; }
@@ -156,8 +160,8 @@ class DeviceContext {
   // The whole surface: (0, 0) to its width and height.
   virtual Rect clientRect() const = 0;
 
-  // Fills every pixel of the surface with the colour and moves the current
-  // position to (0, 0).
+  // Fills every pixel of the surface (within the clip) with the colour and
+  // moves the current position to (0, 0).
   virtual void clear(COLORREF color) = 0;
 
   // Fills `r` with the brush's colour; false for an invalid brush. Ignores
@@ -218,6 +222,8 @@ class DeviceContext {
   COLORREF text_color_ = 0;
   QFont font_;
   int rop2_ = R2_COPYPEN;
+  bool has_clip_ = false;
+  Rect clip_{};
   Point position_;
   int dash_phase_ = 0;
 };

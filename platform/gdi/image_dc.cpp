@@ -187,22 +187,29 @@ ImageDC::ImageDC(QImage* image) : image_(image) {
 
 QImage& ImageDC::target() { return *image_; }
 
+Rect ImageDC::drawable() {
+  const QImage& im = target();
+  const Rect all{0, 0, im.width(), im.height()};
+  return clip() ? intersect(all, *clip()) : all;
+}
+
 Rect ImageDC::clientRect() const {
   const QImage& im = target();
   return {0, 0, im.width(), im.height()};
 }
 
 void ImageDC::fill(const Rect& r, COLORREF color) {
-  QImage& im = target();
-  const Rect c = intersect(r, {0, 0, im.width(), im.height()});
+  const Rect c = intersect(r, drawable());
   if (c.empty()) return;
+  QImage& im = target();
   const std::uint32_t px = to_pixel(color);
   const Pixels pixels(im);
   for (int y = c.top; y < c.bottom; ++y) std::fill(pixels.row(y) + c.left, pixels.row(y) + c.right, px);
 }
 
 void ImageDC::clear(COLORREF color) {
-  target().fill(to_pixel(color));
+  if (clip()) fill(*clip(), color);
+  else target().fill(to_pixel(color));
   moveTo({0, 0});
 }
 
@@ -306,6 +313,7 @@ int ImageDC::drawText(std::string_view text, Rect& r, unsigned format) {
   if (s.isEmpty()) return result;  // nothing to draw
   QPainter painter(&im);
   if (!(format & DT_NOCLIP)) painter.setClipRect(ToQRect(r));
+  if (clip()) painter.setClipRect(ToQRect(*clip()), (format & DT_NOCLIP) ? Qt::ReplaceClip : Qt::IntersectClip);
   const QColor color = to_qcolor(textColor());
   painter.setPen(color);
   qsizetype offset = 0;  // of the current line in the text, to place the mnemonic
@@ -389,6 +397,11 @@ bool ImageDC::lineTo(Point p) {
 
   QImage& im = target();
   const int w = im.width(), h = im.height();
+  // Pixels that may change: inside the image and the clip.
+  const Rect area = drawable();
+  if (area.empty()) return true;
+  const long long major_lo = x_major ? area.left : area.top, major_hi = x_major ? area.right : area.bottom;
+  const long long minor_lo = x_major ? area.top : area.left, minor_hi = x_major ? area.bottom : area.right;
   const long long a_major = x_major ? a.x : a.y, a_minor = x_major ? a.y : a.x;
   const int s_major = (x_major ? dx : dy) < 0 ? -1 : 1;
   const int s_minor = (x_major ? dy : dx) < 0 ? -1 : 1;
@@ -415,13 +428,13 @@ bool ImageDC::lineTo(Point p) {
   if (width == 1 && minor_len == 0) {
     // A straight line, the grid's every line: walked along its row or
     // column, only over the steps that land in the image.
-    if (a_minor < 0 || a_minor >= (x_major ? h : w)) return true;
+    if (a_minor < minor_lo || a_minor >= minor_hi) return true;
     if (s_major > 0) {
-      first = std::max(first, -a_major);
-      last = std::min(last, extent - a_major);
+      first = std::max(first, major_lo - a_major);
+      last = std::min(last, major_hi - a_major);
     } else {
-      first = std::max(first, a_major - extent + 1);
-      last = std::min(last, a_major + 1);
+      first = std::max(first, a_major - major_hi + 1);
+      last = std::min(last, a_major - major_lo + 1);
     }
     if (first >= last) return true;
     const long long start = a_major + first * s_major;
@@ -449,7 +462,7 @@ bool ImageDC::lineTo(Point p) {
       if (!dashes.on()) continue;
       long long x, y;
       point_at(i, x, y);
-      if (x < 0 || y < 0 || x >= w || y >= h) continue;
+      if (x < area.left || y < area.top || x >= area.right || y >= area.bottom) continue;
       mix(pixels.row(int(y)) + x);
     }
     return true;
@@ -465,9 +478,9 @@ bool ImageDC::lineTo(Point p) {
       for (long long xx = std::max(0LL, x + lo); xx <= std::min<long long>(w - 1, x + hi); ++xx)
         mask[size_t(yy) * size_t(w) + size_t(xx)] = 1;
   }
-  for (int y = 0; y < h; ++y) {
+  for (int y = area.top; y < area.bottom; ++y) {
     std::uint32_t* line = pixels.row(y);
-    for (int x = 0; x < w; ++x)
+    for (int x = area.left; x < area.right; ++x)
       if (mask[size_t(y) * size_t(w) + size_t(x)]) mix(line + x);
   }
   return true;
@@ -476,14 +489,15 @@ bool ImageDC::lineTo(Point p) {
 bool ImageDC::drawFocusRect(const Rect& r) {
   QImage& im = target();
   if (r.empty()) return true;
+  const Rect area = drawable();
   const Pixels pixels(im);
-  for (int y = std::max(r.top, 0); y < std::min(r.bottom, im.height()); ++y) {
+  for (int y = std::max(r.top, area.top); y < std::min(r.bottom, area.bottom); ++y) {
     std::uint32_t* line = pixels.row(y);
     auto dot = [&](int x) {
-      if (x >= 0 && x < im.width() && (x + y) % 2 == 0) line[x] ^= kRgbMask;
+      if (x >= area.left && x < area.right && (x + y) % 2 == 0) line[x] ^= kRgbMask;
     };
     if (y == r.top || y == r.bottom - 1) {
-      for (int x = std::max(r.left, 0); x < std::min(r.right, im.width()); ++x) dot(x);
+      for (int x = std::max(r.left, area.left); x < std::min(r.right, area.right); ++x) dot(x);
     } else {
       dot(r.left);
       if (r.right - 1 != r.left) dot(r.right - 1);
@@ -494,7 +508,7 @@ bool ImageDC::drawFocusRect(const Rect& r) {
 
 bool ImageDC::invertRect(const Rect& r) {
   QImage& im = target();
-  const Rect c = intersect(r, {0, 0, im.width(), im.height()});
+  const Rect c = intersect(r, drawable());
   if (c.empty()) return true;
   const Pixels pixels(im);
   for (int y = c.top; y < c.bottom; ++y) {
@@ -508,7 +522,7 @@ bool ImageDC::scrollDC(int dx, int dy, const Rect* scroll, const Rect* clip, Rec
   QImage& im = target();
   const Rect all{0, 0, im.width(), im.height()};
   const Rect src = scroll ? intersect(*scroll, all) : all;
-  const Rect area = clip ? intersect(*clip, all) : all;
+  const Rect area = intersect(clip ? intersect(*clip, all) : all, drawable());
 
   // Destination: the moved source, kept within the clip. Offsets are
   // clamped so that no sum overflows; a move that large leaves nothing.

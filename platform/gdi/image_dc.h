@@ -40,6 +40,8 @@ class ImageDC : public DeviceContext {
 
  private:
   void fill(const Rect& r, COLORREF color);
+  // The image's rectangle within the clip.
+  Rect drawable();
   QImage* image_;
 };
 

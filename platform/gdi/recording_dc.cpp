@@ -80,6 +80,14 @@ void RecordingDC::setRop2(int rop) {
   if (forward_) forward_->setRop2(rop);
 }
 
+void RecordingDC::setClip(const Rect* clip) {
+  std::vector<long long> args{clip ? 1 : 0};
+  for (long long v : rect_args(clip ? *clip : Rect{})) args.push_back(v);
+  record("SetClip", std::move(args));
+  DeviceContext::setClip(clip);
+  if (forward_) forward_->setClip(clip);
+}
+
 Rect RecordingDC::clientRect() const {
   const Rect r = forward_ ? forward_->clientRect() : client_;
   record("GetClientRect", rect_args(r));

@@ -23,6 +23,7 @@ namespace plat::gdi {
 //   ScrollDC          dx dy hasScroll l t r b hasClip l t r b
 //   GetClientRect     l t r b               (the rectangle returned)
 //   Clear / SetTextColor  colour;  SetROP2  rop;  SetPen  style width colour
+//   SetClip           hasClip l t r b
 //   SetFont           size*100 bold italic underline strikeout   text = family
 struct Call {
   std::string name;
@@ -53,6 +54,7 @@ class RecordingDC : public DeviceContext {
   void setTextColor(COLORREF color) override;
   void setFont(const QFont& font) override;
   void setRop2(int rop) override;
+  void setClip(const Rect* clip) override;
   Rect clientRect() const override;
   void clear(COLORREF color) override;
   bool fillRect(const Rect& r, HBRUSH brush) override;

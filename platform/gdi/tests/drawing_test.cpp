@@ -469,5 +469,97 @@ TEST_F(Drawing, ClientRectAndClear) {
   EXPECT_EQ(dc.currentPosition(), (Point{0, 0}));
 }
 
+TEST_F(Drawing, EveryCallChangesOnlyThePixelsInsideTheClip) {
+  // Each call drawn on a clipped image gives, inside the clip, the pixels it
+  // gives unclipped, and leaves every other pixel alone.
+  const Rect clip{13, 7, 41, 33};
+  struct Case {
+    const char* what;
+    void (*draw)(ImageDC&);
+  };
+  const Case cases[] = {
+      {"FillRect", [](ImageDC& d) {
+         const HBRUSH b = CreateSolidBrush(kRed);
+         Rect r{5, 5, 30, 40};
+         FillRect(&d, &r, b);
+         DeleteObject(b);
+       }},
+      {"DrawEdge", [](ImageDC& d) {
+         Rect r{10, 4, 44, 36};
+         DrawEdge(&d, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+       }},
+      {"DrawTextA", [](ImageDC& d) {
+         d.setFont(TestFont());
+         Rect r{0, 0, 80, 50};
+         DrawTextA(&d, "WWWWWWWWWW", -1, &r, DT_SINGLELINE | DT_VCENTER);
+       }},
+      {"DrawTextA unclipped", [](ImageDC& d) {
+         d.setFont(TestFont());
+         Rect r{20, 10, 22, 12};
+         DrawTextA(&d, "WWWWWWWWWW", -1, &r, DT_NOCLIP);
+       }},
+      {"DrawFrameControl", [](ImageDC& d) {
+         const Rect r{6, 20, 21, 35};
+         DrawFrameControl(&d, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+       }},
+      {"dotted lines", [](ImageDC& d) {
+         d.setPen({PS_DOT, 1, kBlue});
+         MoveToEx(&d, 0, 20, nullptr);
+         LineTo(&d, 80, 20);
+         MoveToEx(&d, 30, 50, nullptr);
+         LineTo(&d, 30, -1);
+       }},
+      {"slanted and wide lines", [](ImageDC& d) {
+         d.setPen({PS_SOLID, 1, kBlack});
+         MoveToEx(&d, 0, 0, nullptr);
+         LineTo(&d, 79, 49);
+         d.setPen({PS_SOLID, 3, kGreen});
+         MoveToEx(&d, 79, 0, nullptr);
+         LineTo(&d, 0, 49);
+       }},
+      {"DrawFocusRect", [](ImageDC& d) {
+         const Rect r{8, 9, 38, 40};
+         DrawFocusRect(&d, &r);
+       }},
+      {"InvertRect", [](ImageDC& d) {
+         const Rect r{0, 0, 20, 20};
+         InvertRect(&d, &r);
+       }},
+      {"Clear", [](ImageDC& d) { d.clear(kGreen); }},
+      {"ScrollDC", [](ImageDC& d) {
+         const Rect r{0, 0, 80, 50};
+         ScrollDC(&d, 5, 3, &r, nullptr, nullptr);
+       }},
+  };
+  for (const Case& c : cases) {
+    // A pattern underneath, so that moved and inverted pixels show.
+    auto base = [] {
+      QImage im = MakeSurfaceImage(80, 50, kWhite);
+      for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 80; ++x)
+          if ((x * 7 + y * 3) % 5 == 0) im.setPixel(x, y, 0xFF336699);
+      return im;
+    };
+    QImage whole = base(), clipped = base();
+    const QImage before = base();
+    ImageDC whole_dc(&whole), clipped_dc(&clipped);
+    c.draw(whole_dc);
+    clipped_dc.setClip(&clip);
+    c.draw(clipped_dc);
+    int wrong = 0;
+    for (int y = 0; y < 50; ++y)
+      for (int x = 0; x < 80; ++x) {
+        const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+        if (clipped.pixel(x, y) != (inside ? whole : before).pixel(x, y)) ++wrong;
+      }
+    EXPECT_EQ(wrong, 0) << c.what;
+  }
+  // Without a clip again, the whole surface.
+  dc.setClip(&clip);
+  dc.setClip(nullptr);
+  dc.clear(kRed);
+  EXPECT_EQ(Ink(kRed), Rect{});
+}
+
 }  // namespace
 }  // namespace plat::gdi

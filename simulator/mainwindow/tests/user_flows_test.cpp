@@ -15,6 +15,7 @@
 
 #include "gridcontrol/nadrel_ids.h"
 #include "platform/comctl/comctl.h"
+#include "platform/forms/hosted.h"
 #include "platform/display/display_modes.h"
 #include "simulator/dialogs/abiarazi.h"
 #include "simulator/dialogs/ademaitza.h"
@@ -435,6 +436,72 @@ TEST_F(ExampleFlow, RunsToTheEndWithAndWithoutZThenADataWordChangesTheResult) {
   expect_idle();
 }
 
+
+// Every grid's Enabled, read late-bound, is what the grid does with input,
+// wherever the program changes it: start-up, the example's loading and
+// unloading, a run and its end.
+TEST_F(UserFlow, EachGridsEnabledIsWhatItDoesWithInput) {
+  struct Place {
+    const char* window;
+    const char* grid;
+    int index;
+  };
+  const Place grids[] = {{Nagusia::kName, "NadrelMikro", -1}, {Nagusia::kName, "Nadrel1", -1},
+                         {Nagusia::kName, "Nadrel4", 1},      {Nagusia::kName, "Nadrel3", -1},
+                         {MNetaEM::kName, "Nadrel3", 0},     {MNetaEM::kName, "Nadrel1", -1},
+                         {Mikroprograma::kName, "NadrelMikro", -1}, {Kontrolmemoria::kName, "Nadrel2", -1}};
+  auto window = [this](const char* name) -> plat::Form& {
+    if (name == std::string(MNetaEM::kName)) return plat::form<MNetaEM>();
+    if (name == std::string(Mikroprograma::kName)) return plat::form<Mikroprograma>();
+    if (name == std::string(Kontrolmemoria::kName)) return plat::form<Kontrolmemoria>();
+    return main_window();
+  };
+  // The grids that take input, as "window.grid(index)"; each checked
+  // against its late-bound Enabled and its container's.
+  auto taking_input = [&](const char* when) {
+    std::vector<std::string> on;
+    for (const Place& p : grids) {
+      plat::Control& c = window(p.window).ctl(p.grid, p.index);
+      QWidget* cells = c.widget()->findChild<QWidget*>("picGrid");
+      if (!cells) {
+        ADD_FAILURE() << p.window << "." << p.grid;
+        continue;
+      }
+      // Input as the window would pass it on when it takes input itself.
+      const bool input = cells->isEnabledTo(c.widget()->window());
+      const std::string name = std::string(p.window) + "." + p.grid + "(" + std::to_string(p.index) + ")";
+      EXPECT_EQ(plat::object(c).get(nadrel::dispid::Enabled).to_bool(), input) << name << " " << when;
+      EXPECT_EQ(c.enabled(), input) << name << " " << when;
+      if (input) on.push_back(name);
+    }
+    return on;
+  };
+  const std::vector<std::string> all = [&] {
+    std::vector<std::string> v;
+    for (const Place& p : grids) v.push_back(std::string(p.window) + "." + p.grid + "(" + std::to_string(p.index) + ")");
+    return v;
+  }();
+  const std::vector<std::string> tables_only = {all[0], all[1], all[6], all[7]};
+  start_program({1024, 768, 16});
+  EXPECT_EQ(taking_input("at start-up"), tables_only);
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);
+  EXPECT_EQ(taking_input("with the example loaded"), all);
+  instructions = {"  ADD:     ADD rh, ri1, ri2"};
+  start_user();
+  bool seen = false;
+  clock.at(clock.now_ms() + 8'000, [&] {
+    expect_running();
+    EXPECT_EQ(taking_input("during a run"), (std::vector<std::string>{all[0], all[1], all[2], all[3], all[4], all[5]}));
+    seen = true;
+  });
+  menu("Simulazioa1", 5);
+  EXPECT_TRUE(seen);
+  expect_idle();
+  EXPECT_EQ(taking_input("after the run"), all);
+  menu("Artxibo7", 1);
+  EXPECT_EQ(taking_input("with the example unloaded"), tables_only);
+}
 
 // A cut run (end, or RESET with its restart) leaves nothing that spoils the next results.
 TEST_F(ExampleFlow, AfterACutRunTheResultsAreStillRight) {
