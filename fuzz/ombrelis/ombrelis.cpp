@@ -9,6 +9,10 @@
 // A record is as long as its sender's kind makes it: a list view's
 // custom-draw record is the list view's; any other sender's is of any length
 // from the common header on.
+//
+// The input is read in one order whatever the compiler: never twice among
+// the arguments of one call, so an input the fuzzer (clang) found takes the
+// same road when the tests (gcc) replay it.
 #include <QApplication>
 #include <QTreeWidget>
 #include <cstring>
@@ -126,14 +130,21 @@ struct Scene {
     static const UINT messages[] = {WM_DESTROY, WM_NCDESTROY, WM_USER, 0, 1, 0x0F, 0x4D, 0x4F, 0xFFFF};
     const UINT msg = in.flag() ? in.pick(messages) : in.u32();
     if (msg == WM_NOTIFY) return;  // a notification always carries a record
-    SendMessageA(handle(), msg, WPARAM(in.u32()), LPARAM(in.flag() ? 0 : in.u32()));
+    const HWND to = handle();
+    const WPARAM wParam = in.u32();
+    const LPARAM lParam = in.flag() ? 0 : in.u32();
+    SendMessageA(to, msg, wParam, lParam);
   }
 
   void paint() {
     if (lists.empty()) return;
     cc::ListView& lv = *lists[in.pick(lists.size())];
-    if (in.flag()) lv.render();
-    else lv.draw_colors(int(in.pick(14)) - 1, int(in.pick(3)));
+    if (in.flag()) {
+      lv.render();
+    } else {
+      const int item = int(in.pick(14)) - 1;
+      lv.draw_colors(item, int(in.pick(3)));
+    }
   }
 
   void destroy_host() {
@@ -206,7 +217,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(h->notified == seen + 1);
       }
     --scene.depth;
-    for (auto& lv : scene.lists) lv->render();
+    // A host's answer to a render may take a step that adds a host and its
+    // list: the lists rendered are those there were.
+    const std::vector<std::shared_ptr<cc::ListView>> lists = scene.lists;
+    for (const auto& lv : lists) lv->render();
     scene.lists.clear();
   }
   QApplication::processEvents();

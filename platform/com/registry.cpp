@@ -1,16 +1,19 @@
 #include "platform/com/registry.h"
 
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -265,7 +268,6 @@ struct Known {
 
 std::mutex g_mutex;
 std::map<std::string, Known> g_known;
-bool g_all_written = true;
 // While set, registrations are collected here instead of being stored (to
 // learn which classes a library offers).
 thread_local Entries* g_capture = nullptr;
@@ -318,24 +320,34 @@ void resolve(std::string_view class_name, const std::string& lib) {
 // An exclusive lock on "<registry>.lock" for a read-modify-write, so that
 // processes registering at the same time (parallel tests) do not lose each
 // other's entries. The system drops the lock of a process that ends, so a
-// lock left by a dead process never delays anyone. Without a lock file (a
-// folder that cannot be written) the update goes on unlocked; its write
-// fails anyway. A lock file this update made is taken away again when
-// nothing was written: whoever waits on it finds it gone and takes a new one.
+// lock left by a dead process never delays anyone. `flock` needs no right to
+// write: the lock file is opened for reading (for writing where only that is
+// allowed), so a lock file another user made (root, or one a group shares)
+// still locks. Where no lock can be had at all, `held()` is false and says
+// why: the update must then write nothing. A lock file this update made is
+// taken away again when nothing was written: whoever waits on it finds it
+// gone and takes a new one.
 class Lock {
  public:
   explicit Lock(const std::string& path) : name_(path + ".lock") {
+    // Not blocking on open: a FIFO put at the lock's name is not waited on.
+    constexpr int kFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     for (int attempt = 0; attempt < 8; ++attempt) {
       created_ = false;
-      fd_ = ::open(name_.c_str(), O_RDWR | O_CLOEXEC);
+      fd_ = ::open(name_.c_str(), O_RDONLY | kFlags);
+      if (fd_ < 0 && errno == EACCES) fd_ = ::open(name_.c_str(), O_WRONLY | kFlags);
       if (fd_ < 0 && errno == ENOENT) {
-        fd_ = ::open(name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        fd_ = ::open(name_.c_str(), O_RDONLY | O_CREAT | O_EXCL | kFlags, 0644);
         created_ = fd_ >= 0;
         if (fd_ < 0 && errno == EEXIST) continue;
       }
-      if (fd_ < 0) return;
+      if (fd_ < 0) {
+        error_ = name_ + ": " + std::strerror(errno);
+        return;
+      }
       while (::flock(fd_, LOCK_EX) != 0)
         if (errno != EINTR) {
+          error_ = name_ + " cannot be locked: " + std::strerror(errno);
           release(false);
           return;
         }
@@ -344,10 +356,14 @@ class Lock {
       if (still_named()) return;
       release(false);
     }
+    error_ = name_ + " is replaced again and again";
   }
   ~Lock() { release(false); }
   Lock(const Lock&) = delete;
   Lock& operator=(const Lock&) = delete;
+
+  bool held() const { return fd_ >= 0; }
+  const std::string& error() const { return error_; }
 
   // Unlocks; with `drop_made`, first takes away the lock file this lock made.
   void release(bool drop_made) {
@@ -367,6 +383,7 @@ class Lock {
   std::string name_;
   int fd_ = -1;
   bool created_ = false;
+  std::string error_;
 };
 
 // The folders above the registry that do not exist yet, made for a write;
@@ -375,7 +392,20 @@ class Lock {
 class Folders {
  public:
   explicit Folders(const std::string& file) {
-    const std::string dir = QFileInfo(QString::fromLocal8Bit(file.c_str())).absolutePath().toLocal8Bit().toStdString();
+    // By bytes: a folder whose name is not text in the locale's encoding is
+    // still the one named.
+    const size_t last = file.rfind('/');
+    std::string dir = last == std::string::npos ? std::string() : file.substr(0, last);
+    if (file.front() != '/') {
+      char* cwd = ::getcwd(nullptr, 0);
+      if (!cwd) {
+        error_ = std::strerror(errno);
+        return;
+      }
+      dir = std::string(cwd) + (dir.empty() ? "" : "/" + dir);
+      std::free(cwd);
+    }
+    if (dir.empty()) return;  // the root folder
     for (size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
       const std::string level = dir.substr(0, slash);
       if (::mkdir(level.c_str(), 0777) == 0) made_.push_back(level);
@@ -432,10 +462,11 @@ Replaced replace_file(const std::string& file, const std::string& text, bool dam
     if (fd < 0 && (errno != EEXIST || n == 100)) return {std::strerror(errno), {}};
   }
   // The old file's permissions; a damaged file's with its owner's reading
-  // and writing (it may be damaged for want of them).
+  // and writing (it may be damaged for want of them). A file system that
+  // keeps no modes (FAT, some network shares) takes the file without.
   std::optional<std::string> failure;
   const mode_t mode = (old.st_mode & 07777) | (damaged ? S_IRUSR | S_IWUSR : 0);
-  if (existed && ::fchmod(fd, mode) != 0) failure = std::strerror(errno);
+  if (existed && ::fchmod(fd, mode) != 0 && errno != ENOSYS && errno != EOPNOTSUPP) failure = std::strerror(errno);
   if (!failure) failure = write_all(fd, text);
   if (!failure && ::fsync(fd) != 0) failure = std::strerror(errno);
   if (::close(fd) != 0 && !failure) failure = std::strerror(errno);
@@ -455,6 +486,32 @@ Replaced replace_file(const std::string& file, const std::string& text, bool dam
   return {std::nullopt, damaged ? aside.name : std::string()};
 }
 
+// Removes the temporary files ("<file>.new.<pid>.<n>") of writers killed
+// before they could clean up. Called under the lock, which every writer
+// holds while its temporary file exists, and only for processes that no
+// longer exist.
+void remove_dead_temporaries(const std::string& file) {
+  const size_t slash = file.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+  const std::string prefix = file.substr(slash + 1) + ".new.";  // (npos + 1 is 0)
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string_view name(e->d_name);
+    if (!name.starts_with(prefix)) continue;
+    const std::string_view rest = name.substr(prefix.size());
+    pid_t pid = 0;
+    unsigned n = 0;
+    const auto [dot, bad_pid] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (bad_pid != std::errc() || pid <= 0 || dot == rest.data() + rest.size() || *dot != '.') continue;
+    const auto [end, bad_n] = std::from_chars(dot + 1, rest.data() + rest.size(), n);
+    if (bad_n != std::errc() || end != rest.data() + rest.size()) continue;
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // alive, or another user's live process
+    ::unlinkat(::dirfd(d), e->d_name, 0);
+  }
+  ::closedir(d);
+}
+
 // Read-modify-write of the file under the lock. When the file cannot be
 // written (or must not be: see Target) the change is held in memory for the
 // life of the process, with a warning, and the disk is left as it was.
@@ -466,6 +523,7 @@ auto update(Change&& change) {
   Folders folders(path);
   Lock lock(path);
   Read r = read_file(path);
+  if (lock.held() && r.target.kind != Target::Other) remove_dead_temporaries(r.target.file);
   Known& k = g_known[path];
   std::vector<Held> held = k.held;
   const std::string as_read = r.file.text();
@@ -484,6 +542,9 @@ auto update(Change&& change) {
     failure = "it is not a regular file";
   } else if (!unchanged && folders.error()) {
     failure = "its folder cannot be made: " + *folders.error();
+  } else if (!unchanged && !lock.held()) {
+    // Written unlocked, another process's update could be lost unseen.
+    failure = "it cannot be locked (" + lock.error() + ")";
   } else if (!unchanged) {
     const Replaced done = replace_file(r.target.file, r.file.text(), r.damaged);
     if (done.failure && r.damaged)
@@ -501,7 +562,6 @@ auto update(Change&& change) {
   if (failure) {
     std::fprintf(stderr, "Cannot write the class registry %s: %s; the registration holds for this run only\n",
                  path.c_str(), failure->c_str());
-    g_all_written = false;
     k.held = std::move(held);
   } else {
     k.held.clear();
@@ -610,11 +670,21 @@ std::shared_ptr<Control> create_from(const std::string& lib, std::string_view cl
 
 }  // namespace
 
+// From the environment's bytes, never decoded: a home whose name is not text
+// in the locale's encoding is still the real one. A relative XDG_DATA_HOME
+// is not valid and is ignored, as the base-directory rules say.
 std::string registry_path() {
   if (const char* env = std::getenv("BRENDALO_REGISTRY"); env && *env) return env;
-  QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (base.isEmpty()) base = QDir::homePath() + "/.local/share";
-  return (base + "/brendalo/registry.ini").toStdString();
+  auto folder = [](std::string dir) {
+    while (!dir.empty() && dir.back() == '/') dir.pop_back();
+    return dir;
+  };
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+    return folder(data) + "/brendalo/registry.ini";
+  std::string home;
+  if (const char* env = std::getenv("HOME"); env && *env) home = env;
+  else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) home = pw->pw_dir;
+  return folder(home) + "/.local/share/brendalo/registry.ini";
 }
 
 void register_class(std::string_view class_name, std::string_view library_path) {
@@ -662,13 +732,9 @@ std::vector<std::pair<std::string, std::string>> registered_classes() {
 void forget_registrations() {
   std::lock_guard guard(g_mutex);
   g_known.clear();
-  g_all_written = true;
 }
 
-bool registry_written() {
-  std::lock_guard guard(g_mutex);
-  return g_all_written;
-}
+bool registry_written() { return held_classes().empty(); }
 
 std::vector<std::string> held_classes() {
   std::lock_guard guard(g_mutex);

@@ -2,7 +2,8 @@
 // The class registry: which library provides which control class.
 //
 // The registry is a text file, BRENDALO_REGISTRY when that is set, else
-// "brendalo/registry.ini" in the user's data folder. Each line under
+// "brendalo/registry.ini" in the user's data folder ($XDG_DATA_HOME when it
+// is an absolute path, else $HOME/.local/share; taken byte for byte). Each line under
 // "[Classes]" reads "ClassName=/absolute/path/of/library.so"; class names
 // match without regard to case. Other lines (comments, other sections,
 // other programs' entries) are kept byte for byte by every update; a file
@@ -16,7 +17,12 @@
 // sync or rename) leaves the file byte for byte as it was, or absent when
 // there was none, and nothing beside it (no temporary file, no folder or
 // lock file of its own); its registration holds in memory, as below. A
-// damaged file stays in place until it is replaced.
+// damaged file stays in place until it is replaced. Every update is made
+// under a lock on "<registry>.lock" (which needs only the right to read it);
+// where no lock can be had the change is held likewise, since another
+// process's update might be lost. A temporary file a killed writer left is
+// removed by a later update. A file system that keeps no file modes takes
+// the file without its old mode.
 //
 // Only a regular file, or a path where nothing stands yet, is written; a
 // symbolic link to a regular file stays, and its target is written. A
@@ -73,7 +79,8 @@ std::optional<std::string> registered_library(std::string_view class_name);
 // (class name, library path) in file order, then those held in memory, then
 // those resolved that neither names.
 std::vector<std::pair<std::string, std::string>> registered_classes();
-// False once a registration of this process could not be written to the file.
+// False while a registration or removal of this process is held in memory
+// only (the file refused it and no later update wrote it).
 bool registry_written();
 // The classes whose registration or removal is held in memory only, the
 // file having refused it; empty once a later update wrote them all.

@@ -1,10 +1,16 @@
 // The class registry file: lookups, updates that keep every other line,
 // damaged files kept aside, paths that cannot or must not be written, a
-// full disk, classes that stay creatable when the file changes, and the
-// registration tool's report.
+// full disk, a file system without file modes, a lock file another user
+// made, homes whose names are not text, leftovers of killed writers, classes
+// that stay creatable when the file changes, and the registration tool's
+// report.
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -13,15 +19,35 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/com/registry.h"
+#include "platform/com/tools/register_tool.h"
 #include "testing/full_disk.h"
 
 using namespace plat::com;
+
+namespace {
+// fchmod as a file system may answer it: errno `g_fchmod_error` for the
+// next `g_fchmod_failures` calls (-1: every call), else the system's answer.
+int g_fchmod_error = 0;
+int g_fchmod_failures = 0;
+}  // namespace
+
+// Found before the C library's, by the registry's library too.
+extern "C" int fchmod(int fd, mode_t mode) noexcept {
+  if (g_fchmod_failures != 0) {
+    if (g_fchmod_failures > 0) --g_fchmod_failures;
+    errno = g_fchmod_error;
+    return -1;
+  }
+  return int(::syscall(SYS_fchmod, fd, mode));
+}
 
 class Registry : public ::testing::Test {
  protected:
@@ -32,6 +58,7 @@ class Registry : public ::testing::Test {
     setenv("BRENDALO_REGISTRY", dir_.filePath("registry.ini").toLocal8Bit().constData(), 1);
   }
   void TearDown() override {
+    g_fchmod_failures = 0;
     if (saved_.empty()) unsetenv("BRENDALO_REGISTRY");
     else setenv("BRENDALO_REGISTRY", saved_.c_str(), 1);
   }
@@ -548,4 +575,221 @@ TEST_F(Registry, AClassResolvedOnceStaysCreatableWhateverBecomesOfTheFile) {
   EXPECT_TRUE(unregister_class("Pantalla.Resolucion"));
   EXPECT_EQ(registered_library("Pantalla.Resolucion"), std::nullopt);
   EXPECT_THROW(create_object("Pantalla.Resolucion"), RuntimeError);
+}
+
+TEST_F(Registry, AFileSystemWithoutFileModesTakesTheUpdate) {
+  const QString path = dir_.filePath("registry.ini");
+  const struct {
+    int error;
+    bool written;
+  } cases[] = {{ENOSYS, true}, {EOPNOTSUPP, true}, {EIO, false}};  // EIO: a failure that is one
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::strerror(c.error));
+    forget_registrations();
+    const std::string before = "[Classes]\nOld.Class=/x/libold.so\n", line = "Lib.N" + std::to_string(++n) + "=/x/lib.so\n";
+    write_bytes(path, before);
+    g_fchmod_error = c.error;
+    g_fchmod_failures = -1;
+    testing::internal::CaptureStderr();
+    register_class("Lib.N" + std::to_string(n), "/x/lib.so");
+    const std::string said = testing::internal::GetCapturedStderr();
+    g_fchmod_failures = 0;
+    EXPECT_EQ(file_bytes(path), c.written ? before + line : before);
+    EXPECT_EQ(registry_written(), c.written) << said;
+    EXPECT_EQ(all_entries(dir_.path()), "registry.ini registry.ini.lock");
+  }
+}
+
+namespace {
+
+// The names in a folder, byte for byte.
+std::vector<std::string> names_in(const std::string& dir) {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* e = ::readdir(d))
+      if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+    ::closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A variable of the environment set for one test, put back after it.
+class EnvVar {
+ public:
+  EnvVar(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    set(value);
+  }
+  ~EnvVar() { set(saved_ ? saved_->c_str() : nullptr); }
+  void set(const char* value) {
+    if (value) setenv(name_, value, 1);
+    else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+}  // namespace
+
+TEST_F(Registry, TheDefaultPlaceIsTakenFromTheEnvironmentsBytes) {
+  const std::string dir = dir_.path().toStdString(), home = dir + "/caf\xE9";  // Latin-1
+  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+  EnvVar no_registry("BRENDALO_REGISTRY", nullptr), at_home("HOME", home.c_str()), data("XDG_DATA_HOME", nullptr);
+  const std::string in_home = home + "/.local/share/brendalo/registry.ini";
+  const struct {
+    const char* xdg_data_home;  // null: unset
+    std::string registry;
+  } cases[] = {{nullptr, in_home},
+               {"", in_home},
+               {"relative/data", in_home},  // not valid: ignored
+               {"./data", in_home},
+               {"/x/d\xE9ta/", "/x/d\xE9ta/brendalo/registry.ini"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.xdg_data_home ? c.xdg_data_home : "(unset)");
+    data.set(c.xdg_data_home);
+    EXPECT_EQ(registry_path(), c.registry);
+  }
+  // The folders are made in the real home, nothing beside it nor in the
+  // current folder.
+  data.set("relative/data");
+  register_class("Lib.One", "/x/libone.so");
+  EXPECT_EQ(names_in(home + "/.local/share/brendalo"), (std::vector<std::string>{"registry.ini", "registry.ini.lock"}));
+  EXPECT_EQ(names_in(dir), std::vector<std::string>{"caf\xE9"});
+  EXPECT_FALSE(QFile::exists("relative"));
+  EXPECT_TRUE(held_classes().empty());
+}
+
+namespace {
+
+constexpr int kCannotPlay = 77;  // the child's exit code: no other user can work here
+
+// Runs `work` in a child process as another user (nobody, when this one is
+// root; else as this one, the lock file being closed to writing). The lock
+// this process holds through `locked` stays this process's: the child
+// closes its copy.
+
+pid_t as_another_user(const QString& dir, const std::function<int()>& work, int locked = -1) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (locked >= 0) ::close(locked);
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(kCannotPlay);
+    if (::access(dir.toLocal8Bit().constData(), R_OK | W_OK | X_OK) != 0) ::_exit(kCannotPlay);
+    ::_exit(work());
+  }
+  return pid;
+}
+
+int exit_code(pid_t pid) {
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+}  // namespace
+
+TEST_F(Registry, ALockFileThisUserCannotWriteStillLocks) {
+  const QString path = dir_.filePath("registry.ini"), lock = path + ".lock";
+  ASSERT_EQ(::chmod(dir_.path().toLocal8Bit().constData(), 0777), 0);
+  write_bytes(path, "[Classes]\nFirst.Class=/x/first.so\n");
+  write_bytes(lock, "");
+  // Root's lock file, or one closed to writing: another user reads it only.
+  ASSERT_EQ(::chmod(lock.toLocal8Bit().constData(), ::geteuid() == 0 ? 0644 : 0444), 0);
+
+  // While this process updates the file under the lock, the other's update
+  // waits for it, and neither loses the other's class.
+  const int fd = ::open(lock.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  const pid_t other = as_another_user(dir_.path(), [] {
+    register_class("Second.Class", "/x/second.so");
+    return registry_written() ? 0 : 1;
+  }, fd);
+  ASSERT_GT(other, 0);
+  const std::string as_read = file_bytes(path);
+  ::usleep(300000);  // time enough for an update that does not wait
+  write_bytes(path + ".mine", as_read + "Mine.Class=/x/mine.so\n");
+  ASSERT_EQ(::rename((path + ".mine").toLocal8Bit().constData(), path.toLocal8Bit().constData()), 0);
+  ::close(fd);
+  const int code = exit_code(other);
+  if (code == kCannotPlay) GTEST_SKIP() << "no other user can work in " << dir_.path().toStdString();
+  const std::string now = file_bytes(path);
+  EXPECT_NE(now.find("Mine.Class="), std::string::npos) << now;
+  EXPECT_EQ(code, 0);  // waited, then written
+  EXPECT_NE(now.find("Second.Class="), std::string::npos) << now;
+
+  // A lock file it cannot open at all: nothing is written, and the update
+  // says so.
+  ASSERT_EQ(::chmod(lock.toLocal8Bit().constData(), 0), 0);
+  const pid_t locked_out = as_another_user(dir_.path(), [] {
+    testing::internal::CaptureStderr();
+    register_class("Third.Class", "/x/third.so");
+    const std::string said = testing::internal::GetCapturedStderr();
+    if (said.find(": it cannot be locked (") == std::string::npos) return 2;
+    return registry_written() ? 0 : 1;
+  });
+  EXPECT_EQ(exit_code(locked_out), 1);
+  EXPECT_EQ(file_bytes(path), now);
+}
+
+TEST_F(Registry, TheTemporaryFileOfAWriterKilledMidwayGoesWithTheNextUpdate) {
+  const QString path = dir_.filePath("registry.ini");
+  write_bytes(path, "[Classes]\nOld.Class=/x/libold.so\n");
+  // A writer killed after it wrote its new text, before the rename.
+  const pid_t killed = ::fork();
+  if (killed == 0) {
+    const std::string temp = path.toStdString() + ".new." + std::to_string(::getpid()) + ".0";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ::_exit(fd >= 0 && ::write(fd, "[Classes]\n", 10) == 10 ? 0 : 1);
+  }
+  ASSERT_EQ(exit_code(killed), 0);
+  const QString dead = path + ".new." + QString::number(killed) + ".0";
+  ASSERT_TRUE(QFile::exists(dead));
+  // Names the update must leave: a living process's file, and files that
+  // are not a writer's of this registry.
+  const QString kept[] = {path + ".new." + QString::number(::getpid()) + ".0", path + ".new.x.0",
+                          path + ".new." + QString::number(killed), path + ".new." + QString::number(killed) + ".0~",
+                          dir_.filePath("other.ini.new.") + QString::number(killed) + ".0"};
+  for (const QString& name : kept) write_bytes(name, "mine");
+  register_class("New.Class", "/x/libnew.so");
+  EXPECT_FALSE(QFile::exists(dead));
+  for (const QString& name : kept) EXPECT_EQ(file_bytes(name), "mine") << name.toStdString();
+  EXPECT_EQ(file_bytes(path), "[Classes]\nOld.Class=/x/libold.so\nNew.Class=/x/libnew.so\n");
+}
+
+TEST_F(Registry, TheToolsLastWordOnEachClassIsWhatTheFileHolds) {
+  const std::string bin = QCoreApplication::applicationDirPath().toStdString();
+  // The first library's update makes the file; fchmod first runs for the
+  // second's. Failing once, the third update writes what was held.
+  for (const int failures : {1, 2}) {
+    SCOPED_TRACE(failures);
+    forget_registrations();
+    const QString path = dir_.filePath("registry" + QString::number(failures) + ".ini");
+    setenv("BRENDALO_REGISTRY", path.toLocal8Bit().constData(), 1);
+    g_fchmod_error = EIO;
+    g_fchmod_failures = failures;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int code = brendalo_register({"--all", bin});
+    const std::string out = testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    g_fchmod_failures = 0;
+    const std::string file = file_bytes(path);
+    bool all_stored = true;
+    for (const char* cls : kClasses) {
+      SCOPED_TRACE(cls);
+      const bool stored = file.find(std::string(cls) + "=") != std::string::npos;
+      all_stored = all_stored && stored;
+      const size_t last = out.rfind(std::string(cls) + " (");
+      ASSERT_NE(last, std::string::npos) << out;
+      const size_t line = out.rfind('\n', last) + 1;  // (npos + 1 is 0)
+      EXPECT_EQ(out.substr(line, last - line), stored ? "registered " : "not registered ") << out;
+    }
+    EXPECT_EQ(all_stored, failures == 1) << file;
+    EXPECT_EQ(code, all_stored ? 0 : 1) << out;
+    EXPECT_TRUE(out.ends_with("\nregistry: " + path.toStdString() + "\n")) << out;
+  }
 }
