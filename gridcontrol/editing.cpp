@@ -144,16 +144,16 @@ bool Nadrel::end_edit(EditEnd how) {
     }
   }
   S.EditorOpen = false;
+  // The focus goes back to the cells before the box or list is hidden:
+  // hiding the focused widget would send it on to the next control.
   if (typing) {
-    const bool had_focus = txt->hasFocus();
+    if (txt->hasFocus() && pic_) pic_->setFocus();
     txt->hide();
     txt->lower();
-    if (had_focus && pic_) pic_->setFocus();
   }
   if (listing) {
-    const bool had_focus = list->hasFocus();
+    if (list->hasFocus() && pic_) pic_->setFocus();
     list->hide();
-    if (had_focus && pic_) pic_->setFocus();
   }
   repaint_cell(S.CurRow, S.CurCol);
   MoveCurrentCell();
@@ -195,8 +195,8 @@ void Nadrel::List1_Choose() {
     S.Cells.cell(S.CurCol, S.CurRow).Text = S.ItemDataMode ? std::to_string(item->data(Qt::UserRole).toInt())
                                                          : item->text().toStdString();
   }
-  list->hide();
   if (pic_) pic_->setFocus();
+  list->hide();
   repaint_cell(S.CurRow, S.CurCol);
   MoveCurrentCell();
   fire_event(event::AfterEdit,
@@ -206,7 +206,8 @@ void Nadrel::List1_Choose() {
 void Nadrel::List1_Escape() { end_edit(EditEnd::Discard); }
 
 void Nadrel::List1_LostFocus() {
-  if (!list_ || list_->isHidden()) return;
+  // An edit that is ending already moves the focus back to the cells itself.
+  if (!S.EditorOpen || !list_ || list_->isHidden()) return;
   end_edit(EditEnd::Discard);
 }
 

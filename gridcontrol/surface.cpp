@@ -28,6 +28,29 @@ class MaskValidator final : public QValidator {
   Nadrel& grid_;
 };
 
+// Tab (1) or Shift+Tab (-1) pressed as the focus chain takes it (without
+// Ctrl or Alt); 0 for any other event.
+int tab_step(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return 0;
+  const auto* k = static_cast<const QKeyEvent*>(e);
+  if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+  if (k->key() == Qt::Key_Backtab || (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier))) return -1;
+  return k->key() == Qt::Key_Tab ? 1 : 0;
+}
+
+// Tab and Shift+Tab in the editing box or the lookup list end the edit as
+// the focus leaving the grid does (typed text is stored, the list closes
+// without a choice), then move on from the cells as they do there. True
+// when `e` was one of them.
+template <class MoveOn>
+bool tab_out_of_editor(Nadrel& grid, QEvent* e, MoveOn move_on) {
+  const int step = tab_step(e);
+  if (step == 0) return false;
+  input(grid, [&] { grid.UserControl_ExitFocus(); });
+  move_on(step > 0);
+  return true;
+}
+
 }  // namespace
 
 int16_t shift_of(Qt::KeyboardModifiers m) {
@@ -236,6 +259,11 @@ EditBox::EditBox(Nadrel& grid, QWidget* parent) : QLineEdit(parent), grid_(grid)
   hide();
 }
 
+bool EditBox::event(QEvent* e) {
+  if (tab_out_of_editor(grid_, e, [this](bool next) { QLineEdit::focusNextPrevChild(next); })) return true;
+  return QLineEdit::event(e);
+}
+
 void EditBox::keyPressEvent(QKeyEvent* e) {
   bool handled = true;
   input(grid_, [&] { handled = grid_.EditKeyDown(key_code_of(e), shift_of(e->modifiers())); });
@@ -257,6 +285,11 @@ void EditBox::keyPressEvent(QKeyEvent* e) {
 LookupList::LookupList(Nadrel& grid, QWidget* parent) : QListWidget(parent), grid_(grid) {
   setObjectName("List1");
   hide();
+}
+
+bool LookupList::event(QEvent* e) {
+  if (tab_out_of_editor(grid_, e, [this](bool next) { QListWidget::focusNextPrevChild(next); })) return true;
+  return QListWidget::event(e);
 }
 
 void LookupList::keyPressEvent(QKeyEvent* e) {

@@ -65,8 +65,6 @@ class PicGrid final : public plat::gdi::Surface {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
-  // Tab reaches the grid as a key instead of moving the focus.
-  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   Nadrel& grid_;
@@ -77,8 +75,8 @@ class EditBox final : public QLineEdit {
   EditBox(Nadrel& grid, QWidget* parent);
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   Nadrel& grid_;
@@ -89,6 +87,7 @@ class LookupList final : public QListWidget {
   LookupList(Nadrel& grid, QWidget* parent);
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <limits>
 #include <tuple>
 
@@ -309,6 +310,64 @@ TEST(GridEdit, EnterStoresEscapeDiscards) {
   QApplication::processEvents();
   EXPECT_EQ(g.text(4, 3), "x");
   EXPECT_EQ(g.row(), 5);
+}
+
+// Between other controls, Tab and Shift+Tab leave the grid for the next and
+// previous control: from the cells, and from an open editor or lookup list,
+// which they end as the focus leaving does (the typed text is stored, the
+// list closes without a choice). No Tab opens an editor.
+TEST(GridInput, TabAndShiftTabLeaveTheGridForTheControlsAroundIt) {
+  InputGrid g;
+  g.call(d::AddLookup, {Variant::i2(2), Variant("Bat"), Variant(1)});
+  QWidget window;
+  auto* before = new QPushButton("a", &window);
+  g.obj->widget()->setParent(&window);
+  auto* after = new QPushButton("b", &window);
+  before->setGeometry(0, 0, 60, 24);
+  g.obj->widget()->setGeometry(0, 30, 400, 300);
+  after->setGeometry(0, 340, 60, 24);
+  window.resize(420, 380);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  g.cells().setFocus();
+  EventLog events(*g.obj);
+  auto tab = [](bool back = false) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    return QApplication::focusWidget();
+  };
+  EXPECT_EQ(tab(), after);
+  EXPECT_EQ(tab(true), &g.cells());
+  EXPECT_EQ(tab(true), before);
+  EXPECT_EQ(tab(), &g.cells());
+  for (const auto& e : events.events) EXPECT_NE(e.first, ev::BeforeEdit);
+
+  struct Case {
+    bool back;
+    int col;
+    char typed;
+    const char* stored;  // the cell's text afterwards
+    bool after_edit;
+  } cases[] = {{false, 1, '7', "7", true}, {true, 1, '8', "8", true}, {false, 2, 'b', "", false}, {true, 2, 'b', "", false}};
+  int row = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(row));
+    g.click(row, c.col);
+    g.type(c.typed);
+    QWidget* open = c.col == 2 ? static_cast<QWidget*>(&g.list()) : &g.editor();
+    ASSERT_FALSE(open->isHidden());
+    ASSERT_EQ(QApplication::focusWidget(), open);
+    events.events.clear();
+    EXPECT_EQ(tab(c.back), c.back ? before : after);
+    EXPECT_TRUE(g.editor().isHidden());
+    EXPECT_TRUE(g.list().isHidden());
+    EXPECT_EQ(g.text(row, c.col), c.stored);
+    const auto ids = events.ids();
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), ev::AfterEdit), c.after_edit ? 1 : 0);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), ev::BeforeEdit), 0);
+    ++row;
+  }
+  g.obj->widget()->setParent(nullptr);
 }
 
 TEST(GridEdit, EditsStartOnlyOnDataCellsAndCancelIsPassedByValue) {
