@@ -163,6 +163,10 @@ void Form::focus_itself() {
   if (window_) window_->setFocus(Qt::OtherFocusReason);
 }
 
+void Form::pass_waiting_focus(const Control& from, const Control& to) {
+  if (window_ && from.widget() && to.widget()) window_->pass_waiting_focus(from.widget(), to.widget());
+}
+
 bool Form::visible() const { return self_->visible(); }
 
 QWidget* Form::window() const { return window_.get(); }

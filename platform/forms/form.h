@@ -55,6 +55,11 @@ class Form {
   // Space then press nothing until Tab or a click focuses a control. Also
   // before the window is shown: its first activation keeps it so.
   void focus_itself();
+  // A control that holds the focus when it is disabled or hidden leaves it
+  // waiting on the window, and gets it back when it is offered again
+  // (platform/forms/widgets.h). This hands a focus that `from` left waiting
+  // to `to` instead, which takes it once it is enabled and shown.
+  void pass_waiting_focus(const Control& from, const Control& to);
   bool visible() const;
   std::string caption() const { return self_->caption(); }
   void set_caption(std::string s) { self_->set_caption(std::move(s)); }

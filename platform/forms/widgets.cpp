@@ -321,7 +321,49 @@ void FormWindow::set_position(QPoint frame_top_left) {
 
 void FormWindow::set_disabled(bool disabled) {
   disabled_seq_ = disabled ? ++g_sequence : 0;
+  // Qt takes the focus from the controls of a disabled window (from the
+  // window itself it first hands it to a control); enabled again, the
+  // window has the focus it had, not its first control's, which Space or
+  // Return would press.
+  if (disabled && isEnabled()) kept_focus_ = focusWidget();
   setEnabled(!disabled);
+  if (disabled) return;
+  QWidget* kept = kept_focus_;
+  kept_focus_ = nullptr;
+  if (kept && (!focusWidget() || focusWidget() == this) && kept->isEnabled() && kept->isVisibleTo(this))
+    kept->setFocus(Qt::OtherFocusReason);
+  // A control offered again while the window was disabled gets its focus now.
+  if (parked_) focus_offered(parked_);
+}
+
+namespace {
+bool holds(const QWidget* w, const QWidget* focus) { return focus && (focus == w || w->isAncestorOf(focus)); }
+}  // namespace
+
+void FormWindow::focus_leaving(QWidget* w) {
+  QWidget* f = focusWidget();
+  if (f == this || !holds(w, f)) return;
+  parked_ = f;
+  setFocus(Qt::OtherFocusReason);
+}
+
+void FormWindow::pass_waiting_focus(QWidget* from, QWidget* to) {
+  if (focusWidget() != this || !holds(from, parked_)) return;
+  parked_ = to;
+  focus_offered(to);
+}
+
+void FormWindow::focus_offered(QWidget* w) {
+  // A disabled window has no focus to judge by: it gives it when enabled.
+  if (!parked_ || !isEnabled()) return;
+  if (focusWidget() != this) {
+    parked_ = nullptr;  // the user has put the focus elsewhere meanwhile
+    return;
+  }
+  if (!holds(w, parked_) || !parked_->isEnabled() || !parked_->isVisibleTo(this)) return;
+  QWidget* back = parked_;
+  parked_ = nullptr;
+  back->setFocus(Qt::OtherFocusReason);
 }
 
 FormWindow* FormWindow::owner() const {
@@ -587,10 +629,15 @@ bool apply_widget_common(Control& c, QWidget* w, std::string_view prop, bool liv
       s->relayout();
     else
       s->place(c);
-  } else if (is("Visible")) {
-    if (live) w->setVisible(c.visible());
-  } else if (is("Enabled")) {
-    w->setEnabled(c.enabled());
+  } else if (is("Visible") || is("Enabled")) {
+    const bool on = is("Visible") ? c.visible() : c.enabled();
+    FormWindow* window = c.form().form_window();
+    if (!on && window) window->focus_leaving(w);
+    if (is("Enabled"))
+      w->setEnabled(on);
+    else if (live)
+      w->setVisible(on);
+    if (on && window) window->focus_offered(w);
     if (c.kind() == Kind::Frame) w->update();
   } else if (is("ToolTipText")) {
     w->setToolTip(QString::fromStdString(c.get("ToolTipText").to_string()));

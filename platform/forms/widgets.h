@@ -2,6 +2,7 @@
 // The Qt side of the forms layer: the top-level window of a form, the paint
 // surfaces of containers (the window's client area, frames, picture boxes)
 // and the realisation of each control kind. Program code never includes this.
+#include <QPointer>
 #include <QWidget>
 #include <string_view>
 
@@ -66,6 +67,14 @@ class FormWindow : public QWidget {
   void set_frame_hints(Qt::WindowFlags hints);
   // The window this one stays above, or nullptr.
   FormWindow* owner() const;
+  // The focus rule of every window. A control that holds the focus when it
+  // is disabled or hidden (or its container is) hands it to the window
+  // itself, where Space and Return press nothing: Qt would hand it to the
+  // next control, which they would press. Offered again (enabled or shown)
+  // while the focus still waits on the window, it gets the focus back.
+  void focus_leaving(QWidget* w);
+  void focus_offered(QWidget* w);
+  void pass_waiting_focus(QWidget* from, QWidget* to);
 
  protected:
   void closeEvent(QCloseEvent*) override;
@@ -93,6 +102,8 @@ class FormWindow : public QWidget {
   bool normal_since_shown_ = false;  // shown in the normal state and kept in it since
   bool frame_unseen_ = false;        // placed, and not yet framed by the window manager
   QPoint frame_at_;                  // where it was placed: its frame's top left
+  QPointer<QWidget> parked_;         // the control whose focus waits on the window
+  QPointer<QWidget> kept_focus_;     // the focus the window had when it was disabled
 };
 
 // Keeps the top-level window `w` above the program's other windows while

@@ -37,7 +37,12 @@ void show_run_state(const char* text) {
 // again, take a pulse before the next wait and end that wait at once.
 template <class Ended>
 void clock_wait(int button, const char* text, Ended ended) {
-  at({"Command3", button}).set_enabled(true);
+  // The two buttons take turns in step-by-step mode: the focus that a pulse
+  // given on one left waiting goes to the one offered now, so that Space
+  // after Space steps the run.
+  plat::Control& offered = at({"Command3", button});
+  offered.form().pass_waiting_focus(at({"Command3", 1 - button}), offered);
+  offered.set_enabled(true);
   clock_wait_text = text;
   show_run_state(text);
   while (!ended() && !aborted()) plat::wait_event();

@@ -864,6 +864,75 @@ TEST_F(KeysTest, TabPassesAControlThatIsNoTabStop) {
   EXPECT_EQ(tab(), "Combo1");
 }
 
+// A control disabled or hidden under the focus leaves it waiting on the
+// window, where Space and Return press nothing (Qt would give it to the next
+// control), and gets it back when it is offered again; unless the user has
+// put the focus elsewhere meanwhile. A window disabled and enabled again (a
+// dialog came and went) keeps its focus, and gives the waiting focus on.
+TEST_F(KeysTest, AControlDisabledUnderTheFocusGetsItBackWhenOfferedAgain) {
+  Keys& k = open();
+  // "&Ez" disables itself when pressed, as a clock-pulse button does.
+  k.on("Command2", Event::Click, [&k](EventArgs&) {
+    k.seen.push_back("Ez");
+    k.ctl("Command2").set_enabled(false);
+  });
+  auto press = [&](Qt::Key key) {
+    QTest::keyClick(focused(), key);
+    return k.seen.size();
+  };
+  widget(k, "Command2")->setFocus();
+  EXPECT_EQ(press(Qt::Key_Space), 1u);
+  EXPECT_EQ(focused(), k.window());
+  EXPECT_EQ(press(Qt::Key_Space), 1u);
+  EXPECT_EQ(press(Qt::Key_Return), 1u);
+  k.ctl("Command2").set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Command2");
+  EXPECT_EQ(press(Qt::Key_Space), 2u);
+
+  // Offered while the window is disabled: the focus goes back once it is enabled.
+  k.set_enabled(false);
+  k.ctl("Command2").set_enabled(true);
+  k.set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Command2");
+
+  // Hidden under the focus, then shown.
+  widget(k, "Command1")->setFocus();
+  k.ctl("Command1").set_visible(false);
+  EXPECT_EQ(focused(), k.window());
+  k.ctl("Command1").set_visible(true);
+  EXPECT_EQ(focus_name(k), "Command1");
+
+  // Put elsewhere meanwhile: it stays there.
+  EXPECT_EQ(press(Qt::Key_Return), 3u);
+  k.ctl("Command1").set_enabled(false);
+  EXPECT_EQ(focused(), k.window());
+  QTest::keyClick(focused(), Qt::Key_Tab);
+  EXPECT_EQ(focus_name(k), "Combo1");
+  k.ctl("Command1").set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Combo1");
+
+  // A window disabled and enabled again keeps the focus it had.
+  widget(k, "Check2")->setFocus();
+  k.set_enabled(false);
+  k.set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Check2");
+  k.focus_itself();
+  k.set_enabled(false);
+  k.set_enabled(true);
+  EXPECT_EQ(focused(), k.window());
+
+  // A waiting focus handed to another control goes to it when it is offered.
+  widget(k, "Command2")->setFocus();
+  EXPECT_EQ(press(Qt::Key_Space), 4u);
+  k.ctl("Command1").set_enabled(false);
+  k.pass_waiting_focus(k.ctl("Command2"), k.ctl("Command1"));
+  EXPECT_EQ(focused(), k.window());
+  k.ctl("Command2").set_enabled(true);
+  EXPECT_EQ(focused(), k.window());
+  k.ctl("Command1").set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Command1");
+}
+
 // An option group is one Tab stop, at its selected button; an arrow moves to
 // the next button of the group, round and past a disabled one, and selects
 // it, raising its Click as a mouse click does.
