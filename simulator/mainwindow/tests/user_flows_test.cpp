@@ -1305,5 +1305,166 @@ TEST_F(UserFlow, TheDataWordEditorStoresTheWordOfItsLatestOpening) {
   }
 }
 
+// -------------------------------------------------------------- the keyboard
+
+// The control whose widget holds the keyboard focus in its window, or "?"
+// for the window itself.
+std::string focus_name(plat::Form& f) {
+  for (QWidget* w = f.window()->focusWidget(); w; w = w->parentWidget())
+    for (auto& c : f.controls())
+      if (c->widget() == w) return c->name() + (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : "");
+  return "?";
+}
+
+void activate(plat::Form& f) {
+  f.SetFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.window())) << f.name();
+}
+
+// The controls Tab stops at, as the user expects them: every shown, enabled
+// windowed control that takes input and whose TabStop is not False.
+std::vector<std::string> tab_stops(plat::Form& f) {
+  using plat::Kind;
+  std::vector<std::string> r;
+  for (auto& c : f.controls()) {
+    const Kind k = c->kind();
+    const bool takes_input = k == Kind::CommandButton || k == Kind::TextBox || k == Kind::ComboBox ||
+                             k == Kind::CheckBox || k == Kind::OptionButton || k == Kind::Hosted ||
+                             k == Kind::ListView;
+    QWidget* w = c->widget();
+    if (!takes_input || !w || !w->isVisibleTo(f.window()) || !w->isEnabled()) continue;
+    if (c->has("TabStop") && !c->get("TabStop").to_bool()) continue;
+    r.push_back(c->name() + (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : ""));
+  }
+  std::sort(r.begin(), r.end());
+  return r;
+}
+
+// Tab and Shift+Tab, typed on whatever holds the focus, walk every Tab stop
+// of the windows with grids, the grids included, one after the other, and
+// the way back is the way there reversed; no Tab stays on a grid or opens
+// anything there.
+TEST_F(UserFlow, TabAndShiftTabWalkEveryTabStopOfTheWindowsWithGrids) {
+  start_program({1024, 768, 16});
+  menu("Artxibo3", 1);
+  menu("Artxibo6", 1);  // the example in main memory: its grids take the keyboard
+  menu("Ikusi2", 3);
+  const std::vector<std::function<plat::Form&()>> windows = {
+      [&]() -> plat::Form& { return main_window(); },
+      [&]() -> plat::Form& { main_window().click("CommandMN", 1); return plat::form<MNetaEM>(); },
+      [&]() -> plat::Form& { main_window().click("CommandKM", 0); return plat::form<Kontrolmemoria>(); },
+      [&]() -> plat::Form& { main_window().click("CommandMikro", 1); return plat::form<Mikroprograma>(); }};
+  for (const auto& open : windows) {
+    plat::Form& f = open();
+    SCOPED_TRACE(f.name());
+    activate(f);
+    const std::vector<std::string> stops = tab_stops(f);
+    std::vector<std::string> there, back;
+    for (size_t i = 0; i < 2 * stops.size() + 2; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      there.push_back(focus_name(f));
+    }
+    for (size_t i = 0; i < 2 * stops.size() + 2; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+      back.push_back(focus_name(f));
+    }
+    const size_t n = stops.size();
+    ASSERT_GT(n, 0u);
+    // There: each stop once, then round again.
+    std::vector<std::string> round(there.begin(), there.begin() + std::ptrdiff_t(n));
+    std::sort(round.begin(), round.end());
+    EXPECT_EQ(round, stops);
+    for (size_t i = 0; i + n < there.size(); ++i) EXPECT_EQ(there[i], there[i + n]) << i;
+    // A grid keeps the focus only where it is the one stop.
+    for (size_t i = 1; i < there.size() && n > 1; ++i) EXPECT_NE(there[i], there[i - 1]) << i;
+    // Back: the same round the other way.
+    const auto pos = [&](const std::string& name) {
+      return size_t(std::find(there.begin(), there.begin() + std::ptrdiff_t(n), name) - there.begin());
+    };
+    std::string from = there.back();
+    for (const std::string& b : back) {
+      EXPECT_EQ(pos(b), (pos(from) + n - 1) % n) << from << " then " << b;
+      from = b;
+    }
+    // No Tab opened an editor, a question or a dialog.
+    for (auto& c : f.controls()) {
+      const QWidget* e = c->widget() ? c->widget()->findChild<QWidget*>("txtEdit") : nullptr;
+      EXPECT_TRUE(!e || e->isHidden()) << c->name();
+    }
+    for (const char* dialog : {"Galdera", "Datuenaldaketa", "EMkoerrenkada", "Birprogramatumikroagindua"})
+      EXPECT_FALSE(plat::loaded_form(dialog)) << dialog;
+    EXPECT_TRUE(clock.messages.empty());
+  }
+}
+
+// A student reaches the pulse button by Tab and then presses Space each time
+// a pulse button is offered: "clk1" in a cycle-by-cycle run (Ctrl+B), "clk2"
+// and "clk1" in turn in a step-by-step run (Ctrl+C). The button disabled by
+// its own press leaves the focus on the window, the next one offered takes
+// it, and no Space reaches "RESET": the ADD runs to its end.
+TEST_F(UserFlow, SpaceAfterSpaceOnThePulseButtonsStepsARunToItsEnd) {
+  start_program({1024, 768, 16});
+  Nagusia& m = main_window();
+  bool running = false, reached = false, reset_seen = false;
+  int spaces[2] = {0, 0}, offered = 0, focused_when_offered = 0;
+  std::function<void()> student = [&] {
+    if (!running) return;
+    clock.after(50, student);
+    if (plat::loaded_form(Agindua::kName)) return;
+    for (int i : {0, 1}) {
+      plat::Control& b = nw("Command3", i);
+      if (!b.visible() || !b.enabled()) continue;
+      const std::string name = "Command3(" + std::to_string(i) + ")";
+      activate(m);
+      if (reset_seen) {  // the run restarted: let it end without the keyboard
+        m.click("Command3", i);
+        continue;
+      }
+      if (!reached) {
+        for (int t = 0; t < 40 && focus_name(m) != name; ++t) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(focus_name(m), name);
+        reached = true;
+      } else {
+        ++offered;
+        if (focus_name(m) == name) ++focused_when_offered;
+      }
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+      ++spaces[i];
+      if (m.reset == kFlagTrue) {
+        reset_seen = true;
+        instructions.push_back("  ADD:     ADD rh, ri1, ri2");
+      }
+    }
+  };
+  struct Case {
+    Qt::Key shortcut;
+    bool step_by_step;
+  } cases[] = {{Qt::Key_B, false}, {Qt::Key_C, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step_by_step ? "step by step" : "cycle by cycle");
+    instructions = {"  ADD:     ADD rh, ri1, ri2"};
+    answers = 0;
+    reached = reset_seen = false;
+    spaces[0] = spaces[1] = offered = focused_when_offered = 0;
+    clock.messages.clear();
+    start_user();
+    running = true;
+    clock.after(50, student);
+    activate(m);
+    QTest::keyClick(m.window(), c.shortcut, Qt::ControlModifier);
+    running = false;
+    EXPECT_FALSE(reset_seen);
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(message_texts(), std::vector<std::string>{"Aginduaren simulazioa amaitu da"});
+    EXPECT_GE(spaces[0], 4);
+    if (c.step_by_step)
+      EXPECT_GE(spaces[1], 4);
+    else
+      EXPECT_EQ(spaces[1], 0);
+    EXPECT_EQ(focused_when_offered, offered);
+    expect_idle();
+  }
+}
+
 }  // namespace
 }  // namespace brendalo::testing
