@@ -946,3 +946,20 @@ TEST_F(Registry, ALockThatIsALinkToNothingIsSaidToBeOne) {
   EXPECT_EQ(held_classes(), std::vector<std::string>{"Lib.One"});
   EXPECT_EQ(file_bytes(path), "[Classes]\n");
 }
+
+TEST_F(Registry, TheToolSaysWhyItCannotRegisterAFolder) {
+  const std::string dir = dir_.path().toStdString(), latin1 = dir + "/caf\xE9";
+  ASSERT_EQ(::mkdir(latin1.c_str(), 0700), 0);
+  const struct {
+    std::string folder, said;
+  } cases[] = {{latin1, "the name of the folder " + latin1 + " is not UTF-8 text; such a folder is not supported"},
+               {dir + "/none", "no folder " + dir + "/none"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(brendalo_register({"--all", c.folder}), 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "brendalo-register: " + c.said + "\n");
+  }
+}
