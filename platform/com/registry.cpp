@@ -217,12 +217,30 @@ Read read_file(const std::string& path) {
 // "<file>.bak.1", "<file>.bak.2", ..., never over an existing one, so no
 // start loses what an earlier one kept aside. A second link to the file
 // needs no room on the disk and leaves the file in place until the new one
-// replaces it; where links are refused the file is moved instead.
+// replaces it; where links are refused the file is moved instead (see
+// move_without_replacing).
 struct Aside {
   std::string name;
   bool moved = false;                // renamed rather than linked
   std::optional<std::string> error;  // why it could not be kept
 };
+
+// Renames `from` to `to` unless a file stands there: 0, else the error
+// (EEXIST: the name is taken). A file system that refuses rename's flags
+// (FAT or SMB through FUSE) has the name claimed first by an empty file made
+// here, exclusively, which the plain rename then replaces: what stood there
+// before is never replaced either way.
+int move_without_replacing(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+  const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return errno;
+  ::close(fd);
+  if (::rename(from.c_str(), to.c_str()) == 0) return 0;
+  const int error = errno;
+  ::unlink(to.c_str());
+  return error;
+}
 
 Aside keep_aside(const std::string& file) {
   for (int n = 0; n < 10000; ++n) {
@@ -231,9 +249,10 @@ Aside keep_aside(const std::string& file) {
     if (errno == EEXIST) continue;
     if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
       return {aside, false, std::strerror(errno)};
-    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return {aside, true, {}};
-    if (errno == EEXIST) continue;
-    return {aside, false, std::strerror(errno)};
+    const int error = move_without_replacing(file, aside);
+    if (error == 0) return {aside, true, {}};
+    if (error == EEXIST) continue;
+    return {aside, false, std::strerror(error)};
   }
   return {file + ".bak", false, "every name to keep it aside is taken"};
 }
@@ -241,7 +260,7 @@ Aside keep_aside(const std::string& file) {
 // Puts a file kept aside back where it was, when its replacement failed.
 void take_back(const std::string& file, const Aside& aside) {
   if (!aside.moved) ::unlink(aside.name.c_str());
-  else ::renameat2(AT_FDCWD, aside.name.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE);
+  else move_without_replacing(aside.name, file);
 }
 
 // A registration this process holds in memory because the file could not
@@ -317,9 +336,9 @@ void resolve(std::string_view class_name, const std::string& lib) {
   g_known[registry_path()].resolved[folded_name(class_name)] = {std::string(class_name), lib};
 }
 
-// An exclusive lock on "<registry>.lock" for a read-modify-write, so that
-// processes registering at the same time (parallel tests) do not lose each
-// other's entries. The system drops the lock of a process that ends, so a
+// An exclusive lock on "<file>.lock" for a read-modify-write of `file`, so
+// that processes registering at the same time (parallel tests) do not lose
+// each other's entries. The system drops the lock of a process that ends, so a
 // lock left by a dead process never delays anyone. `flock` needs no right to
 // write: the lock file is opened for reading (for writing where only that is
 // allowed), so a lock file another user made (root, or one a group shares)
@@ -329,7 +348,7 @@ void resolve(std::string_view class_name, const std::string& lib) {
 // gone and takes a new one.
 class Lock {
  public:
-  explicit Lock(const std::string& path) : name_(path + ".lock") {
+  explicit Lock(const std::string& file) : name_(file + ".lock") {
     // Not blocking on open: a FIFO put at the lock's name is not waited on.
     constexpr int kFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     for (int attempt = 0; attempt < 8; ++attempt) {
@@ -339,7 +358,16 @@ class Lock {
       if (fd_ < 0 && errno == ENOENT) {
         fd_ = ::open(name_.c_str(), O_RDONLY | O_CREAT | O_EXCL | kFlags, 0644);
         created_ = fd_ >= 0;
-        if (fd_ < 0 && errno == EEXIST) continue;
+        if (fd_ < 0 && errno == EEXIST) {
+          // Not found, yet taken: a link to nothing stands there, which
+          // retrying does not change.
+          struct stat st {};
+          if (::lstat(name_.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::stat(name_.c_str(), &st) != 0) {
+            error_ = name_ + " is a link to nothing";
+            return;
+          }
+          continue;
+        }
       }
       if (fd_ < 0) {
         error_ = name_ + ": " + std::strerror(errno);
@@ -364,6 +392,11 @@ class Lock {
 
   bool held() const { return fd_ >= 0; }
   const std::string& error() const { return error_; }
+  // Gives the lock up for the rest of the update, with the reason.
+  void refuse(std::string why) {
+    release(true);
+    error_ = std::move(why);
+  }
 
   // Unlocks; with `drop_made`, first takes away the lock file this lock made.
   void release(bool drop_made) {
@@ -521,8 +554,24 @@ auto update(Change&& change) {
   std::lock_guard guard(g_mutex);
   // The folder first, so that a first registration is locked too.
   Folders folders(path);
-  Lock lock(path);
-  Read r = read_file(path);
+  // Locked beside the file that is written, a link's target: updates through
+  // the link and through the target's own name exclude each other. A link
+  // changed before the lock was had names another file, whose lock is then
+  // taken instead.
+  std::optional<Lock> locked;
+  Read r;
+  for (int attempt = 0;; ++attempt) {
+    const std::string file = target_of(path).file;
+    locked.emplace(file);
+    r = read_file(path);
+    if (r.target.file == file) break;
+    if (attempt == 7) {
+      locked->refuse(path + " is linked to another file again and again");
+      break;
+    }
+    locked->release(true);
+  }
+  Lock& lock = *locked;
   if (lock.held() && r.target.kind != Target::Other) remove_dead_temporaries(r.target.file);
   Known& k = g_known[path];
   std::vector<Held> held = k.held;

@@ -9,7 +9,8 @@
 // other programs' entries) are kept byte for byte by every update; a file
 // that cannot be read as text is kept aside before it is written anew, as
 // the first free name of "registry.ini.bak", "registry.ini.bak.1", ... (an
-// earlier one is never replaced). A lookup reads the file again only when
+// earlier one is never replaced, also where the file system refuses hard
+// links and rename's flags). A lookup reads the file again only when
 // it changed.
 //
 // An update replaces the file only once its new text is completely on the
@@ -18,9 +19,11 @@
 // there was none, and nothing beside it (no temporary file, no folder or
 // lock file of its own); its registration holds in memory, as below. A
 // damaged file stays in place until it is replaced. Every update is made
-// under a lock on "<registry>.lock" (which needs only the right to read it);
-// where no lock can be had the change is held likewise, since another
-// process's update might be lost. A temporary file a killed writer left is
+// under a lock on "<file>.lock" beside the file it writes (a link's target,
+// so that updates through the link and through the file's own name exclude
+// each other), which needs only the right to read it; where no lock can be
+// had the change is held likewise, since another process's update might be
+// lost. A temporary file a killed writer left is
 // removed by a later update. A file system that keeps no file modes takes
 // the file without its old mode.
 //

@@ -1,10 +1,12 @@
 // The class registry file: lookups, updates that keep every other line,
-// damaged files kept aside, paths that cannot or must not be written, a
-// full disk, a file system without file modes, a lock file another user
-// made, homes whose names are not text, leftovers of killed writers, classes
-// that stay creatable when the file changes, and the registration tool's
-// report.
+// damaged files kept aside (also without hard links and rename's flags),
+// paths that cannot or must not be written, a full disk, a file system
+// without file modes, a lock file another user made or that links to
+// nothing, updates through a link and through its target, homes whose names
+// are not text, leftovers of killed writers, classes that stay creatable
+// when the file changes, and the registration tool's report.
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -49,6 +51,46 @@ extern "C" int fchmod(int fd, mode_t mode) noexcept {
   return int(::syscall(SYS_fchmod, fd, mode));
 }
 
+namespace {
+// A file system that refuses hard links (EPERM) and rename's flags (EINVAL),
+// as FAT or SMB through FUSE do; and one rename of a writer's new file that
+// fails.
+bool g_no_links_nor_rename_flags = false;
+bool g_fail_rename_of_new_file = false;
+// Called before each exclusive flock (to change what stands meanwhile).
+std::function<void()> g_before_lock;
+}  // namespace
+
+extern "C" int link(const char* from, const char* to) noexcept {
+  if (g_no_links_nor_rename_flags) {
+    errno = EPERM;
+    return -1;
+  }
+  return int(::syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0));
+}
+
+extern "C" int renameat2(int from_dir, const char* from, int to_dir, const char* to, unsigned flags) noexcept {
+  if (g_no_links_nor_rename_flags && flags != 0) {
+    errno = EINVAL;
+    return -1;
+  }
+  return int(::syscall(SYS_renameat2, from_dir, from, to_dir, to, flags));
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+  if (g_fail_rename_of_new_file && std::strstr(from, ".new.")) {
+    g_fail_rename_of_new_file = false;
+    errno = EIO;
+    return -1;
+  }
+  return int(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 0));
+}
+
+extern "C" int flock(int fd, int operation) noexcept {
+  if (g_before_lock && (operation & LOCK_EX)) g_before_lock();
+  return int(::syscall(SYS_flock, fd, operation));
+}
+
 class Registry : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,6 +101,8 @@ class Registry : public ::testing::Test {
   }
   void TearDown() override {
     g_fchmod_failures = 0;
+    g_no_links_nor_rename_flags = g_fail_rename_of_new_file = false;
+    g_before_lock = nullptr;
     if (saved_.empty()) unsetenv("BRENDALO_REGISTRY");
     else setenv("BRENDALO_REGISTRY", saved_.c_str(), 1);
   }
@@ -791,5 +835,131 @@ TEST_F(Registry, TheToolsLastWordOnEachClassIsWhatTheFileHolds) {
     EXPECT_EQ(all_stored, failures == 1) << file;
     EXPECT_EQ(code, all_stored ? 0 : 1) << out;
     EXPECT_TRUE(out.ends_with("\nregistry: " + path.toStdString() + "\n")) << out;
+  }
+}
+
+TEST_F(Registry, UpdatesThroughALinkAndThroughTheFilesOwnNameLoseNothing) {
+  // The default place linked to a file elsewhere, as dotfile managers do; a
+  // large file widens the window in which two updates could overlap.
+  const QString link = dir_.filePath("registry.ini"), real = dir_.filePath("dotfiles/registry.ini");
+  ASSERT_TRUE(QDir().mkpath(dir_.filePath("dotfiles")));
+  std::string padding = "[Other]\n";
+  for (int i = 0; i < 20000; ++i) padding += "Setting" + std::to_string(i) + "=a value of the user's own\n";
+  write_bytes(real, padding + "[Classes]\n");
+  ASSERT_TRUE(QFile::link(real, link));
+  constexpr int kWriters = 6, kEach = 8;
+  std::vector<pid_t> writers;
+  for (int w = 0; w < kWriters; ++w) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      // Half through the link, half through the file's own name.
+      setenv("BRENDALO_REGISTRY", (w % 2 ? real : link).toLocal8Bit().constData(), 1);
+      for (int i = 0; i < kEach; ++i)
+        register_class("Writer" + std::to_string(w) + ".Class" + std::to_string(i), "/x/lib.so");
+      ::_exit(registry_written() ? 0 : 1);
+    }
+    ASSERT_GT(pid, 0);
+    writers.push_back(pid);
+  }
+  for (const pid_t pid : writers) EXPECT_EQ(exit_code(pid), 0);
+  const std::string now = file_bytes(real);
+  for (int w = 0; w < kWriters; ++w)
+    for (int i = 0; i < kEach; ++i) {
+      const std::string cls = "Writer" + std::to_string(w) + ".Class" + std::to_string(i) + "=";
+      EXPECT_NE(now.find(cls), std::string::npos) << cls;
+    }
+  EXPECT_TRUE(now.starts_with(padding));
+  EXPECT_EQ(stands_at(link).link, real.toStdString());
+}
+
+TEST_F(Registry, ADamagedFileIsKeptAsideWhereLinksAndRenameFlagsAreRefused) {
+  const QString path = dir_.filePath("registry.ini");
+  const std::string damaged("[Classes]\nLib.One=/x/lib\0\0\xff", 27);
+  write_bytes(path + ".bak", "kept by an earlier start");
+  g_no_links_nor_rename_flags = true;
+  write_bytes(path, damaged);
+  testing::internal::CaptureStderr();
+  register_class("Lib.Two", "/x/libtwo.so");
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("kept as " + (path + ".bak.1").toStdString() + " "), std::string::npos) << said;
+  EXPECT_EQ(file_bytes(path + ".bak"), "kept by an earlier start");
+  EXPECT_EQ(file_bytes(path + ".bak.1"), damaged);
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Two=/x/libtwo.so\n");
+  EXPECT_TRUE(registry_written()) << said;
+  // A replacement that fails puts the damaged file back, and nothing it
+  // claimed stays.
+  write_bytes(path, damaged);
+  g_fail_rename_of_new_file = true;
+  testing::internal::CaptureStderr();
+  register_class("Lib.Three", "/x/libthree.so");
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(file_bytes(path), damaged);
+  EXPECT_FALSE(registry_written());
+  EXPECT_EQ(all_entries(dir_.path()), "registry.ini registry.ini.bak registry.ini.bak.1 registry.ini.lock");
+}
+
+TEST_F(Registry, AnUpdateLocksTheFileALinkNamesWhenTheLockIsHad) {
+  const QString path = dir_.filePath("registry.ini"), a = dir_.filePath("a.ini"), b = dir_.filePath("b.ini");
+  const std::string old = "[Classes]\nOld.Class=/x/libold.so\n";
+  write_bytes(a, old);
+  write_bytes(b, old);
+  ASSERT_TRUE(QFile::link(a, path));
+  auto relink = [&] {
+    const QString to = stands_at(path).link == a.toStdString() ? b : a;
+    QFile::remove(path);
+    QFile::link(to, path);
+  };
+  // Pointed at b while the update waited for a's lock: b is written, under
+  // its own lock.
+  g_before_lock = [&] {
+    g_before_lock = nullptr;
+    relink();
+  };
+  register_class("New.Class", "/x/libnew.so");
+  EXPECT_EQ(file_bytes(a), old);
+  EXPECT_EQ(file_bytes(b), old + "New.Class=/x/libnew.so\n");
+  EXPECT_EQ(all_entries(dir_.path()), "a.ini b.ini b.ini.lock registry.ini");
+  EXPECT_TRUE(registry_written());
+  // Pointed elsewhere every time: the change is held, nothing written.
+  QFile::remove(b + ".lock");
+  g_before_lock = relink;
+  testing::internal::CaptureStderr();
+  register_class("Other.Class", "/x/libother.so");
+  const std::string said = testing::internal::GetCapturedStderr();
+  g_before_lock = nullptr;
+  EXPECT_NE(said.find(path.toStdString() + " is linked to another file again and again"), std::string::npos) << said;
+  EXPECT_EQ(held_classes(), std::vector<std::string>{"Other.Class"});
+  EXPECT_EQ(file_bytes(a), old);
+  EXPECT_EQ(file_bytes(b), old + "New.Class=/x/libnew.so\n");
+  EXPECT_EQ(all_entries(dir_.path()), "a.ini b.ini registry.ini");
+}
+
+TEST_F(Registry, ALockThatIsALinkToNothingIsSaidToBeOne) {
+  const QString path = dir_.filePath("registry.ini");
+  write_bytes(path, "[Classes]\n");
+  ASSERT_TRUE(QFile::link(dir_.filePath("none"), path + ".lock"));
+  testing::internal::CaptureStderr();
+  register_class("Lib.One", "/x/libone.so");
+  const std::string said = testing::internal::GetCapturedStderr();
+  const std::string why = "it cannot be locked (" + path.toStdString() + ".lock is a link to nothing)";
+  EXPECT_NE(said.find(why), std::string::npos) << said;
+  EXPECT_EQ(held_classes(), std::vector<std::string>{"Lib.One"});
+  EXPECT_EQ(file_bytes(path), "[Classes]\n");
+}
+
+TEST_F(Registry, TheToolSaysWhyItCannotRegisterAFolder) {
+  const std::string dir = dir_.path().toStdString(), latin1 = dir + "/caf\xE9";
+  ASSERT_EQ(::mkdir(latin1.c_str(), 0700), 0);
+  const struct {
+    std::string folder, said;
+  } cases[] = {{latin1, "the name of the folder " + latin1 + " is not UTF-8 text; such a folder is not supported"},
+               {dir + "/none", "no folder " + dir + "/none"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(brendalo_register({"--all", c.folder}), 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "brendalo-register: " + c.said + "\n");
   }
 }

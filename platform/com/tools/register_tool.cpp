@@ -1,5 +1,7 @@
 #include "platform/com/tools/register_tool.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <algorithm>
 #include <cstdio>
@@ -91,11 +93,20 @@ int brendalo_register(const std::vector<std::string>& args) {
   Report report;
   if (args[0] == "--all") {
     if (args.size() != 2) return usage();
-    QDir dir(QString::fromLocal8Bit(args[1].c_str()));
-    if (!dir.exists()) {
+    const QString folder = QString::fromLocal8Bit(args[1].c_str());
+    struct stat st {};
+    if (::stat(args[1].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
       std::fprintf(stderr, "brendalo-register: no folder %s\n", args[1].c_str());
       return 1;
     }
+    // Read as text, such a name would name another folder, or none.
+    if (folder.toLocal8Bit().toStdString() != args[1]) {
+      std::fprintf(stderr,
+                   "brendalo-register: the name of the folder %s is not UTF-8 text; such a folder is not supported\n",
+                   args[1].c_str());
+      return 1;
+    }
+    QDir dir(folder);
     for (const QString& name : dir.entryList({"*.so"}, QDir::Files, QDir::Name)) {
       std::string lib = dir.absoluteFilePath(name).toStdString();
       if (is_control_library(lib) && !register_one(lib, report)) ++failed;
