@@ -59,7 +59,7 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 shot() { sleep 0.5; import -window root "$dir/$1.png"; }
 
 run_size() {
-  local size="$1" w m d x y geometry
+  local size="$1" w m d x y gw gh geometry colours
   dir="$out/$size"
   mkdir -p "$dir"
   rm -f "$dir"/*.png
@@ -95,15 +95,15 @@ run_size() {
     import -window root "$work/screen.png"
     geometry="$(convert "$work/screen.png" -fuzz 3% -fill black +opaque '#FBD4FB' -trim -format '%w %h %X %Y' info: 2>/dev/null)"
     read -r gw gh x y <<<"$geometry"
-    if [ "${gw:-1}" -gt 8 ] && [ "${gh:-1}" -gt 4 ] &&
-      convert "$work/screen.png" -crop "${gw}x$((gh + 10))+$x+$((y - 5))" +repage -format %c histogram:info:- |
-      grep -q '#000000'; then
-      break
+    x=$((x)) y=$((y))
+    if [ "${gw:-1}" -gt 8 ] && [ "${gh:-1}" -gt 4 ]; then
+      colours="$(convert "$work/screen.png" -crop "${gw}x$((gh + 10))+$x+$((y - 5))" +repage -format %c histogram:info:-)"
+      [[ "$colours" == *'#000000'* ]] && break
     fi
     geometry=""
     sleep 0.5
   done
-  [ -n "$geometry" ] || { echo "FAIL $size: clk1 never offered"; return 1; }
+  [ -n "$geometry" ] || { shot 99_no_clk1; echo "FAIL $size: clk1 never offered"; return 1; }
   shot 06_clk1_offered
   xdotool mousemove $((x + gw / 2)) $((y + gh / 2)) click 1
   xdotool mousemove 5 5
@@ -134,7 +134,7 @@ run_size() {
     spaces=$((spaces + 1))
     [ $((spaces % 4)) = 0 ] && shot "$(printf '%02d' $((9 + spaces / 4)))_after_${spaces}_spaces"
   done
-  shown '^Agindua simulatzen$' || { shot 99_unfinished; echo "FAIL $size: no end after $spaces Spaces"; return 1; }
+  shown '^Agindua simulatzen$' || { shot 99_unfinished; echo "FAIL $size: no end after $spaces Spaces (each Space on RESET starts the run over)"; return 1; }
   [ "$asked" = 1 ] || { echo "FAIL $size: the instruction was never asked"; return 1; }
   shot 98_finished
   echo "$size: the ADD ran to its end after one click on clk1 and $spaces Spaces"

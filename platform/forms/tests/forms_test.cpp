@@ -902,6 +902,16 @@ TEST_F(KeysTest, AControlDisabledUnderTheFocusGetsItBackWhenOfferedAgain) {
   k.ctl("Command1").set_visible(true);
   EXPECT_EQ(focus_name(k), "Command1");
 
+  // Inside a container that is disabled, then enabled.
+  QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+  QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_EQ(focus_name(k), "Option1(8)");
+  k.ctl("Frame1").set_enabled(false);
+  EXPECT_EQ(focused(), k.window());
+  k.ctl("Frame1").set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Option1(8)");
+  widget(k, "Command1")->setFocus();
+
   // Put elsewhere meanwhile: it stays there.
   EXPECT_EQ(press(Qt::Key_Return), 3u);
   k.ctl("Command1").set_enabled(false);
