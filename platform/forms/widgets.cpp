@@ -330,8 +330,15 @@ void FormWindow::set_disabled(bool disabled) {
   if (disabled) return;
   QWidget* kept = kept_focus_;
   kept_focus_ = nullptr;
-  if (kept && (!focusWidget() || focusWidget() == this) && kept->isEnabled() && kept->isVisibleTo(this))
-    kept->setFocus(Qt::OtherFocusReason);
+  if (kept && (!focusWidget() || focusWidget() == this)) {
+    if (kept->isEnabled() && kept->isVisibleTo(this)) {
+      kept->setFocus(Qt::OtherFocusReason);
+    } else {
+      // Disabled or hidden meanwhile: its focus waits on the window.
+      parked_ = kept;
+      setFocus(Qt::OtherFocusReason);
+    }
+  }
   // A control offered again while the window was disabled gets its focus now.
   if (parked_) focus_offered(parked_);
 }

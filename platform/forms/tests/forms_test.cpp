@@ -930,6 +930,14 @@ TEST_F(KeysTest, AControlDisabledUnderTheFocusGetsItBackWhenOfferedAgain) {
   k.set_enabled(false);
   k.set_enabled(true);
   EXPECT_EQ(focused(), k.window());
+  // The control it had disabled meanwhile: the focus waits on the window.
+  widget(k, "Check2")->setFocus();
+  k.set_enabled(false);
+  k.ctl("Check2").set_enabled(false);
+  k.set_enabled(true);
+  EXPECT_EQ(focused(), k.window());
+  k.ctl("Check2").set_enabled(true);
+  EXPECT_EQ(focus_name(k), "Check2");
 
   // A waiting focus handed to another control goes to it when it is offered.
   widget(k, "Command2")->setFocus();
