@@ -19,6 +19,7 @@
 #   SIZE    screen sizes (default 1280x1024 1024x768)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$here/tools/x_desktop.sh"
 bin="$here/build/release/bin"
 out="$here/build/keyboard_check"
 display_number=92
@@ -63,14 +64,7 @@ run_size() {
   dir="$out/$size"
   mkdir -p "$dir"
   rm -f "$dir"/*.png
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  for ((t = 0; t < 50; t++)); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
-  sleep 1
-  (cd "$bin" && exec ./brendalo) >"$work/brendalo.log" 2>&1 &
-  pids+=($!)
+  start_on_x_desktop "$size"
 
   w="$(window '^Berria$' 60)" || { echo "FAIL $size: no splash window"; return 1; }
   xdotool mousemove --window "$w" 100 252 click 1

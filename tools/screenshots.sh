@@ -33,6 +33,7 @@
 #   SIZE    screen sizes, e.g. 1280x1024 (default 1280x1024 1024x768)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$here/tools/x_desktop.sh"
 
 out="$here/build/screenshots"
 bin=""
@@ -239,14 +240,7 @@ run_size() {
   step=0
   echo "== $size -> $dir"
 
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  for ((t = 0; t < 50; t++)); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
-  sleep 1
-  (cd "$bin" && exec ./brendalo) >"$work/brendalo.log" 2>&1 &
-  pids+=($!)
+  start_on_x_desktop "$size"
 
   # Start-up: the splash window waits for a click on its language label.
   w="$(window '^Berria$' 60)"

@@ -12,6 +12,7 @@
 #   -d N    X display number to use (default 91)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$here/tools/x_desktop.sh"
 bin="$here/build/release/bin"
 display_number=91
 while getopts "b:d:h" opt; do
@@ -36,17 +37,8 @@ failed=0
 # it shows) or "load" (click the Basque label first).
 check() {
   local size="$1" title="$2" when="$3"
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  local xvfb=$!
-  pids+=("$xvfb")
-  for ((t = 0; t < 50; t++)); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >"$work/openbox.log" 2>&1 &
-  local wm=$!
-  pids+=("$wm")
-  sleep 1
-  (cd "$bin" && exec ./brendalo) >"$work/brendalo.log" 2>&1 &
-  local app=$! w=""
-  pids+=("$app")
+  start_on_x_desktop "$size"
+  local app=${pids[-1]} w=""
   for ((t = 0; t < 150; t++)); do
     w="$(xdotool search --onlyvisible --name "$title" 2>/dev/null | tail -1)"
     [ -n "$w" ] && break
@@ -94,8 +86,9 @@ check() {
     fi
   fi
   kill "$app" 2>/dev/null
-  kill "$wm" "$xvfb" 2>/dev/null
+  kill "${pids[@]}" 2>/dev/null
   wait 2>/dev/null
+  pids=()
   sleep 0.3
 }
 
