@@ -16,7 +16,25 @@ using plat::com::RuntimeError;
 
 namespace {
 constexpr int kButtonWidth = 17;
-}
+
+// Keeps a widget out of the focus chain for as long as it lives.
+class OutOfFocusChain {
+ public:
+  explicit OutOfFocusChain(QWidget* w) : w_(w), policy_(w ? w->focusPolicy() : Qt::NoFocus) {
+    if (w) w->setFocusPolicy(Qt::NoFocus);
+  }
+  ~OutOfFocusChain() {
+    if (w_) w_->setFocusPolicy(policy_);
+  }
+  OutOfFocusChain(const OutOfFocusChain&) = delete;
+  OutOfFocusChain& operator=(const OutOfFocusChain&) = delete;
+
+ private:
+  QPointer<QWidget> w_;
+  Qt::FocusPolicy policy_;
+};
+
+}  // namespace
 
 int16_t Nadrel::current_mask() const {
   return S.CurCol >= 0 && size_t(S.CurCol) < S.ColMasks.size() ? S.ColMasks[size_t(S.CurCol)] : 0;
@@ -209,6 +227,25 @@ void Nadrel::List1_LostFocus() {
   // An edit that is ending already moves the focus back to the cells itself.
   if (!S.EditorOpen || !list_ || list_->isHidden()) return;
   end_edit(EditEnd::Discard);
+}
+
+void Nadrel::tab_out_of_edit(bool next) {
+  if (!pic_) return;
+  {
+    // The focus moves first and the edit ends as it leaves the control (the
+    // focusChanged connection), as after a click elsewhere: what a host does
+    // with the focus in AfterEdit is then the last word. The move is the
+    // one from the cells, past the box and the list, which from the box
+    // itself would stop on the cells going back. The list's own focus out
+    // closes it on the way, without a choice and without AfterEdit.
+    const OutOfFocusChain box(txt_), list(list_);
+    const Qt::FocusReason reason = next ? Qt::TabFocusReason : Qt::BacktabFocusReason;
+    pic_->setFocus(reason);
+    if (pic_) pic_->move_focus_on(next);
+  }
+  // Where the cells are the window's one Tab stop the focus stays on them,
+  // and nothing else has ended the edit.
+  if (S.EditorOpen) input(*this, [&] { UserControl_ExitFocus(); });
 }
 
 void Nadrel::hide_lookup() {

@@ -302,6 +302,10 @@ class Nadrel final : public plat::com::Control {
   void List1_Choose();
   void List1_Escape();
   void List1_LostFocus();
+  // Tab (next) or Shift+Tab in the editing box or the lookup list: the focus
+  // moves on as from the cells, and the edit ends as the focus leaving the
+  // grid ends it (the typed text stored, the list closed without a choice).
+  void tab_out_of_edit(bool next);
   void cmdLookup_Click() { BeginEdit(32); }
   void cmdButton_Click();
   // True for a point of the square where the two shown scroll bars meet: a

@@ -38,16 +38,12 @@ int tab_step(const QEvent* e) {
   return k->key() == Qt::Key_Tab ? 1 : 0;
 }
 
-// Tab and Shift+Tab in the editing box or the lookup list end the edit as
-// the focus leaving the grid does (typed text is stored, the list closes
-// without a choice), then move on from the cells as they do there. True
-// when `e` was one of them.
-template <class MoveOn>
-bool tab_out_of_editor(Nadrel& grid, QEvent* e, MoveOn move_on) {
+// Tab and Shift+Tab in the editing box or the lookup list leave the grid as
+// from the cells (Nadrel::tab_out_of_edit). True when `e` was one of them.
+bool tab_out_of_editor(Nadrel& grid, QEvent* e) {
   const int step = tab_step(e);
   if (step == 0) return false;
-  input(grid, [&] { grid.UserControl_ExitFocus(); });
-  move_on(step > 0);
+  grid.tab_out_of_edit(step > 0);
   return true;
 }
 
@@ -260,7 +256,7 @@ EditBox::EditBox(Nadrel& grid, QWidget* parent) : QLineEdit(parent), grid_(grid)
 }
 
 bool EditBox::event(QEvent* e) {
-  if (tab_out_of_editor(grid_, e, [this](bool next) { QLineEdit::focusNextPrevChild(next); })) return true;
+  if (tab_out_of_editor(grid_, e)) return true;
   return QLineEdit::event(e);
 }
 
@@ -288,7 +284,7 @@ LookupList::LookupList(Nadrel& grid, QWidget* parent) : QListWidget(parent), gri
 }
 
 bool LookupList::event(QEvent* e) {
-  if (tab_out_of_editor(grid_, e, [this](bool next) { QListWidget::focusNextPrevChild(next); })) return true;
+  if (tab_out_of_editor(grid_, e)) return true;
   return QListWidget::event(e);
 }
 

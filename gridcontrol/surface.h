@@ -54,6 +54,9 @@ class UserControl final : public plat::gdi::Surface {
 class PicGrid final : public plat::gdi::Surface {
  public:
   PicGrid(Nadrel& grid, QWidget* parent);
+  // Moves the focus on as Tab (next) or Shift+Tab on the cells does; false
+  // when no other control takes it.
+  bool move_focus_on(bool next) { return focusNextPrevChild(next); }
 
  protected:
   void drawPending() override;

@@ -42,6 +42,38 @@ struct InputGrid : DrawnGrid {
   }
 };
 
+// The grid between two buttons of one window, as a container places it.
+struct GridBetweenButtons : InputGrid {
+  GridBetweenButtons() {
+    before = new QPushButton("a", &window);
+    before->setObjectName("before");
+    obj->widget()->setParent(&window);
+    after = new QPushButton("b", &window);
+    after->setObjectName("after");
+    before->setGeometry(0, 0, 60, 24);
+    obj->widget()->setGeometry(0, 30, 400, 300);
+    after->setGeometry(0, 340, 60, 24);
+    window.resize(420, 380);
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    cells().setFocus();
+  }
+  ~GridBetweenButtons() { obj->widget()->setParent(nullptr); }
+  // Tab or Shift+Tab typed on whatever holds the focus; where the focus is then.
+  static QWidget* tab(bool back = false) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    return QApplication::focusWidget();
+  }
+  static std::string focus_name() {
+    const QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName().toStdString() : "none";
+  }
+  QWidget window;
+  QPushButton* before = nullptr;
+  QPushButton* after = nullptr;
+};
+
 }  // namespace
 
 TEST(GridInput, ClicksAndArrowKeysMoveTheCurrentCell) {
@@ -317,25 +349,12 @@ TEST(GridEdit, EnterStoresEscapeDiscards) {
 // which they end as the focus leaving does (the typed text is stored, the
 // list closes without a choice). No Tab opens an editor.
 TEST(GridInput, TabAndShiftTabLeaveTheGridForTheControlsAroundIt) {
-  InputGrid g;
+  GridBetweenButtons g;
   g.call(d::AddLookup, {Variant::i2(2), Variant("Bat"), Variant(1)});
-  QWidget window;
-  auto* before = new QPushButton("a", &window);
-  g.obj->widget()->setParent(&window);
-  auto* after = new QPushButton("b", &window);
-  before->setGeometry(0, 0, 60, 24);
-  g.obj->widget()->setGeometry(0, 30, 400, 300);
-  after->setGeometry(0, 340, 60, 24);
-  window.resize(420, 380);
-  window.show();
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  g.cells().setFocus();
+  QPushButton* before = g.before;
+  QPushButton* after = g.after;
   EventLog events(*g.obj);
-  auto tab = [](bool back = false) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
-    return QApplication::focusWidget();
-  };
+  auto tab = [](bool back = false) { return GridBetweenButtons::tab(back); };
   EXPECT_EQ(tab(), after);
   EXPECT_EQ(tab(true), &g.cells());
   EXPECT_EQ(tab(true), before);
@@ -367,7 +386,62 @@ TEST(GridInput, TabAndShiftTabLeaveTheGridForTheControlsAroundIt) {
     EXPECT_EQ(std::count(ids.begin(), ids.end(), ev::BeforeEdit), 0);
     ++row;
   }
-  g.obj->widget()->setParent(nullptr);
+}
+
+// A Tab out of the editor moves the focus first and ends the edit as the
+// focus leaves, as a click elsewhere does: AfterEdit finds the focus on the
+// next control, and where its handler puts the focus (back on the grid to
+// have the value corrected, or on another control) the focus stays.
+TEST(GridInput, TheFocusAHostPutsSomewhereInAfterEditStandsAfterTab) {
+  GridBetweenButtons g;
+  QWidget* chosen = nullptr;
+  std::vector<std::string> focus_at_after_edit;
+  g.obj->connect(nadrel::kEventInterface, [&](DispId id, std::span<Variant>) {
+    if (id != ev::AfterEdit) return;
+    focus_at_after_edit.push_back(g.focus_name());
+    if (chosen) chosen->setFocus(Qt::OtherFocusReason);
+  });
+  struct Case {
+    bool back;
+    QWidget* chosen;    // by the host in AfterEdit
+    std::string focus;  // afterwards
+  } cases[] = {{false, nullptr, "after"},         {true, nullptr, "before"},
+               {false, g.obj->widget(), "Nadrel"}, {true, g.obj->widget(), "Nadrel"},
+               {false, g.before, "before"},        {true, g.after, "after"}};
+  int row = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(row));
+    g.click(row, 1);
+    g.type('5');
+    ASSERT_EQ(QApplication::focusWidget(), &g.editor());
+    chosen = c.chosen;
+    focus_at_after_edit.clear();
+    g.tab(c.back);
+    EXPECT_EQ(g.focus_name(), c.focus);
+    EXPECT_TRUE(g.editor().isHidden());
+    EXPECT_EQ(g.text(row, 1), "5");
+    EXPECT_EQ(focus_at_after_edit, std::vector<std::string>{c.back ? "before" : "after"});
+    ++row;
+  }
+  chosen = nullptr;
+
+  // Where the cells are the window's one Tab stop the focus stays on them
+  // and the Tab still ends the edit.
+  g.before->hide();
+  g.after->hide();
+  for (bool back : {false, true}) {
+    SCOPED_TRACE(back ? "alone, back" : "alone");
+    g.click(row, 1);
+    g.type('6');
+    ASSERT_EQ(QApplication::focusWidget(), &g.editor());
+    focus_at_after_edit.clear();
+    g.tab(back);
+    EXPECT_EQ(g.focus_name(), "picGrid");
+    EXPECT_TRUE(g.editor().isHidden());
+    EXPECT_EQ(g.text(row, 1), "6");
+    EXPECT_EQ(focus_at_after_edit, std::vector<std::string>{"picGrid"});
+    ++row;
+  }
 }
 
 TEST(GridEdit, EditsStartOnlyOnDataCellsAndCancelIsPassedByValue) {
