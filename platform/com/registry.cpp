@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <elf.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
@@ -9,7 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
@@ -257,10 +257,16 @@ Aside keep_aside(const std::string& file) {
   return {file + ".bak", false, "every name to keep it aside is taken"};
 }
 
-// Puts a file kept aside back where it was, when its replacement failed.
-void take_back(const std::string& file, const Aside& aside) {
-  if (!aside.moved) ::unlink(aside.name.c_str());
-  else move_without_replacing(aside.name, file);
+// Puts a file kept aside back where it was, when its replacement failed;
+// the reason when it cannot, and stays aside.
+std::optional<std::string> take_back(const std::string& file, const Aside& aside) {
+  if (!aside.moved) {
+    ::unlink(aside.name.c_str());  // a second link: the file never left
+    return std::nullopt;
+  }
+  const int error = move_without_replacing(aside.name, file);
+  if (error == 0) return std::nullopt;
+  return std::strerror(error);
 }
 
 // A registration this process holds in memory because the file could not
@@ -482,6 +488,8 @@ std::optional<std::string> write_all(int fd, const std::string& text) {
 struct Replaced {
   std::optional<std::string> failure;
   std::string kept_as;
+  // A damaged file moved aside that could not be put back: why not.
+  std::optional<std::string> not_put_back;
 };
 
 Replaced replace_file(const std::string& file, const std::string& text, bool damaged) {
@@ -492,7 +500,7 @@ Replaced replace_file(const std::string& file, const std::string& text, bool dam
   for (int n = 0; fd < 0; ++n) {
     temp = file + ".new." + std::to_string(::getpid()) + "." + std::to_string(n);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || n == 100)) return {std::strerror(errno), {}};
+    if (fd < 0 && (errno != EEXIST || n == 100)) return {std::strerror(errno), {}, {}};
   }
   // The old file's permissions; a damaged file's with its owner's reading
   // and writing (it may be damaged for want of them). A file system that
@@ -508,15 +516,16 @@ Replaced replace_file(const std::string& file, const std::string& text, bool dam
     aside = keep_aside(file);
     if (aside.error) failure = "it cannot be kept aside (" + *aside.error + ")";
   }
+  std::optional<std::string> not_put_back;
   if (!failure && ::rename(temp.c_str(), file.c_str()) != 0) {
     failure = std::strerror(errno);
-    if (damaged) take_back(file, aside);
+    if (damaged) not_put_back = take_back(file, aside);
   }
   if (failure) {
     ::unlink(temp.c_str());
-    return {failure, {}};
+    return {failure, not_put_back ? aside.name : std::string(), not_put_back};
   }
-  return {std::nullopt, damaged ? aside.name : std::string()};
+  return {std::nullopt, damaged ? aside.name : std::string(), std::nullopt};
 }
 
 // Removes the temporary files ("<file>.new.<pid>.<n>") of writers killed
@@ -596,11 +605,23 @@ auto update(Change&& change) {
     failure = "it cannot be locked (" + lock.error() + ")";
   } else if (!unchanged) {
     const Replaced done = replace_file(r.target.file, r.file.text(), r.damaged);
-    if (done.failure && r.damaged)
+    if (done.not_put_back) {
+      // Two failures in a row: the damaged bytes are only where they were
+      // moved, and the file (or the empty one that claimed its name) is
+      // not what it was.
+      struct stat st {};
+      const std::string now = ::lstat(r.target.file.c_str(), &st) != 0 ? "absent until the next update writes it"
+                              : st.st_size == 0 ? "empty until the next update writes it"
+                                                : "one another program put there meanwhile";
+      failure = "it is damaged (" + r.why + ") and could not be replaced (" + *done.failure + "), nor put back (" +
+                *done.not_put_back + "): its bytes are in " + done.kept_as + ", and the registry file is " + now;
+    } else if (done.failure && r.damaged) {
       failure = "it is damaged (" + r.why + ") and stays as it is: " + *done.failure;
-    else failure = done.failure;
+    } else {
+      failure = done.failure;
+    }
     written = !failure;
-    if (!done.kept_as.empty())
+    if (written && !done.kept_as.empty())
       std::fprintf(stderr, "The class registry %s was damaged (%s); it was kept as %s and is written anew\n",
                    path.c_str(), r.why.c_str(), done.kept_as.c_str());
   }
@@ -638,14 +659,146 @@ void check_storable(std::string_view class_name, std::string_view library_path) 
                                             "' cannot be stored in the class registry");
 }
 
+// The ELF class, byte order and machine of this program: a library of
+// another is not one it can load.
+#if UINTPTR_MAX > 0xffffffffu
+using ElfHeader = Elf64_Ehdr;
+using ElfSegment = Elf64_Phdr;
+using ElfSection = Elf64_Shdr;
+constexpr unsigned char kElfClass = ELFCLASS64;
+#else
+using ElfHeader = Elf32_Ehdr;
+using ElfSegment = Elf32_Phdr;
+using ElfSection = Elf32_Shdr;
+constexpr unsigned char kElfClass = ELFCLASS32;
+#endif
+constexpr unsigned char kElfData = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? ELFDATA2LSB : ELFDATA2MSB;
+#if defined(__x86_64__)
+constexpr int kElfMachine = EM_X86_64;
+#elif defined(__aarch64__)
+constexpr int kElfMachine = EM_AARCH64;
+#elif defined(__i386__)
+constexpr int kElfMachine = EM_386;
+#elif defined(__arm__)
+constexpr int kElfMachine = EM_ARM;
+#elif defined(__riscv)
+constexpr int kElfMachine = EM_RISCV;
+#elif defined(__powerpc64__)
+constexpr int kElfMachine = EM_PPC64;
+#elif defined(__powerpc__)
+constexpr int kElfMachine = EM_PPC;
+#elif defined(__s390__)
+constexpr int kElfMachine = EM_S390;
+#else
+constexpr int kElfMachine = EM_NONE;  // not checked here: the loader says
+#endif
+
+// Reads up to `size` bytes at `offset`; the count read, -1 on an error.
+ssize_t read_at(int fd, void* to, size_t size, off_t offset) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::pread(fd, static_cast<char*>(to) + done, size - done, offset + off_t(done));
+    if (n > 0) done += size_t(n);
+    else if (n == 0) break;
+    else if (errno != EINTR) return -1;
+  }
+  return ssize_t(done);
+}
+
+// Why `file` must not be handed to the system's loader, if it must not:
+// the loader waits forever to open a FIFO, and maps a library's segments
+// as they are declared, dying of SIGBUS on touching a page past the end of
+// a file cut short (an interrupted copy, a full disk). So only a regular
+// file that is a whole shared library of this machine goes on: an ELF file
+// of its class, whose loadable segments and tables lie inside it.
+std::optional<std::string> unloadable(const std::string& file) {
+  struct stat st {};
+  // Looked at before it is opened: opening a device can do something.
+  if (::stat(file.c_str(), &st) != 0) return file + ": " + std::strerror(errno);
+  if (!S_ISREG(st.st_mode)) return file + " is not a file";
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return file + ": " + std::strerror(errno);
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  if (::fstat(fd, &st) != 0) return file + ": " + std::strerror(errno);
+  if (!S_ISREG(st.st_mode)) return file + " is not a file";  // replaced meanwhile
+  const auto size = uint64_t(st.st_size);
+  const std::string cut = file + " is cut short", not_library = file + " is not a library";
+  auto unreadable = [&] { return file + " cannot be read: " + std::strerror(errno); };
+  // Whether `count` entries of `each` bytes from `offset` lie inside the file.
+  auto inside = [&](uint64_t offset, uint64_t count, uint64_t each) {
+    return offset <= size && count <= (size - offset) / each;
+  };
+
+  // The bytes at `offset`, all of them: else why not.
+  auto read_whole = [&](void* to, size_t count, uint64_t offset) -> std::optional<std::string> {
+    const ssize_t n = read_at(fd, to, count, off_t(offset));
+    if (n < 0) return unreadable();
+    if (size_t(n) < count) return cut;  // shortened meanwhile
+    return std::nullopt;
+  };
+
+  ElfHeader h{};
+  const ssize_t got = read_at(fd, &h, sizeof h, 0);
+  if (got < 0) return unreadable();
+  if (got == 0) return file + " is empty";
+  if (std::memcmp(h.e_ident, ELFMAG, std::min<size_t>(size_t(got), SELFMAG)) != 0) return not_library;
+  if (size_t(got) < sizeof h) return cut;
+  if (h.e_ident[EI_CLASS] != kElfClass || h.e_ident[EI_DATA] != kElfData ||
+      (kElfMachine != EM_NONE && h.e_machine != kElfMachine))
+    return file + " is not a library of this machine";
+  if (h.e_type != ET_DYN || h.e_phentsize != sizeof(ElfSegment)) return not_library;
+  uint64_t segments = h.e_phnum;
+  if (h.e_shoff != 0) {
+    // The section table, the last thing a copy writes of a library not
+    // stripped of it; its first entry holds the counts too large for the
+    // header.
+    if (h.e_shentsize != sizeof(ElfSection)) return not_library;
+    uint64_t sections = h.e_shnum;
+    if (sections == 0 || segments == PN_XNUM) {
+      ElfSection first{};
+      if (!inside(h.e_shoff, 1, sizeof first)) return cut;
+      if (auto why = read_whole(&first, sizeof first, h.e_shoff)) return why;
+      if (sections == 0) sections = first.sh_size;
+      if (segments == PN_XNUM) segments = first.sh_info;
+    }
+    if (!inside(h.e_shoff, sections, sizeof(ElfSection))) return cut;
+  } else if (segments == PN_XNUM) {
+    return not_library;
+  }
+  if (segments == 0) return not_library;
+  if (!inside(h.e_phoff, segments, sizeof(ElfSegment))) return cut;
+  std::vector<ElfSegment> table(segments);
+  if (auto why = read_whole(table.data(), table.size() * sizeof(ElfSegment), h.e_phoff)) return why;
+  bool loads = false;
+  for (const ElfSegment& s : table)
+    if (s.p_type == PT_LOAD) {
+      loads = true;
+      if (!inside(s.p_offset, s.p_filesz, 1)) return cut;
+    }
+  if (!loads) return not_library;
+  return std::nullopt;
+}
+
+// Loads a library once (they stay loaded), after making sure the loader
+// can be given it; else null, and `error` says why, naming the file.
 void* open_library(const std::string& path, std::string& error) {
   static std::map<std::string, void*> loaded;
   auto it = loaded.find(path);
   if (it != loaded.end()) return it->second;
-  void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // A name without a folder would send the loader searching its own
+  // folders, past the file checked here: it names a file of this folder.
+  const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+  if (std::optional<std::string> why = unloadable(file)) {
+    error = std::move(*why);
+    return nullptr;
+  }
+  void* h = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!h) {
     const char* e = dlerror();
-    error = e ? e : "cannot be loaded";
+    error = file + " cannot be loaded" + (e ? std::string(": ") + e : std::string());
     return nullptr;
   }
   loaded.emplace(path, h);
@@ -657,26 +810,50 @@ void* open_library(const std::string& path, std::string& error) {
                                          " (class registry " + registry_path() + ")");
 }
 
-std::string absolute(const std::string& path) {
-  return QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath().toLocal8Bit().toStdString();
+// `path` made absolute and clean, as the library loaded from it registers
+// itself (under the name it was loaded by, read as text); none when that
+// name is not text, which would give back another name.
+std::optional<std::string> absolute(const std::string& path) {
+  const std::string full = full_path(path);
+  if (!is_text_name(full)) return std::nullopt;
+  return QFileInfo(QString::fromLocal8Bit(full.c_str())).absoluteFilePath().toLocal8Bit().toStdString();
 }
 
-void call_entry(const std::string& abs, const char* entry) {
-  std::string error;
-  void* h = open_library(abs, error);
-  if (!h) throw RuntimeError(kErrInvalidCall, "Cannot load " + abs + ": " + error);
-  auto fn = reinterpret_cast<RegisterFn>(dlsym(h, entry));
-  if (!fn) throw RuntimeError(kErrInvalidCall, abs + " is not a control library (no " + entry + ")");
-  if (fn() != 0) throw RuntimeError(kErrInvalidCall, std::string(entry) + " of " + abs + " failed");
+// A library loaded from `path`, else why not, naming it.
+struct Loaded {
+  void* handle = nullptr;
+  std::string file;  // absolute
+  std::string why;
+};
+
+Loaded load(const std::string& path) {
+  Loaded l;
+  const std::optional<std::string> abs = absolute(path);
+  if (!abs) {
+    l.file = full_path(path);
+    l.why = "the name of " + l.file + " is not UTF-8 text; such a library is not supported";
+    return l;
+  }
+  l.file = *abs;
+  l.handle = open_library(l.file, l.why);
+  return l;
+}
+
+void call_entry(const std::string& path, const char* entry) {
+  const Loaded l = load(path);
+  if (!l.handle) throw RuntimeError(kErrInvalidCall, l.why);
+  auto fn = reinterpret_cast<RegisterFn>(dlsym(l.handle, entry));
+  if (!fn) throw RuntimeError(kErrInvalidCall, l.file + " is not a control library (no " + entry + ")");
+  if (fn() != 0) throw RuntimeError(kErrInvalidCall, std::string(entry) + " of " + l.file + " failed");
 }
 
 // The classes a library registers, with the paths it registers them under,
 // learnt by calling its registration entry without storing anything.
-Entries offered_by(const std::string& abs) {
+Entries offered_by(const std::string& path) {
   Entries offered;
   Entries* outer = std::exchange(g_capture, &offered);
   try {
-    call_entry(abs, kRegisterEntry);
+    call_entry(path, kRegisterEntry);
   } catch (...) {
     g_capture = outer;
     throw;
@@ -704,7 +881,7 @@ void store(const Entries& classes) {
 std::shared_ptr<Control> create_from(const std::string& lib, std::string_view class_name) {
   std::string error;
   void* h = open_library(lib, error);
-  if (!h) cannot_create(class_name, "its library " + lib + " cannot be loaded: " + error);
+  if (!h) cannot_create(class_name, error);
   auto create = reinterpret_cast<CreateFn>(dlsym(h, kCreateEntry));
   if (!create) cannot_create(class_name, "its library " + lib + " has no entry point " + kCreateEntry);
   Control* obj = nullptr;
@@ -822,34 +999,66 @@ std::shared_ptr<Control> create_object(std::string_view class_name) {
 std::string library_path_of(const void* address) {
   Dl_info info{};
   if (!dladdr(address, &info) || !info.dli_fname) return {};
-  return absolute(info.dli_fname);
+  return absolute(info.dli_fname).value_or(std::string());
 }
 
-bool is_control_library(const std::string& path) {
-  std::string error;
-  void* h = open_library(absolute(path), error);
-  return h && dlsym(h, kRegisterEntry);
+std::string full_path(const std::string& path) {
+  if (path.starts_with('/')) return path;
+  char* cwd = ::getcwd(nullptr, 0);
+  if (!cwd) return path;
+  std::string full(cwd);
+  std::free(cwd);
+  return full + (full.ends_with('/') ? "" : "/") + path;
+}
+
+bool is_text_name(const std::string& name) {
+  return QString::fromLocal8Bit(name.data(), qsizetype(name.size())).toLocal8Bit().toStdString() == name;
+}
+
+std::vector<std::string> library_files_in(const std::string& dir) {
+  std::vector<std::string> names, paths;
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return paths;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string_view name(e->d_name);
+    if (!name.starts_with('.') && name.ends_with(".so")) names.emplace_back(name);
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  const std::string in = dir.ends_with('/') ? dir : dir + "/";
+  for (const std::string& name : names) {
+    struct stat st {};
+    if (::stat((in + name).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) paths.push_back(in + name);
+  }
+  return paths;
+}
+
+bool is_control_library(const std::string& path, std::string* why) {
+  const Loaded l = load(path);
+  if (!l.handle && why) *why = l.why;
+  return l.handle && dlsym(l.handle, kRegisterEntry);
 }
 
 std::vector<std::string> register_library(const std::string& path) {
-  const Entries offered = offered_by(absolute(path));
+  const Entries offered = offered_by(path);
   store(offered);
   std::vector<std::string> classes;
   for (const auto& [cls, lib] : offered) classes.push_back(cls);
   return classes;
 }
 
-void unregister_library(const std::string& path) { call_entry(absolute(path), kUnregisterEntry); }
+void unregister_library(const std::string& path) { call_entry(path, kUnregisterEntry); }
 
 std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new) {
   std::vector<std::string> done;
-  QDir d(QString::fromLocal8Bit(dir.c_str()));
-  if (!d.exists()) return done;
   // Which classes each library here offers.
   Entries offered;
-  for (const QString& name : d.entryList({"*.so"}, QDir::Files, QDir::Name)) {
-    const std::string lib = d.absoluteFilePath(name).toLocal8Bit().toStdString();
-    if (!is_control_library(lib)) continue;
+  for (const std::string& lib : library_files_in(dir)) {
+    std::string why;
+    if (!is_control_library(lib, &why)) {
+      if (!why.empty()) std::fprintf(stderr, "%s\n", why.c_str());
+      continue;
+    }
     try {
       for (auto& e : offered_by(lib)) offered.push_back(std::move(e));
     } catch (const RuntimeError& e) {

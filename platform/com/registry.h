@@ -102,18 +102,34 @@ std::shared_ptr<Control> create_object(std::string_view class_name);
 // library's own functions).
 std::string library_path_of(const void* address);
 
-// Whether a file is a loadable library exporting the registration entry.
-bool is_control_library(const std::string& path);
+// A library is handed to the system's loader only when it is a regular
+// file and a whole shared library of this machine: else (a FIFO, a file cut
+// short, one that is not a library) it is refused with a message naming it
+// and saying why, as when the loader refuses it. Its path, made absolute,
+// must be text (UTF-8): the library registers itself under it.
+
+// Whether a file is a loadable library exporting the registration entry;
+// when it cannot be loaded, `why` (if given) says so, naming it.
+bool is_control_library(const std::string& path, std::string* why = nullptr);
 // Loads a library and calls its registration (or unregistration) entry;
 // returns the classes registered from it. Throws RuntimeError with the
 // library's name when it cannot be loaded or has no entry point.
 std::vector<std::string> register_library(const std::string& path);
 void unregister_library(const std::string& path);
+// The entries of `dir` named "*.so" (not hidden ones, nor folders), as
+// "<dir>/<name>" in the byte order of their names; none when it cannot be
+// read. Names are taken as bytes, text or not.
+std::vector<std::string> library_files_in(const std::string& dir);
+// `path` with the current folder before it when it is relative, by bytes.
+std::string full_path(const std::string& path);
+// Whether a name read as text (UTF-8) gives back the same bytes.
+bool is_text_name(const std::string& name);
 // Registers the classes the control libraries found in `dir` offer (every
 // one, or with `only_new` those the registry file lacks: not named, or named
 // under a library that cannot be loaded or does not offer them); returns
 // the classes registered. Every class offered is resolved. A library that
-// fails is reported on stderr and skipped.
+// cannot be loaded or fails is reported on stderr and skipped; one without
+// the registration entry is passed over.
 std::vector<std::string> register_libraries_in(const std::string& dir, bool only_new);
 
 }  // namespace plat::com

@@ -4,8 +4,10 @@
 // without file modes, a lock file another user made or that links to
 // nothing, updates through a link and through its target, homes whose names
 // are not text, leftovers of killed writers, classes that stay creatable
-// when the file changes, and the registration tool's report.
+// when the file changes, libraries the loader must not be given, and the
+// registration tool's report.
 #include <dirent.h>
+#include <elf.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -22,9 +24,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +39,11 @@
 using namespace plat::com;
 
 namespace {
+#if UINTPTR_MAX > 0xffffffffu
+using ElfHeader = Elf64_Ehdr;
+#else
+using ElfHeader = Elf32_Ehdr;
+#endif
 // fchmod as a file system may answer it: errno `g_fchmod_error` for the
 // next `g_fchmod_failures` calls (-1: every call), else the system's answer.
 int g_fchmod_error = 0;
@@ -53,10 +62,11 @@ extern "C" int fchmod(int fd, mode_t mode) noexcept {
 
 namespace {
 // A file system that refuses hard links (EPERM) and rename's flags (EINVAL),
-// as FAT or SMB through FUSE do; and one rename of a writer's new file that
-// fails.
+// as FAT or SMB through FUSE do; one rename of a writer's new file that
+// fails, and one of a file kept aside, as it is put back.
 bool g_no_links_nor_rename_flags = false;
 bool g_fail_rename_of_new_file = false;
+bool g_fail_put_back = false;
 // Called before each exclusive flock (to change what stands meanwhile).
 std::function<void()> g_before_lock;
 }  // namespace
@@ -78,8 +88,11 @@ extern "C" int renameat2(int from_dir, const char* from, int to_dir, const char*
 }
 
 extern "C" int rename(const char* from, const char* to) noexcept {
-  if (g_fail_rename_of_new_file && std::strstr(from, ".new.")) {
-    g_fail_rename_of_new_file = false;
+  bool* fail = std::strstr(from, ".new.") ? &g_fail_rename_of_new_file
+               : std::strstr(from, ".bak") ? &g_fail_put_back
+                                           : nullptr;
+  if (fail && *fail) {
+    *fail = false;
     errno = EIO;
     return -1;
   }
@@ -101,7 +114,7 @@ class Registry : public ::testing::Test {
   }
   void TearDown() override {
     g_fchmod_failures = 0;
-    g_no_links_nor_rename_flags = g_fail_rename_of_new_file = false;
+    g_no_links_nor_rename_flags = g_fail_rename_of_new_file = g_fail_put_back = false;
     g_before_lock = nullptr;
     if (saved_.empty()) unsetenv("BRENDALO_REGISTRY");
     else setenv("BRENDALO_REGISTRY", saved_.c_str(), 1);
@@ -422,6 +435,9 @@ TEST_F(Registry, EveryDamagedFileKeptAsideStaysOnDisk) {
 }
 
 namespace {
+
+// A library built beside the tests.
+QString built(const char* name) { return QCoreApplication::applicationDirPath() + "/lib" + name + ".so"; }
 
 struct ToolRun {
   int code = -1;
@@ -896,6 +912,28 @@ TEST_F(Registry, ADamagedFileIsKeptAsideWhereLinksAndRenameFlagsAreRefused) {
   EXPECT_EQ(file_bytes(path), damaged);
   EXPECT_FALSE(registry_written());
   EXPECT_EQ(all_entries(dir_.path()), "registry.ini registry.ini.bak registry.ini.bak.1 registry.ini.lock");
+  // And where putting it back fails too, the message says where its bytes
+  // are, and that there is no registry file until an update writes one.
+  g_fail_rename_of_new_file = g_fail_put_back = true;
+  testing::internal::CaptureStderr();
+  register_class("Lib.Four", "/x/libfour.so");
+  const std::string stranded = testing::internal::GetCapturedStderr();
+  EXPECT_NE(stranded.find("Cannot write the class registry " + path.toStdString() +
+                          ": it is damaged (not a text file) and could not be replaced (Input/output error), nor put "
+                          "back (Input/output error): its bytes are in " +
+                          (path + ".bak.2").toStdString() +
+                          ", and the registry file is absent until the next update writes it; the registration "
+                          "holds for this run only"),
+            std::string::npos)
+      << stranded;
+  EXPECT_EQ(stranded.find("stays as it is"), std::string::npos) << stranded;
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_EQ(file_bytes(path + ".bak.2"), damaged);
+  EXPECT_EQ(all_entries(dir_.path()), "registry.ini.bak registry.ini.bak.1 registry.ini.bak.2 registry.ini.lock");
+  // Which the next update does, with what was held.
+  register_class("Lib.Five", "/x/libfive.so");
+  EXPECT_EQ(file_bytes(path), "[Classes]\nLib.Three=/x/libthree.so\nLib.Four=/x/libfour.so\nLib.Five=/x/libfive.so\n");
+  EXPECT_TRUE(registry_written());
 }
 
 TEST_F(Registry, AnUpdateLocksTheFileALinkNamesWhenTheLockIsHad) {
@@ -950,16 +988,138 @@ TEST_F(Registry, ALockThatIsALinkToNothingIsSaidToBeOne) {
 TEST_F(Registry, TheToolSaysWhyItCannotRegisterAFolder) {
   const std::string dir = dir_.path().toStdString(), latin1 = dir + "/caf\xE9";
   ASSERT_EQ(::mkdir(latin1.c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir((latin1 + "/lib").c_str(), 0700), 0);
+  ASSERT_TRUE(QFile::link(built("Pantalla"), QString::fromStdString(dir) + "/libPantalla.so"));
+  ASSERT_EQ(::symlink((dir + "/libPantalla.so").c_str(), (latin1 + "/lib/libPantalla.so").c_str()), 0);
+  const auto not_text = [](const std::string& folder) {
+    return "the name of the folder " + folder + " is not UTF-8 text; such a folder is not supported";
+  };
+  // A relative name is judged by the folder it names, from where it is run.
   const struct {
-    std::string folder, said;
-  } cases[] = {{latin1, "the name of the folder " + latin1 + " is not UTF-8 text; such a folder is not supported"},
-               {dir + "/none", "no folder " + dir + "/none"}};
+    std::string from, folder, said;
+  } cases[] = {{dir, latin1, not_text(latin1)},
+               {dir, dir + "/none", "no folder " + dir + "/none"},
+               {latin1, "lib", not_text(latin1 + "/lib")},
+               {latin1, ".", not_text(latin1 + "/.")},
+               {latin1 + "/lib", ".", not_text(latin1 + "/lib/.")}};
+  char* was = ::getcwd(nullptr, 0);
+  ASSERT_TRUE(was);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.folder);
+    SCOPED_TRACE(c.from + " " + c.folder);
+    ASSERT_EQ(::chdir(c.from.c_str()), 0);
     testing::internal::CaptureStderr();
     testing::internal::CaptureStdout();
     EXPECT_EQ(brendalo_register({"--all", c.folder}), 1);
-    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "brendalo-register: " + c.said + "\n");
+  }
+  EXPECT_EQ(::chdir(was), 0);
+  std::free(was);
+  EXPECT_FALSE(QFile::exists(dir_.filePath("registry.ini")));
+  ::unlink((latin1 + "/lib/libPantalla.so").c_str());  // (names the temporary folder's removal cannot read)
+  ::rmdir((latin1 + "/lib").c_str());
+  ::rmdir(latin1.c_str());
+}
+
+// What the system's loader would wait on forever (a FIFO) or die of
+// (segments past the end of a file cut short) never reaches it: each road
+// that loads a library refuses it with the same reason, naming the file.
+TEST_F(Registry, OnlyAWholeLibraryOfThisMachineReachesTheLoader) {
+  const std::string whole = file_bytes(built("OmbrelisControl"));
+  ElfHeader h{};
+  ASSERT_GT(whole.size(), sizeof h);
+  std::memcpy(&h, whole.data(), sizeof h);
+  ASSERT_GT(h.e_shoff, 5000u);  // the section table last, past the first loadable segment
+  std::string other = whole;   // the same bytes, for another machine
+  const uint16_t machine = h.e_machine == EM_AARCH64 ? EM_X86_64 : EM_AARCH64;
+  std::memcpy(other.data() + offsetof(ElfHeader, e_machine), &machine, sizeof machine);
+  const QString dir = dir_.path();
+  ASSERT_EQ(::mkfifo((dir + "/fifo.so").toStdString().c_str(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(dir + "/folder.so"));
+  const struct {
+    const char* name;
+    std::optional<std::string> bytes;  // none: made above
+    const char* said;
+  } cases[] = {
+      {"empty.so", "", "is empty"},
+      {"magic.so", whole.substr(0, 3), "is cut short"},
+      {"header.so", whole.substr(0, 40), "is cut short"},
+      {"segment_table.so", whole.substr(0, h.e_phoff + 10), "is cut short"},
+      {"segments.so", whole.substr(0, 5000), "is cut short"},
+      {"section_table.so", whole.substr(0, h.e_shoff + 1), "is cut short"},
+      {"text.so", "not a library", "is not a library"},
+      {"other.so", other, "is not a library of this machine"},
+      {"fifo.so", std::nullopt, "is not a file"},
+      {"folder.so", std::nullopt, "is not a file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = (dir + "/" + c.name).toStdString();
+    if (c.bytes) write_bytes(QString::fromStdString(path), *c.bytes);
+    std::string why;
+    EXPECT_FALSE(is_control_library(path, &why));
+    EXPECT_EQ(why, path + " " + c.said);
+    try {
+      register_library(path);
+      ADD_FAILURE() << "registered";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.description, why);
+    }
+    // A registry entry naming it: the object is refused with the usual error.
+    register_class("Named.Class", path);
+    try {
+      create_object("Named.Class");
+      ADD_FAILURE() << "created";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number, kErrCantCreate);
+      EXPECT_EQ(e.description, "Can't create object of class 'Named.Class': " + why + " (class registry " +
+                                   registry_path() + ")");
+    }
+  }
+  // A whole library whose name is not text would register itself under
+  // another name: refused before it is loaded.
+  const std::string latin1 = dir.toStdString() + "/caf\xe9.so";
+  {
+    const int fd = ::open(latin1.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, whole.data(), whole.size()), ssize_t(whole.size()));
+    ::close(fd);
+  }
+  std::string why;
+  EXPECT_FALSE(is_control_library(latin1, &why));
+  EXPECT_EQ(why, "the name of " + latin1 + " is not UTF-8 text; such a library is not supported");
+  // Listed as it is, by its bytes.
+  const std::vector<std::string> listed = library_files_in(dir.toStdString());
+  EXPECT_NE(std::find(listed.begin(), listed.end(), latin1), listed.end());
+  EXPECT_EQ(std::find(listed.begin(), listed.end(), dir.toStdString() + "/folder.so"), listed.end());
+  ::unlink(latin1.c_str());  // (a name the temporary folder's removal cannot read)
+}
+
+// brendalo-register --all names every library of the folder it cannot
+// load, registers the others and fails; a library without the registration
+// entry is passed over. Given a FIFO or a file cut short it answers at once.
+TEST_F(Registry, TheToolNamesEveryLibraryItCannotLoadAndRegistersTheRest) {
+  const QString registry = dir_.filePath("registry.ini"), lib = dir_.filePath("lib");
+  ASSERT_TRUE(QDir().mkpath(lib));
+  ASSERT_TRUE(QFile::link(built("Pantalla"), lib + "/libPantalla.so"));
+  ASSERT_TRUE(QFile::link(built("brendalo_platform"), lib + "/libplatform.so"));  // no entry
+  write_bytes(lib + "/libcut.so", file_bytes(built("OmbrelisControl")).substr(0, 5000));
+  write_bytes(lib + "/libtext.so", "not a library");
+  ASSERT_EQ(::mkfifo((lib + "/libfifo.so").toStdString().c_str(), 0600), 0);
+  const std::string l = lib.toStdString();
+  const ToolRun all = run_register_tool(registry, {"--all", lib});
+  EXPECT_EQ(all.code, 1);
+  EXPECT_EQ(all.out, "registered Pantalla.Resolucion (" + l + "/libPantalla.so)\nregistry: " + registry.toStdString() + "\n");
+  EXPECT_EQ(all.err, "brendalo-register: " + l + "/libcut.so is cut short\nbrendalo-register: " + l +
+                         "/libfifo.so is not a file\nbrendalo-register: " + l + "/libtext.so is not a library\n");
+  EXPECT_EQ(file_bytes(registry), "[Classes]\nPantalla.Resolucion=" + l + "/libPantalla.so\n");
+  for (const char* name : {"libfifo.so", "libcut.so"}) {
+    SCOPED_TRACE(name);
+    QElapsedTimer t;
+    t.start();
+    const ToolRun one = run_register_tool(registry, {lib + "/" + name});
+    EXPECT_EQ(one.code, 1);
+    EXPECT_LT(t.elapsed(), 30000);
+    EXPECT_NE(one.err.find(l + "/" + name + " is "), std::string::npos) << one.err;
   }
 }

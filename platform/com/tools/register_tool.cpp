@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <QDir>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -93,23 +92,29 @@ int brendalo_register(const std::vector<std::string>& args) {
   Report report;
   if (args[0] == "--all") {
     if (args.size() != 2) return usage();
-    const QString folder = QString::fromLocal8Bit(args[1].c_str());
     struct stat st {};
     if (::stat(args[1].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
       std::fprintf(stderr, "brendalo-register: no folder %s\n", args[1].c_str());
       return 1;
     }
-    // Read as text, such a name would name another folder, or none.
-    if (folder.toLocal8Bit().toStdString() != args[1]) {
+    // Judged by its full name, a relative one too: read as text, such a
+    // name would name another folder, or none.
+    const std::string folder = full_path(args[1]);
+    if (!is_text_name(folder)) {
       std::fprintf(stderr,
                    "brendalo-register: the name of the folder %s is not UTF-8 text; such a folder is not supported\n",
-                   args[1].c_str());
+                   folder.c_str());
       return 1;
     }
-    QDir dir(folder);
-    for (const QString& name : dir.entryList({"*.so"}, QDir::Files, QDir::Name)) {
-      std::string lib = dir.absoluteFilePath(name).toStdString();
-      if (is_control_library(lib) && !register_one(lib, report)) ++failed;
+    // Every library that cannot be loaded is named: none is skipped unsaid.
+    for (const std::string& lib : library_files_in(folder)) {
+      std::string why;
+      if (is_control_library(lib, &why)) {
+        if (!register_one(lib, report)) ++failed;
+      } else if (!why.empty()) {
+        std::fprintf(stderr, "brendalo-register: %s\n", why.c_str());
+        ++failed;
+      }
     }
   } else if (args[0] == "--unregister") {
     if (args.size() < 2) return usage();

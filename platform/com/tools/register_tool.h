@@ -2,7 +2,10 @@
 // brendalo-register LIB...             registers each control library
 // brendalo-register --unregister LIB...
 // brendalo-register --all DIR          registers every control library in DIR
-//                                      (other files are skipped silently)
+//                                      (a "*.so" that cannot be loaded is
+//                                      named, with why, and fails the run;
+//                                      one without the registration entry
+//                                      is passed over)
 //
 // One line per class registered (per library unregistered) says what
 // became of it: stored in the registry, or not, when the registry cannot be

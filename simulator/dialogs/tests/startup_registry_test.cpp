@@ -3,6 +3,8 @@
 // created: the same registration the program makes before its first window,
 // then the start-up through the splash window; and a registry changed under
 // the running program.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -103,6 +105,47 @@ TEST_F(StartUpRegistry, ARegistryLackingTheGridsClassIsMendedAndTheGridCreated) 
   write_registry(cases[0]);
   start_program();
   expect_started();
+}
+
+// Beside the program's libraries, a copy cut short and a file that is not a
+// library: the start goes on with the controls it has, naming what it
+// passed over. A registry that names a FIFO for the grid is mended from the
+// program's folder, never waited on.
+TEST_F(StartUpRegistry, ALibraryCutShortOrAFifoNeverStopsTheStart) {
+  const QString folder = dir_.filePath("bin");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  for (const char* name : {"NadrelControl", "OmbrelisControl", "Pantalla", "brendalo_platform"})
+    ASSERT_TRUE(QFile::link(QString::fromStdString(lib(name)), folder + "/lib" + name + ".so"));
+  QFile whole(QString::fromStdString(lib("OmbrelisControl")));
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+  QFile cut(folder + "/libOmbrelisCopy.so"), text(folder + "/libnotes.so");
+  ASSERT_TRUE(cut.open(QIODevice::WriteOnly) && text.open(QIODevice::WriteOnly));
+  cut.write(whole.read(5000));
+  text.write("not a library");
+  cut.close();
+  text.close();
+  const std::string fifo = dir_.filePath("fifo.so").toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string f = folder.toStdString();
+  write_registry("[Classes]\nNadrelControl.Nadrel=" + fifo + "\n");
+  for (const std::string& from : {f, bin()}) {
+    SCOPED_TRACE(from);
+    testing::internal::CaptureStderr();
+    plat::com::register_libraries_in(from, true);
+    start_up();
+    const std::string said = testing::internal::GetCapturedStderr();
+    if (from == f) {
+      EXPECT_NE(said.find(f + "/libOmbrelisCopy.so is cut short\n"), std::string::npos) << said;
+      EXPECT_NE(said.find(f + "/libnotes.so is not a library\n"), std::string::npos) << said;
+    }
+    expect_started();
+    EXPECT_NE(plat::com::registered_library(nadrel::kClassName), fifo);
+    plat::unload_all_forms();
+    QApplication::processEvents();
+    plat::reset_program_end();
+    plat::com::forget_registrations();  // as a new process starts
+    write_registry("[Classes]\nNadrelControl.Nadrel=" + fifo + "\n");
+  }
 }
 
 TEST_F(StartUpRegistry, ARegistryThatCannotBeWrittenStillStartsTheProgram) {
